@@ -1,0 +1,37 @@
+// The command line of wondergen-cli: its options, their checks and its help.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "wondergen/generator.h"
+
+namespace wondergen::cli {
+
+enum class Action { kGenerate, kHelp, kVersion };
+
+// What a valid command line asks for. Texts are code page 936, as the window would hold them.
+struct CommandLine {
+  Action action = Action::kGenerate;
+  std::filesystem::path outputDir = ".";
+  std::array<std::string, kFieldCount> valueBoxes;  // screened; empty for a field not given
+  std::array<std::string, kTextCount> texts;
+};
+
+// Either a command line, or the message that explains why the arguments are not one.
+struct ParsedCommandLine {
+  CommandLine commandLine;
+  std::string error;
+};
+
+// `arguments` leaves out the program's name; they are UTF-8.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The form as the command line fills it, by control ID.
+FormReader MakeFormReader(const CommandLine& commandLine);
+
+std::string HelpText();
+
+}  // namespace wondergen::cli

@@ -1,0 +1,45 @@
+// The IDs of the form's controls. They come in numbered blocks, one per role, and the code relies
+// on the arithmetic between the blocks: field k (slot k - 1) owns check box k, entry box k + 27 and
+// value box k + 54.
+#pragma once
+
+namespace wondergen {
+
+inline constexpr int kFieldCount = 27;  // numeric fields of the form
+inline constexpr int kTextCount = 5;    // free texts of the form
+
+inline constexpr int kFirstFieldCheckBoxId = 1;
+inline constexpr int kFirstEntryBoxId = 28;
+inline constexpr int kFirstValueBoxId = 55;
+inline constexpr int kSelectAllBoxId = 82;
+inline constexpr int kFirstTextLabelId = 83;
+inline constexpr int kFirstTextBoxId = 88;
+inline constexpr int kGenerateButtonId = 93;
+inline constexpr int kControlCount = 93;  // child controls; IDs 1..93
+
+// `slot` is the field's place in the catalogue, 0..26; `text` the text's place, 0..4.
+constexpr int FieldCheckBoxId(int slot) {
+  return kFirstFieldCheckBoxId + slot;
+}
+constexpr int EntryBoxId(int slot) {
+  return kFirstEntryBoxId + slot;
+}
+constexpr int ValueBoxId(int slot) {
+  return kFirstValueBoxId + slot;
+}
+constexpr int TextLabelId(int text) {
+  return kFirstTextLabelId + text;
+}
+constexpr int TextBoxId(int text) {
+  return kFirstTextBoxId + text;
+}
+
+static_assert(kFirstEntryBoxId == kFirstFieldCheckBoxId + kFieldCount,
+              "entry boxes follow check boxes");
+static_assert(kFirstValueBoxId == kFirstEntryBoxId + kFieldCount, "value boxes follow entry boxes");
+static_assert(kSelectAllBoxId == kFirstValueBoxId + kFieldCount, "select-all follows value boxes");
+static_assert(kFirstTextBoxId == kFirstTextLabelId + kTextCount, "text boxes follow their labels");
+static_assert(kGenerateButtonId == kFirstTextBoxId + kTextCount, "the generate button comes last");
+static_assert(kGenerateButtonId == kControlCount, "the generate button has the highest ID");
+
+}  // namespace wondergen

@@ -1,0 +1,137 @@
+// The package generator: turns the values of the form into the three documents of the mod package.
+//
+// All text inside is code page 936 (GBK) bytes, on every platform, so that byte rules such as the
+// screening of entry texts hold the same everywhere; it becomes UTF-8 only when a document is
+// written. The generator keeps process-wide buffers and is meant for one thread, like the window.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "wondergen/control_ids.h"
+
+namespace wondergen {
+
+// ---------------------------------------------------------------------------------------------
+// Field catalogue
+
+enum class FieldGroup { kYield, kGreatPersonPoints, kGreatWorkSlots, kBuildingProperty };
+
+struct FieldSpec {
+  const char* label;         // caption of the field's check box
+  const char* option;        // command-line option, without the leading "--"
+  FieldGroup group;          //
+  const char* documentText;  // row-type suffix, or for building properties the attribute literal
+};
+
+struct TextSpec {
+  const char* label;        // caption on the text box's row
+  const char* option;       // command-line option, without the leading "--"
+  const char* defaultText;  // replaces an empty text; nullptr where there is none
+};
+
+// The 27 numeric fields in slot order and the five texts in slot order (slots 27..31).
+extern const std::array<FieldSpec, kFieldCount> kFieldCatalogue;
+extern const std::array<TextSpec, kTextCount> kTextCatalogue;
+
+inline constexpr int kFieldStoreSlots = kFieldCount + kTextCount;
+inline constexpr int kFirstTextSlot = kFieldCount;
+inline constexpr int kTitleSlot = 27;
+inline constexpr int kTeaserSlot = 28;
+inline constexpr int kDescriptionSlot = 29;
+inline constexpr int kBuildingNameSlot = 30;
+inline constexpr int kAuthorSlot = 31;
+
+// ---------------------------------------------------------------------------------------------
+// The values of one generation run
+
+// Slots 0..26 hold the value-box texts of the numeric fields, slots 27..31 the five texts.
+using FieldStore = std::array<std::string, kFieldStoreSlots>;
+
+// How a run reaches the form: the current text of a control, by control ID, in code page 936.
+using FormReader = std::function<std::string(int controlId)>;
+
+// A value box never gives more than this many bytes; text boxes are read whole.
+inline constexpr std::size_t kValueBoxReadLimit = 19;
+
+void ReadForm(const FormReader& readControl, FieldStore& store);
+void ApplyTextDefaults(FieldStore& store);
+// Wraps a non-empty user's name in slot 31 into the suffix that ends the teaser.
+void FormAuthorSuffix(FieldStore& store);
+// A numeric field reaches the documents when its slot is neither empty nor exactly "0".
+bool IsSet(std::string_view slotText);
+
+// The value-box text that an entry-box text gives, or nullopt when the value box keeps its text
+// (an entry text of 10 bytes or more).
+std::optional<std::string> ScreenEntryText(std::string_view entryText);
+inline constexpr int kLowestAcceptedValue = 1;
+inline constexpr int kHighestAcceptedValue = 1999;
+
+// ---------------------------------------------------------------------------------------------
+// Documents
+
+inline constexpr int kLineBufferSlots = 93;
+// Line i of the document being composed; each line carries its own LF, if any.
+using LineBuffer = std::array<std::string, kLineBufferSlots>;
+
+inline constexpr int kLocalizationLineCount = 17;
+inline constexpr int kGameplayLineCount = 74;
+inline constexpr int kManifestLineCount = 22;
+
+void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines);
+// Also replaces slots 22..26 by the building row's attribute fragments, which nothing reads later.
+void ComposeGameplayDocument(FieldStore& store, LineBuffer& lines);
+void ComposeManifestDocument(LineBuffer& lines);
+
+// Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD.
+std::string ToUtf8(std::string_view cp936Text);
+// UTF-8 to code page 936; nullopt when the text is not valid UTF-8 or holds a character that code
+// page 936 lacks.
+std::optional<std::string> FromUtf8(std::string_view utf8Text);
+
+// ---------------------------------------------------------------------------------------------
+// Output tree and generation run
+
+enum class FailedStep {
+  kDeleteEntry,     // a file or folder of the old tree could not be deleted
+  kCreateFolder,    // a folder of the tree could not be created
+  kCreateDocument,  // a document's file could not be created
+  kWriteDocument,   // a document could not be fully written or closed
+};
+
+struct Failure {
+  FailedStep step;
+  std::filesystem::path path;
+  std::error_code reason;
+};
+using Failures = std::vector<Failure>;
+
+struct OutputPaths {
+  std::filesystem::path localization;
+  std::filesystem::path gameplayData;
+  std::filesystem::path manifest;
+};
+
+// `outputDir` is the directory in which the folder AAA lives.
+std::filesystem::path OutputTreeRoot(const std::filesystem::path& outputDir);
+OutputPaths MakeOutputPaths(const std::filesystem::path& outputDir);
+
+// Deletes AAA with everything below it, as far as it can; a link is removed, never followed.
+Failures DeleteOutputTree(const std::filesystem::path& outputDir);
+// Creates AAA and then its two chains of folders, each folder only once the one above it is
+// there; a folder that exists already counts as created.
+Failures CreateOutputTree(const std::filesystem::path& outputDir);
+// Both in turn: every run starts from an empty tree. Whatever fails is reported.
+Failures PrepareOutputTree(const std::filesystem::path& outputDir);
+
+// Reads the form and writes the three documents into the tree. A document that cannot be written
+// is reported, and the run goes on with the next.
+Failures GenerateModPackage(const FormReader& readControl, const std::filesystem::path& outputDir);
+
+}  // namespace wondergen

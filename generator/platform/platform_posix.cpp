@@ -1,0 +1,159 @@
+// Linux and macOS: iconv for the code page, POSIX calls for files and folders.
+#include <dirent.h>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform.h"
+
+namespace wondergen::platform {
+namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+std::error_code LastError() {
+  return std::error_code(errno, std::generic_category());
+}
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Converters are opened once and kept for the life of the process; the generator runs on one
+// thread. A converter that cannot be opened is (iconv_t)-1.
+iconv_t Converter(bool toUtf8) {
+  static const iconv_t decoder = iconv_open("UTF-8", "CP936");
+  static const iconv_t encoder = iconv_open("CP936", "UTF-8");
+  return toUtf8 ? decoder : encoder;
+}
+bool IsOpen(iconv_t converter) {
+  return converter != reinterpret_cast<iconv_t>(-1);
+}
+
+// Runs `converter` over `text`. At a byte that starts no valid character, `onInvalid` decides:
+// it returns false to give up, or true to go on after that byte.
+template <typename OnInvalid>
+bool Convert(iconv_t converter, std::string_view text, std::string& out, OnInvalid onInvalid) {
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(text.data());
+  std::size_t inLeft = text.size();
+  char chunk[1024];
+  while (inLeft > 0) {
+    char* next = chunk;
+    std::size_t chunkLeft = sizeof chunk;
+    const std::size_t result = iconv(converter, &in, &inLeft, &next, &chunkLeft);
+    out.append(chunk, static_cast<std::size_t>(next - chunk));
+    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+    if (!onInvalid()) return false;
+    ++in;
+    --inLeft;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string Cp936ToUtf8(std::string_view cp936Text) {
+  if (IsAscii(cp936Text)) return std::string(cp936Text);
+  std::string utf8;
+  utf8.reserve(cp936Text.size() * 3 / 2);
+  const iconv_t decoder = Converter(true);
+  if (!IsOpen(decoder)) {
+    for (const char c : cp936Text) {
+      if (static_cast<unsigned char>(c) < 0x80)
+        utf8 += c;
+      else
+        utf8 += kReplacementCharacter;
+    }
+    return utf8;
+  }
+  Convert(decoder, cp936Text, utf8, [&utf8] {
+    utf8 += kReplacementCharacter;
+    return true;
+  });
+  return utf8;
+}
+
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text) {
+  if (IsAscii(utf8Text)) return std::string(utf8Text);
+  const iconv_t encoder = Converter(false);
+  std::string cp936;
+  if (!IsOpen(encoder) || !Convert(encoder, utf8Text, cp936, [] { return false; })) {
+    return std::nullopt;
+  }
+  return cp936;
+}
+
+FileHandle CreateDocumentFile(const std::filesystem::path& path, std::error_code& error) {
+  const int file = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (file < 0) error = LastError();
+  return file < 0 ? kNoFile : file;
+}
+
+bool WriteToFile(FileHandle file, std::string_view bytes, std::error_code& error) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(static_cast<int>(file), bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      error = written < 0 ? LastError() : std::make_error_code(std::errc::io_error);
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool CloseFile(FileHandle file, std::error_code& error) {
+  if (close(static_cast<int>(file)) == 0) return true;
+  error = LastError();
+  return false;
+}
+
+EntryKind GetEntryKind(const std::filesystem::path& path, std::error_code& error) {
+  struct stat status;
+  if (lstat(path.c_str(), &status) != 0) {
+    if (errno == ENOENT) return EntryKind::kMissing;
+    error = LastError();
+    return EntryKind::kMissing;
+  }
+  return S_ISDIR(status.st_mode) ? EntryKind::kFolder : EntryKind::kFile;
+}
+
+bool ListFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& entries,
+                std::error_code& error) {
+  DIR* listing = opendir(folder.c_str());
+  if (listing == nullptr) {
+    error = LastError();
+    return false;
+  }
+  errno = 0;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") entries.push_back(folder / entry->d_name);
+    errno = 0;
+  }
+  const bool complete = errno == 0;
+  if (!complete) error = LastError();
+  closedir(listing);
+  return complete;
+}
+
+bool DeleteEntry(const std::filesystem::path& path, EntryKind kind, std::error_code& error) {
+  const int result = kind == EntryKind::kFile ? unlink(path.c_str()) : rmdir(path.c_str());
+  if (result != 0) error = LastError();
+  return result == 0;
+}
+
+bool CreateFolder(const std::filesystem::path& path, std::error_code& error) {
+  if (mkdir(path.c_str(), 0777) == 0) return true;
+  error = LastError();
+  return false;
+}
+
+}  // namespace wondergen::platform

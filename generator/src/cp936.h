@@ -1,0 +1,25 @@
+// Characters of code page 936 text: one byte, or a lead byte followed by a trail byte.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace wondergen {
+
+// The ASCII bytes that XML treats specially are below 0x40 and so never occur as trail bytes.
+constexpr bool IsCp936LeadByte(unsigned char byte) {
+  return byte >= 0x81 && byte <= 0xFE;
+}
+constexpr bool IsCp936TrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
+// Drops each lead byte that has no trail byte after it: it is no character, and left in place it
+// could pair with whatever the document puts after the text.
+std::string DropIncompleteCharacters(std::string_view text);
+
+// The longest prefix of `text` of at most `maxBytes` bytes that does not end inside a character.
+std::string_view WholeCharacterPrefix(std::string_view text, std::size_t maxBytes);
+
+}  // namespace wondergen
