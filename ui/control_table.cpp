@@ -1,0 +1,41 @@
+// The layout of the form. Literals here are code page 936.
+#include "control_table.h"
+
+#include "wondergen/generator.h"
+
+namespace wondergen::ui {
+namespace {
+
+// Field row k (k = 1..27) lies at y = 20 + 25k: check box, entry box, value box.
+constexpr int FieldRowY(int slot) {
+  return 20 + 25 * (slot + 1);
+}
+// Text row j (j = 0..4) lies at y = 40 + 25j: label, text box.
+constexpr int TextRowY(int text) {
+  return 40 + 25 * text;
+}
+
+}  // namespace
+
+std::array<ControlSpec, kControlCount + 1> g_controlTable;
+
+void FillControlTable() {
+  g_controlTable[kMainWindowRecord] = {"", "Ziduvuv", kMainWindowStyle, 1, 1, 1080, 960};
+  for (int slot = 0; slot < kFieldCount; ++slot) {
+    const int y = FieldRowY(slot);
+    g_controlTable[FieldCheckBoxId(slot)] = {
+        "button", kFieldCatalogue[slot].label, kCheckBoxStyle, 0, y, 120, 20};
+    g_controlTable[EntryBoxId(slot)] = {"edit", "", kEditBoxStyle, 120, y, 100, 20};
+    g_controlTable[ValueBoxId(slot)] = {"edit", "", kEditBoxStyle, 300, y, 100, 20};
+  }
+  g_controlTable[kSelectAllBoxId] = {"button", "全选", kCheckBoxStyle, 0, 20, 120, 20};
+  for (int text = 0; text < kTextCount; ++text) {
+    const int y = TextRowY(text);
+    g_controlTable[TextLabelId(text)] = {
+        "edit", kTextCatalogue[text].label, kLabelStyle, 480, y, 80, 20};
+    g_controlTable[TextBoxId(text)] = {"edit", "", kEditBoxStyle, 600, y, 300, 20};
+  }
+  g_controlTable[kGenerateButtonId] = {"button", "生成", kButtonStyle, 480, 160, 120, 120};
+}
+
+}  // namespace wondergen::ui

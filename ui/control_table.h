@@ -1,0 +1,40 @@
+// The main window and its 93 child controls, as data: one record each, the record's index being
+// the control's ID. Creation loops over it.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "wondergen/control_ids.h"
+
+namespace wondergen::ui {
+
+struct ControlSpec {
+  const char* className;  // "button" or "edit"; empty for the main window
+  const char* text;       // code page 936
+  DWORD style;
+  int x;  // client coordinates for children; screen coordinates and outer size for the window
+  int y;
+  int width;
+  int height;
+};
+
+inline constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The check boxes do not tick themselves: the window procedure sets their state.
+inline constexpr DWORD kCheckBoxStyle = WS_CHILD | WS_VISIBLE | BS_CHECKBOX;
+inline constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_LEFT;
+inline constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | ES_LEFT;
+inline constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | BS_PUSHBUTTON;
+static_assert(kMainWindowStyle == 0xCA0000 && kCheckBoxStyle == 0x50000002 &&
+                  kEditBoxStyle == 0x50800000 && kLabelStyle == 0x50000000 &&
+                  kButtonStyle == 0x50800000,
+              "the form's styles");
+
+inline constexpr int kMainWindowRecord = 0;
+extern std::array<ControlSpec, kControlCount + 1> g_controlTable;
+
+// Fills all 94 records; called once at start-up, before the window class is registered.
+void FillControlTable();
+
+}  // namespace wondergen::ui

@@ -1,0 +1,129 @@
+// Start-up, the message loop and the main window procedure.
+#include "main_window.h"
+
+#include "control_table.h"
+#include "win32_text.h"
+
+namespace wondergen::ui {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"DEDU";
+
+// The system font shows Chinese only where the ANSI code page is 936. Elsewhere the form and the
+// help text take a font of the same size made for GB2312; null means the system font.
+HFONT FormFont() {
+  static const HFONT font = []() -> HFONT {
+    if (GetACP() == 936) return nullptr;
+    LOGFONTW description = {};
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description);
+    description.lfWidth = 0;
+    description.lfCharSet = GB2312_CHARSET;
+    lstrcpynW(description.lfFaceName, L"Microsoft YaHei", LF_FACESIZE);
+    return CreateFontIndirectW(&description);
+  }();
+  return font;
+}
+
+// Creates the 93 child controls from the table; entry and value boxes start disabled.
+LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
+  for (int id = 1; id <= kControlCount; ++id) {
+    const ControlSpec& spec = g_controlTable[id];
+    const HWND control = CreateWindowExW(
+        0, WidenCp936(spec.className).c_str(), WidenCp936(spec.text).c_str(), spec.style, spec.x,
+        spec.y, spec.width, spec.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        creation->hInstance, nullptr);
+    if (FormFont() != nullptr)
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+  }
+  const bool allSelected =
+      SendDlgItemMessageW(window, kSelectAllBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  for (int slot = 0; slot < kFieldCount; ++slot) {
+    EnableWindow(GetDlgItem(window, EntryBoxId(slot)), allSelected);
+    EnableWindow(GetDlgItem(window, ValueBoxId(slot)), FALSE);
+  }
+  return 0;
+}
+
+// Every paint draws the whole help text, whatever the update region.
+LRESULT OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window, &paint);
+  if (FormFont() != nullptr) SelectObject(dc, FormFont());
+  PaintHelpText(dc);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  PostQuitMessage(0);
+  return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+    case WM_PAINT:
+      return OnPaint(window);
+    case WM_COMMAND:
+      return OnCommand(window, wParam, reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY:
+      return OnDestroy();
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+const std::filesystem::path& ModuleDirectory() {
+  static const std::filesystem::path directory = [] {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+      const DWORD length =
+          GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+      if (length < path.size()) {
+        path.resize(length);
+        break;
+      }
+      path.resize(path.size() * 2);  // cut short: try a larger buffer
+    }
+    return std::filesystem::path(path).parent_path();
+  }();
+  return directory;
+}
+
+}  // namespace wondergen::ui
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  using namespace wondergen::ui;
+  FillControlTable();
+
+  WNDCLASSW windowClass = {};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = kWindowClass;
+  if (RegisterClassW(&windowClass) == 0) {
+    MessageBoxW(nullptr, L"This program requires Windows NT", kWindowClass, MB_ICONERROR);
+    return 1;
+  }
+
+  const ControlSpec& spec = g_controlTable[kMainWindowRecord];
+  const HWND window =
+      CreateWindowExW(0, kWindowClass, WidenCp936(spec.text).c_str(), spec.style, spec.x, spec.y,
+                      spec.width, spec.height, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return 1;
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+
+  MSG message = {};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,65 @@
+#include "win32_text.h"
+
+namespace wondergen::ui {
+namespace {
+
+constexpr UINT kCodePage936 = 936;
+
+}  // namespace
+
+std::wstring WidenCp936(std::string_view cp936Text) {
+  if (cp936Text.empty()) return std::wstring();
+  const int size = static_cast<int>(cp936Text.size());
+  const int length = MultiByteToWideChar(kCodePage936, 0, cp936Text.data(), size, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(kCodePage936, 0, cp936Text.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string NarrowToCp936(std::wstring_view text) {
+  if (text.empty()) return std::string();
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(kCodePage936, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(kCodePage936, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+std::string ControlText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return NarrowToCp936(text);
+}
+
+void SetControlText(HWND window, int controlId, std::string_view cp936Text) {
+  SetDlgItemTextW(window, controlId, WidenCp936(cp936Text).c_str());
+}
+
+std::wstring DescribeError(const std::error_code& error) {
+  if (error.category() == std::system_category()) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(error.value()), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+        nullptr);
+    std::wstring message = buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
+    LocalFree(buffer);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) {
+      message.pop_back();
+    }
+    if (!message.empty()) return message;
+  }
+  const std::string message = error.message();
+  std::wstring wide(message.size(), L'\0');
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, message.data(), static_cast<int>(message.size()), wide.data(),
+                          static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return wide + L" (" + std::to_wstring(error.value()) + L")";
+}
+
+}  // namespace wondergen::ui

@@ -1,0 +1,24 @@
+// The Win32 boundary for text: the program holds code page 936 bytes, whatever the system's ANSI
+// code page, and talks to Windows in UTF-16 only. No other file calls the conversions itself.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace wondergen::ui {
+
+std::wstring WidenCp936(std::string_view cp936Text);
+// A character that code page 936 lacks becomes "?".
+std::string NarrowToCp936(std::wstring_view text);
+
+// The whole text of a control, in code page 936.
+std::string ControlText(HWND control);
+void SetControlText(HWND window, int controlId, std::string_view cp936Text);
+
+// The system's explanation of an error, in the user's language where the system has it.
+std::wstring DescribeError(const std::error_code& error);
+
+}  // namespace wondergen::ui
