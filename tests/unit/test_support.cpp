@@ -137,3 +137,20 @@ std::vector<std::string> ListTree(const std::filesystem::path& root) {
 }
 
 }  // namespace wondergen::testing
+
+#include <expat.h>
+
+namespace wondergen::testing {
+
+std::string XmlProblem(const std::string& document) {
+  XML_Parser parser = XML_ParserCreate(nullptr);
+  std::string problem;
+  if (XML_Parse(parser, document.data(), static_cast<int>(document.size()), 1) != XML_STATUS_OK) {
+    problem = std::string(XML_ErrorString(XML_GetErrorCode(parser))) + " at line " +
+              std::to_string(XML_GetCurrentLineNumber(parser));
+  }
+  XML_ParserFree(parser);
+  return problem;
+}
+
+}  // namespace wondergen::testing

@@ -58,3 +58,10 @@ std::string RunWithoutPrivileges(const std::filesystem::path& dir,
 std::vector<std::string> ListTree(const std::filesystem::path& root);
 
 }  // namespace wondergen::testing
+
+namespace wondergen::testing {
+
+// What a real XML parser finds wrong with the document; empty when it is well-formed.
+std::string XmlProblem(const std::string& document);
+
+}  // namespace wondergen::testing
