@@ -15,14 +15,10 @@ constexpr int kExitUsage = 2;
 
 std::string DescribeStep(wondergen::FailedStep step) {
   switch (step) {
-    case wondergen::FailedStep::kDeleteEntry:
-      return "cannot delete";
-    case wondergen::FailedStep::kCreateFolder:
-      return "cannot create folder";
-    case wondergen::FailedStep::kCreateDocument:
-      return "cannot create";
-    case wondergen::FailedStep::kWriteDocument:
-      return "cannot write";
+    case wondergen::FailedStep::kDeleteEntry: return "cannot delete";
+    case wondergen::FailedStep::kCreateFolder: return "cannot create folder";
+    case wondergen::FailedStep::kCreateDocument: return "cannot create";
+    case wondergen::FailedStep::kWriteDocument: return "cannot write";
   }
   return "cannot handle";
 }

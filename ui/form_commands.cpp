@@ -50,14 +50,10 @@ void OnEntryBoxUpdated(HWND window, int entryBoxId) {
 
 const char* DescribeStep(FailedStep step) {
   switch (step) {
-    case FailedStep::kDeleteEntry:
-      return "无法删除：";
-    case FailedStep::kCreateFolder:
-      return "无法创建文件夹：";
-    case FailedStep::kCreateDocument:
-      return "无法创建文件：";
-    case FailedStep::kWriteDocument:
-      return "无法写入文件：";
+    case FailedStep::kDeleteEntry: return "无法删除：";
+    case FailedStep::kCreateFolder: return "无法创建文件夹：";
+    case FailedStep::kCreateDocument: return "无法创建文件：";
+    case FailedStep::kWriteDocument: return "无法写入文件：";
   }
   return "";
 }

@@ -63,16 +63,11 @@ LRESULT OnDestroy() {
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-    case WM_PAINT:
-      return OnPaint(window);
-    case WM_COMMAND:
-      return OnCommand(window, wParam, reinterpret_cast<HWND>(lParam));
-    case WM_DESTROY:
-      return OnDestroy();
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+    case WM_PAINT: return OnPaint(window);
+    case WM_COMMAND: return OnCommand(window, wParam, reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY: return OnDestroy();
+    default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

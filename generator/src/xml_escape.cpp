@@ -12,23 +12,13 @@ std::string Escape(std::string_view text, bool inAttribute) {
   escaped.reserve(text.size());
   for (const char c : DropIncompleteCharacters(text)) {
     switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += inAttribute ? "&quot;" : "\"";
-        break;
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += inAttribute ? "&quot;" : "\""; break;
       case '\t':
       case '\n':
-      case '\r':
-        escaped += c;
-        break;
+      case '\r': escaped += c; break;
       default:
         if (static_cast<unsigned char>(c) >= 0x20) escaped += c;
         break;
