@@ -1,7 +1,13 @@
 #include "cp936.h"
 
+#include <algorithm>
+
+#include "platform.h"
+
 namespace wondergen {
 namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
 // The length of the character that starts at `at`; 0 for a lead byte without its trail byte.
 std::size_t CharacterLength(std::string_view text, std::size_t at) {
@@ -13,15 +19,23 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::string DropIncompleteCharacters(std::string_view text) {
-  std::string whole;
-  whole.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = CharacterLength(text, at);
-    whole += text.substr(at, length);
-    at += length == 0 ? 1 : length;
+std::string KeepValidCharacters(std::string_view text) {
+  // Most texts are valid throughout; the decoder marks whatever is not with U+FFFD, which code
+  // page 936 itself never gives.
+  if (platform::Cp936ToUtf8(text).find(kReplacementCharacter) == std::string::npos) {
+    return std::string(text);
   }
-  return whole;
+  std::string valid;
+  valid.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = std::max<std::size_t>(CharacterLength(text, at), 1);
+    const std::string_view character = text.substr(at, length);
+    if (platform::Cp936ToUtf8(character).find(kReplacementCharacter) == std::string::npos) {
+      valid += character;
+    }
+    at += length;
+  }
+  return valid;
 }
 
 std::string_view WholeCharacterPrefix(std::string_view text, std::size_t maxBytes) {

@@ -15,9 +15,10 @@ constexpr bool IsCp936TrailByte(unsigned char byte) {
   return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
 
-// Drops each lead byte that has no trail byte after it: it is no character, and left in place it
-// could pair with whatever the document puts after the text.
-std::string DropIncompleteCharacters(std::string_view text);
+// Keeps only the characters that code page 936 maps: a lead byte without a trail byte, a pair the
+// code page leaves unassigned and a single byte it does not map are dropped. What is left decodes
+// character by character, so nothing next to it, in the text or in the document, can pair with it.
+std::string KeepValidCharacters(std::string_view text);
 
 // The longest prefix of `text` of at most `maxBytes` bytes that does not end inside a character.
 std::string_view WholeCharacterPrefix(std::string_view text, std::size_t maxBytes);

@@ -11,7 +11,7 @@ constexpr std::string_view kAuthorSuffixTail = "》";
 // A control's text as a window holds it: up to its first NUL, and whole characters only.
 std::string ControlText(const FormReader& readControl, int controlId) {
   const std::string raw = readControl(controlId);
-  return DropIncompleteCharacters(std::string_view(raw).substr(0, raw.find('\0')));
+  return KeepValidCharacters(std::string_view(raw).substr(0, raw.find('\0')));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 std::string Escape(std::string_view text, bool inAttribute) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (const char c : DropIncompleteCharacters(text)) {
+  for (const char c : KeepValidCharacters(text)) {
     switch (c) {
       case '&': escaped += "&amp;"; break;
       case '<': escaped += "&lt;"; break;

@@ -74,11 +74,14 @@ TEST(Cp936Test, WholeCharacterPrefixNeverCutsACharacter) {
   EXPECT_EQ(WholeCharacterPrefix("ab\x81", 19), "ab\x81");  // a lone lead byte is one byte
 }
 
-TEST(Cp936Test, DropIncompleteCharacters) {
-  EXPECT_EQ(DropIncompleteCharacters("a\x81"), "a");
-  EXPECT_EQ(DropIncompleteCharacters("\x81<"), "<");
-  EXPECT_EQ(DropIncompleteCharacters("\x81\x40z"), "\x81\x40z");  // 0x40 is a trail byte
-  EXPECT_EQ(DropIncompleteCharacters("\xff\x80"), "\xff\x80");    // not lead bytes
+TEST(Cp936Test, KeepValidCharactersDropsWhatTheCodePageDoesNotMap) {
+  EXPECT_EQ(KeepValidCharacters("a\x81"), "a");                      // lead byte at the end
+  EXPECT_EQ(KeepValidCharacters("\x81<"), "<");                      // lead byte before ASCII
+  EXPECT_EQ(KeepValidCharacters("\x81\x40z"), "\x81\x40z");          // 0x8140 is a character
+  EXPECT_EQ(KeepValidCharacters("\x80\xff"), "\x80");                // the euro sign; 0xFF is none
+  EXPECT_EQ(KeepValidCharacters("\xa4\x83\xc3\x65"), "\xc3\x65");     // 0xA483 is unassigned
+  const std::string chinese = Cp936("圣女碑：《abc》");
+  EXPECT_EQ(KeepValidCharacters(chinese), chinese);
 }
 
 TEST(XmlEscapeTest, EscapesWhatXmlReservesAndKeepsTheRest) {
