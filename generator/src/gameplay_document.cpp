@@ -2,13 +2,12 @@
 // fields vary; the whitespace of the constant lines is part of the format.
 #include <string>
 
+#include "document_lines.h"
 #include "wondergen/generator.h"
 #include "xml_escape.h"
 
 namespace wondergen {
 namespace {
-
-constexpr const char* kComposedLine = nullptr;
 
 // The constant lines; the building row and the rows of the three field groups are composed.
 constexpr std::array<const char*, kGameplayLineCount> kGameplayLines = {
@@ -129,9 +128,7 @@ void ComposeGameplayDocument(FieldStore& store, LineBuffer& lines) {
     value = IsSet(value) ? kFieldCatalogue[slot].documentText + EscapeXmlAttribute(value) + "\""
                          : std::string();
   }
-  for (int i = 0; i < kGameplayLineCount; ++i) {
-    if (kGameplayLines[i] != kComposedLine) lines[i] = kGameplayLines[i];
-  }
+  SetConstantLines(kGameplayLines, lines);
 
   std::string& buildingRow = lines[6];
   buildingRow = kBuildingRowHead;

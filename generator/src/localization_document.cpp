@@ -2,13 +2,12 @@
 // Literals here are code page 936; their whitespace is part of the format.
 #include <string>
 
+#include "document_lines.h"
 #include "wondergen/generator.h"
 #include "xml_escape.h"
 
 namespace wondergen {
 namespace {
-
-constexpr const char* kComposedLine = nullptr;
 
 // The constant lines; the four lines that carry the texts are composed.
 constexpr std::array<const char*, kLocalizationLineCount> kLocalizationLines = {
@@ -42,9 +41,7 @@ std::string TextLine(const std::string& text) {
 }  // namespace
 
 void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines) {
-  for (int i = 0; i < kLocalizationLineCount; ++i) {
-    if (kLocalizationLines[i] != kComposedLine) lines[i] = kLocalizationLines[i];
-  }
+  SetConstantLines(kLocalizationLines, lines);
   lines[4] = TextLine(store[kTitleSlot]);
   lines[7] = kTextOpen + EscapeXmlText(store[kTeaserSlot]) + kMadeBy +
              EscapeXmlText(store[kAuthorSlot]) + "</Text>\n";

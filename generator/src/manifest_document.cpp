@@ -1,4 +1,5 @@
 // The mod manifest: declares the mod and its one database update. It never depends on the form.
+#include "document_lines.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
@@ -33,8 +34,7 @@ constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
 }  // namespace
 
 void ComposeManifestDocument(LineBuffer& lines) {
-  for (int i = 0; i < kManifestLineCount; ++i)
-    lines[i] = kManifestLines[i];
+  SetConstantLines(kManifestLines, lines);
 }
 
 }  // namespace wondergen
