@@ -36,9 +36,8 @@ void OnSelectAllClicked(HWND window) {
   FlipCheck(selectAll);
   const LRESULT state = SendMessageW(selectAll, BM_GETCHECK, 0, 0);
   for (int slot = 0; slot < kFieldCount; ++slot) {
-    EnableWindow(GetDlgItem(window, EntryBoxId(slot)), state == BST_CHECKED);
     SendDlgItemMessageW(window, FieldCheckBoxId(slot), BM_SETCHECK, state, 0);
-    SetControlText(window, EntryBoxId(slot), "");
+    OpenEntryBox(window, slot, state == BST_CHECKED);
   }
 }
 
