@@ -27,11 +27,11 @@ HFONT FormFont() {
 // Creates the 93 child controls from the table; entry and value boxes start disabled.
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
   for (int id = 1; id <= kControlCount; ++id) {
-    const ControlSpec& spec = g_controlTable[id];
+    const ControlSpec& record = g_controlTable[id];
     const HWND control = CreateWindowExW(
-        0, WidenCp936(spec.className).c_str(), WidenCp936(spec.text).c_str(), spec.style, spec.x,
-        spec.y, spec.width, spec.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        creation->hInstance, nullptr);
+        0, WidenCp936(record.className).c_str(), WidenCp936(record.text).c_str(), record.style,
+        record.x, record.y, record.width, record.height, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), creation->hInstance, nullptr);
     if (FormFont() != nullptr)
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
   }
@@ -107,10 +107,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return 1;
   }
 
-  const ControlSpec& spec = g_controlTable[kMainWindowRecord];
+  const ControlSpec& record = g_controlTable[kMainWindowRecord];
   const HWND window =
-      CreateWindowExW(0, kWindowClass, WidenCp936(spec.text).c_str(), spec.style, spec.x, spec.y,
-                      spec.width, spec.height, nullptr, nullptr, instance, nullptr);
+      CreateWindowExW(0, kWindowClass, WidenCp936(record.text).c_str(), record.style, record.x,
+                      record.y, record.width, record.height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
