@@ -2,13 +2,11 @@
 // composed and converted in memory. Run: wondergen_benchmark --benchmark_repetitions=10
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "wondergen/generator.h"
 
@@ -20,16 +18,20 @@ namespace fs = std::filesystem;
 // A full form: every field set and every text given, the name included.
 std::map<int, std::string> FullForm() {
   std::map<int, std::string> controls;
-  for (int slot = 0; slot < kFieldCount; ++slot) controls[ValueBoxId(slot)] = std::to_string(10 + slot);
-  const char* texts[] = {"Wonder", "A wonder of the world & more", "Its description",
-                         "Wonder name", "Player"};
-  for (int text = 0; text < kTextCount; ++text) controls[TextBoxId(text)] = texts[text];
-  controls[TextBoxId(0)] = *FromUtf8("奇观");
+  for (int slot = 0; slot < kFieldCount; ++slot)
+    controls[ValueBoxId(slot)] = std::to_string(10 + slot);
+  const char* texts[] = {"Wonder", "A wonder of the world & more", "Its description", "Wonder name",
+                         "Player"};
+  for (int text = 0; text < kTextCount; ++text)
+    controls[TextBoxId(text)] = texts[text];
+  std::error_code error;
+  controls[TextBoxId(0)] = FromUtf8("奇观", error).value();
   return controls;
 }
 
-FormReader ReaderOf(const std::map<int, std::string>& controls) {
-  return [&controls](int id) {
+// The reader keeps its own copy of the form, so it never outlives what it reads.
+FormReader ReaderOf(std::map<int, std::string> controls) {
+  return [controls = std::move(controls)](int id) {
     const auto found = controls.find(id);
     return found == controls.end() ? std::string() : found->second;
   };
@@ -41,26 +43,19 @@ fs::path MakeTempDir() {
   return pattern;
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 void WritePlainly(const fs::path& path, const std::string& bytes) {
   const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (file < 0 || write(file, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::abort();
+  if (file < 0 || write(file, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+    std::abort();
   close(file);
 }
 
 // The whole run as the generate button does it: delete and recreate the tree, write the package.
 void BM_GenerationRun(benchmark::State& state) {
   const fs::path dir = MakeTempDir();
-  const std::map<int, std::string> form = FullForm();
-  const FormReader reader = ReaderOf(form);
+  const FormReader reader = ReaderOf(FullForm());
   for (auto _ : state) {
-    if (!PrepareOutputTree(dir).empty() || !GenerateModPackage(reader, dir).empty()) std::abort();
+    if (!RebuildModPackage(reader, dir).empty()) std::abort();
   }
   fs::remove_all(dir);
 }
@@ -70,13 +65,8 @@ BENCHMARK(BM_GenerationRun);
 // byte strings written, with plain calls and nothing composed or converted.
 void BM_GenerationFloor(benchmark::State& state) {
   const fs::path dir = MakeTempDir();
-  const FormReader reader = ReaderOf(FullForm());
-  PrepareOutputTree(dir);
-  GenerateModPackage(reader, dir);
+  const ModPackage package = ComposeModPackage(ReaderOf(FullForm()));
   const OutputPaths paths = MakeOutputPaths(dir);
-  const std::string localization = ReadFile(paths.localization);
-  const std::string gameplayData = ReadFile(paths.gameplayData);
-  const std::string manifest = ReadFile(paths.manifest);
   const fs::path root = dir / "AAA";
   const fs::path folders[] = {root,
                               root / "Base",
@@ -88,10 +78,10 @@ void BM_GenerationFloor(benchmark::State& state) {
                               root / "DLC/Newbuilding2PD_RIR/Data"};
   for (auto _ : state) {
     fs::remove_all(root);
-    for (const fs::path& folder : folders) mkdir(folder.c_str(), 0777);
-    WritePlainly(paths.localization, localization);
-    WritePlainly(paths.gameplayData, gameplayData);
-    WritePlainly(paths.manifest, manifest);
+    for (const fs::path& folder : folders)
+      mkdir(folder.c_str(), 0777);
+    for (Document document : kDocuments)
+      WritePlainly(PathOf(paths, document), package[Index(document)].utf8);
   }
   fs::remove_all(dir);
 }
@@ -99,26 +89,9 @@ BENCHMARK(BM_GenerationFloor);
 
 // The three documents composed and converted to UTF-8 in memory, as a run does before writing.
 void BM_ComposeAndConvert(benchmark::State& state) {
-  const std::map<int, std::string> form = FullForm();
-  const FormReader reader = ReaderOf(form);
-  FieldStore store;
-  LineBuffer lines;
-  LineBuffer utf8Lines;
-  const auto convert = [&](int lineCount) {
-    for (int i = 0; i < lineCount; ++i) utf8Lines[i] = ToUtf8(lines[i]);
-    benchmark::DoNotOptimize(utf8Lines.data());
-  };
-  for (auto _ : state) {
-    ReadForm(reader, store);
-    ApplyTextDefaults(store);
-    FormAuthorSuffix(store);
-    ComposeLocalizationDocument(store, lines);
-    convert(kLocalizationLineCount);
-    ComposeGameplayDocument(store, lines);
-    convert(kGameplayLineCount);
-    ComposeManifestDocument(lines);
-    convert(kManifestLineCount);
-  }
+  const FormReader reader = ReaderOf(FullForm());
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ComposeModPackage(reader));
 }
 BENCHMARK(BM_ComposeAndConvert);
 

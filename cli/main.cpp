@@ -18,6 +18,7 @@ std::string DescribeStep(wondergen::FailedStep step) {
     case wondergen::FailedStep::kDeleteEntry: return "cannot delete";
     case wondergen::FailedStep::kCreateFolder: return "cannot create folder";
     case wondergen::FailedStep::kCreateDocument: return "cannot create";
+    case wondergen::FailedStep::kConvertDocument: return "cannot convert to UTF-8";
     case wondergen::FailedStep::kWriteDocument: return "cannot write";
   }
   return "cannot handle";
@@ -30,11 +31,14 @@ void ReportFailures(const wondergen::Failures& failures) {
   }
 }
 
-bool Mentions(const wondergen::Failures& failures, const std::filesystem::path& path) {
+bool Written(const wondergen::Failures& failures, const std::filesystem::path& document) {
   for (const wondergen::Failure& failure : failures) {
-    if (failure.path == path) return true;
+    const bool ofADocument = failure.step == wondergen::FailedStep::kCreateDocument ||
+                             failure.step == wondergen::FailedStep::kConvertDocument ||
+                             failure.step == wondergen::FailedStep::kWriteDocument;
+    if (ofADocument && failure.path == document) return false;
   }
-  return false;
+  return true;
 }
 
 }  // namespace
@@ -63,14 +67,12 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  Failures failures = PrepareOutputTree(commandLine.outputDir);
-  const Failures runFailures =
-      GenerateModPackage(cli::MakeFormReader(commandLine), commandLine.outputDir);
-  failures.insert(failures.end(), runFailures.begin(), runFailures.end());
-
+  const Failures failures =
+      RebuildModPackage(cli::MakeFormReader(commandLine), commandLine.outputDir);
   const OutputPaths paths = MakeOutputPaths(commandLine.outputDir);
-  for (const auto& path : {paths.localization, paths.gameplayData, paths.manifest}) {
-    if (!Mentions(runFailures, path)) std::cout << path.string() << "\n";
+  for (Document document : kDocuments) {
+    const std::filesystem::path& path = PathOf(paths, document);
+    if (Written(failures, path)) std::cout << path.string() << "\n";
   }
   ReportFailures(failures);
   return failures.empty() ? kExitWritten : kExitFailed;

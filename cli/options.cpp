@@ -9,6 +9,12 @@ namespace {
 constexpr std::string_view kOptionPrefix = "--";
 constexpr std::size_t kHelpOptionColumn = 28;
 
+// A label of the window in UTF-8; left out where the system cannot convert it.
+std::string Label(const char* cp936Label) {
+  std::error_code ignored;
+  return ToUtf8(cp936Label, ignored);
+}
+
 std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
@@ -27,17 +33,30 @@ int FindText(std::string_view name) {
   return -1;
 }
 
+// The argument in code page 936, as the window would hold it, or why it cannot be: `lacking` says
+// what is wrong with an argument that code page 936 cannot hold.
+std::optional<std::string> InCodePage936(std::string_view name, std::string_view value,
+                                         std::string_view lacking, std::string& error) {
+  std::error_code failure;
+  std::optional<std::string> cp936 = FromUtf8(value, failure);
+  if (failure) {
+    error = "--" + std::string(name) + ": cannot convert " + Quoted(value) +
+            " to code page 936 (GBK): " + failure.message();
+  } else if (!cp936) {
+    error = "--" + std::string(name) + ": " + Quoted(value) + std::string(lacking);
+  }
+  return cp936;
+}
+
 // The value-box text that a field option gives, as the window would screen it when typed, or the
 // reason it is refused: a value that would become "0" or be ignored is a mistake on a command line.
 std::optional<std::string> ScreenFieldOption(std::string_view name, std::string_view value,
                                              std::string& error) {
   const std::string range = "give a number from " + std::to_string(kLowestAcceptedValue) + " to " +
                             std::to_string(kHighestAcceptedValue);
-  const std::optional<std::string> cp936 = FromUtf8(value);
-  if (!cp936) {
-    error = "--" + std::string(name) + ": " + Quoted(value) + " is not a number; " + range;
-    return std::nullopt;
-  }
+  const std::optional<std::string> cp936 =
+      InCodePage936(name, value, " is not a number; " + range, error);
+  if (!cp936) return std::nullopt;
   const std::optional<std::string> screened = ScreenEntryText(*cp936);
   if (!screened) {
     error = "--" + std::string(name) + ": " + Quoted(value) + " is 10 bytes or longer; " + range;
@@ -91,12 +110,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (!screened) return parsed;
       commandLine.valueBoxes[slot] = *screened;
     } else {
-      const std::optional<std::string> cp936 = FromUtf8(value);
-      if (!cp936) {
-        parsed.error = "--" + name + ": " + Quoted(value) +
-                       " holds a character that code page 936 (GBK) cannot hold";
-        return parsed;
-      }
+      const std::optional<std::string> cp936 = InCodePage936(
+          name, value, " holds a character that code page 936 (GBK) cannot hold", parsed.error);
+      if (!cp936) return parsed;
       commandLine.texts[text] = *cp936;
     }
   }
@@ -130,11 +146,11 @@ std::string HelpText() {
           std::to_string(kLowestAcceptedValue) + " to " + std::to_string(kHighestAcceptedValue) +
           ", at most 9 bytes, taken as written (007 and 12abc pass):\n";
   for (const FieldSpec& field : kFieldCatalogue) {
-    help += line(std::string(field.option) + " N", ToUtf8(field.label));
+    help += line(std::string(field.option) + " N", Label(field.label));
   }
   help += "\nTexts, in UTF-8; an empty one takes its default:\n";
   for (const TextSpec& text : kTextCatalogue) {
-    help += line(std::string(text.option) + " TEXT", ToUtf8(text.label));
+    help += line(std::string(text.option) + " TEXT", Label(text.label));
   }
   help += "\n";
   help += line("help", "show this help and exit");

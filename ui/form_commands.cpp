@@ -52,6 +52,7 @@ const char* DescribeStep(FailedStep step) {
     case FailedStep::kDeleteEntry: return "无法删除：";
     case FailedStep::kCreateFolder: return "无法创建文件夹：";
     case FailedStep::kCreateDocument: return "无法创建文件：";
+    case FailedStep::kConvertDocument: return "无法转换为 UTF-8：";
     case FailedStep::kWriteDocument: return "无法写入文件：";
   }
   return "";
@@ -72,10 +73,8 @@ void OnGenerate(HWND window) {
   Failures failures;
   std::wstring unexpected;
   try {
-    failures = PrepareOutputTree(ModuleDirectory());
     const FormReader readControl = [window](int id) { return ControlText(GetDlgItem(window, id)); };
-    const Failures run = GenerateModPackage(readControl, ModuleDirectory());
-    failures.insert(failures.end(), run.begin(), run.end());
+    failures = RebuildModPackage(readControl, ModuleDirectory());
   } catch (const std::exception& error) {
     unexpected = WidenCp936(error.what());
   }

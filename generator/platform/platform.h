@@ -12,10 +12,12 @@
 
 namespace wondergen::platform {
 
-// Code page 936 to UTF-8; a byte that does not start a valid character becomes U+FFFD.
-std::string Cp936ToUtf8(std::string_view cp936Text);
-// UTF-8 to code page 936; nullopt for invalid UTF-8 or a character that code page 936 lacks.
-std::optional<std::string> Utf8ToCp936(std::string_view utf8Text);
+// Code page 936 to UTF-8; a byte that does not start a valid character becomes U+FFFD. Fails, with
+// `utf8` empty, when the system has no converter for code page 936 or the converter fails.
+bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error);
+// UTF-8 to code page 936; nullopt for invalid UTF-8 or a character that code page 936 lacks, and,
+// with `error` set, when the system has no converter for code page 936.
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error);
 
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle kNoFile = -1;

@@ -26,7 +26,8 @@ bool IsAscii(std::string_view text) {
 }
 
 // Converters are opened once and kept for the life of the process; the generator runs on one
-// thread. A converter that cannot be opened is (iconv_t)-1.
+// thread. A converter that cannot be opened is (iconv_t)-1: the C library lacks the code page, as
+// where its conversion modules are not installed.
 iconv_t Converter(bool toUtf8) {
   static const iconv_t decoder = iconv_open("UTF-8", "CP936");
   static const iconv_t encoder = iconv_open("CP936", "UTF-8");
@@ -59,34 +60,34 @@ bool Convert(iconv_t converter, std::string_view text, std::string& out, OnInval
 
 }  // namespace
 
-std::string Cp936ToUtf8(std::string_view cp936Text) {
-  if (IsAscii(cp936Text)) return std::string(cp936Text);
-  std::string utf8;
-  utf8.reserve(cp936Text.size() * 3 / 2);
+bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error) {
+  utf8.clear();
+  if (IsAscii(cp936Text)) {
+    utf8 = cp936Text;
+    return true;
+  }
   const iconv_t decoder = Converter(true);
   if (!IsOpen(decoder)) {
-    for (const char c : cp936Text) {
-      if (static_cast<unsigned char>(c) < 0x80)
-        utf8 += c;
-      else
-        utf8 += kReplacementCharacter;
-    }
-    return utf8;
+    error = std::make_error_code(std::errc::not_supported);
+    return false;
   }
+  utf8.reserve(cp936Text.size() * 3 / 2);
   Convert(decoder, cp936Text, utf8, [&utf8] {
     utf8 += kReplacementCharacter;
     return true;
   });
-  return utf8;
+  return true;
 }
 
-std::optional<std::string> Utf8ToCp936(std::string_view utf8Text) {
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error) {
   if (IsAscii(utf8Text)) return std::string(utf8Text);
   const iconv_t encoder = Converter(false);
-  std::string cp936;
-  if (!IsOpen(encoder) || !Convert(encoder, utf8Text, cp936, [] { return false; })) {
+  if (!IsOpen(encoder)) {
+    error = std::make_error_code(std::errc::not_supported);
     return std::nullopt;
   }
+  std::string cp936;
+  if (!Convert(encoder, utf8Text, cp936, [] { return false; })) return std::nullopt;
   return cp936;
 }
 
@@ -118,7 +119,7 @@ bool CloseFile(FileHandle file, std::error_code& error) {
 EntryKind GetEntryKind(const std::filesystem::path& path, std::error_code& error) {
   struct stat status;
   if (lstat(path.c_str(), &status) != 0) {
-    if (errno == ENOENT) return EntryKind::kMissing;
+    if (errno == ENOENT || errno == ENOTDIR) return EntryKind::kMissing;  // nothing can be there
     error = LastError();
     return EntryKind::kMissing;
   }

@@ -76,13 +76,28 @@ std::wstring ExtendedPath(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::string Cp936ToUtf8(std::string_view cp936Text) {
+bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error) {
+  utf8.clear();
+  if (!IsValidCodePage(kCodePage936)) {
+    error = std::make_error_code(std::errc::not_supported);
+    return false;
+  }
   std::optional<std::wstring> wide = Widen(cp936Text, kCodePage936);
   if (!wide) wide = WidenByCharacter(cp936Text);
-  return Narrow(*wide, CP_UTF8).value_or(std::string());
+  std::optional<std::string> narrow = Narrow(*wide, CP_UTF8);
+  if (!narrow) {
+    error = LastError();
+    return false;
+  }
+  utf8 = std::move(*narrow);
+  return true;
 }
 
-std::optional<std::string> Utf8ToCp936(std::string_view utf8Text) {
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error) {
+  if (!IsValidCodePage(kCodePage936)) {
+    error = std::make_error_code(std::errc::not_supported);
+    return std::nullopt;
+  }
   const std::optional<std::wstring> wide = Widen(utf8Text, CP_UTF8);
   if (!wide) return std::nullopt;
   return Narrow(*wide, kCodePage936);

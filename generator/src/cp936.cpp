@@ -9,6 +9,15 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
+// Whether the decoder maps every byte of `text`. Without a decoder nothing can be judged, and the
+// text is kept for the document's own conversion to fail on and report.
+bool DecodesWhole(std::string_view text) {
+  std::string utf8;
+  std::error_code error;
+  return !platform::Cp936ToUtf8(text, utf8, error) ||
+         utf8.find(kReplacementCharacter) == std::string::npos;
+}
+
 // The length of the character that starts at `at`; 0 for a lead byte without its trail byte.
 std::size_t CharacterLength(std::string_view text, std::size_t at) {
   if (!IsCp936LeadByte(static_cast<unsigned char>(text[at]))) return 1;
@@ -22,17 +31,13 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
 std::string KeepValidCharacters(std::string_view text) {
   // Most texts are valid throughout; the decoder marks whatever is not with U+FFFD, which code
   // page 936 itself never gives.
-  if (platform::Cp936ToUtf8(text).find(kReplacementCharacter) == std::string::npos) {
-    return std::string(text);
-  }
+  if (DecodesWhole(text)) return std::string(text);
   std::string valid;
   valid.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = std::max<std::size_t>(CharacterLength(text, at), 1);
     const std::string_view character = text.substr(at, length);
-    if (platform::Cp936ToUtf8(character).find(kReplacementCharacter) == std::string::npos) {
-      valid += character;
-    }
+    if (DecodesWhole(character)) valid += character;
     at += length;
   }
   return valid;

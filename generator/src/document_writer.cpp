@@ -4,12 +4,14 @@
 
 namespace wondergen {
 
-std::string ToUtf8(std::string_view cp936Text) {
-  return platform::Cp936ToUtf8(cp936Text);
+std::string ToUtf8(std::string_view cp936Text, std::error_code& error) {
+  std::string utf8;
+  platform::Cp936ToUtf8(cp936Text, utf8, error);
+  return utf8;
 }
 
-std::optional<std::string> FromUtf8(std::string_view utf8Text) {
-  return platform::Utf8ToCp936(utf8Text);
+std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& error) {
+  return platform::Utf8ToCp936(utf8Text, error);
 }
 
 DocumentFile CreateDocumentFile(const std::filesystem::path& path) {
@@ -18,24 +20,18 @@ DocumentFile CreateDocumentFile(const std::filesystem::path& path) {
   return file;
 }
 
-std::optional<Failure> WriteDocument(DocumentFile& file, int lineCount, const LineBuffer& lines,
-                                     LineBuffer& utf8Lines) {
-  for (int i = 0; i < lineCount; ++i)
-    utf8Lines[i] = ToUtf8(lines[i]);
+std::optional<Failure> WriteDocument(DocumentFile& file, const DocumentBytes& document) {
   if (file.handle == platform::kNoFile) {
     return Failure{FailedStep::kCreateDocument, file.path, file.openError};
   }
-
-  // One write for the whole document: the file holds the lines back to back either way.
-  std::string bytes;
-  for (int i = 0; i < lineCount; ++i)
-    bytes += utf8Lines[i];
-  std::error_code error;
-  const bool written = platform::WriteToFile(file.handle, bytes, error);
+  std::error_code writeError;
+  const bool converted = !document.conversionError;
+  const bool written = converted && platform::WriteToFile(file.handle, document.utf8, writeError);
   std::error_code closeError;
   const bool closed = platform::CloseFile(file.handle, closeError);
   file.handle = platform::kNoFile;
-  if (!written) return Failure{FailedStep::kWriteDocument, file.path, error};
+  if (!converted) return Failure{FailedStep::kConvertDocument, file.path, document.conversionError};
+  if (!written) return Failure{FailedStep::kWriteDocument, file.path, writeError};
   if (!closed) return Failure{FailedStep::kWriteDocument, file.path, closeError};
   return std::nullopt;
 }

@@ -1,5 +1,5 @@
-// How a composed document reaches its file: created before it is composed, then converted to
-// UTF-8, written and closed.
+// How a rendered document reaches its file: the file is created, the bytes written, the file
+// closed, and whatever fails is reported with the document's path.
 #pragma once
 
 #include <filesystem>
@@ -18,11 +18,11 @@ struct DocumentFile {
   std::error_code openError;
 };
 
+// Creates the file, or empties an existing one.
 DocumentFile CreateDocumentFile(const std::filesystem::path& path);
 
-// Converts lines 0..lineCount-1 into `utf8Lines`, writes them back to back with nothing between
-// or after them, and closes the file. Returns what went wrong, if anything.
-std::optional<Failure> WriteDocument(DocumentFile& file, int lineCount, const LineBuffer& lines,
-                                     LineBuffer& utf8Lines);
+// Writes the document into the file in one piece and closes it. A document that could not be
+// converted is not written: its file stays empty, and the failure says why.
+std::optional<Failure> WriteDocument(DocumentFile& file, const DocumentBytes& document);
 
 }  // namespace wondergen

@@ -2,7 +2,7 @@
 // fields vary; the whitespace of the constant lines is part of the format.
 #include <string>
 
-#include "document_lines.h"
+#include "documents.h"
 #include "wondergen/generator.h"
 #include "xml_escape.h"
 
@@ -49,17 +49,17 @@ constexpr std::array<const char*, kGameplayLineCount> kGameplayLines = {
     kComposedLine,  // 29..35: great-work slots
     "\t</Building_GreatWorks>\n",
     "\t<Building_ValidTerrains>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_COAST\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_PLAINS\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_GRASS\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_DESERT\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_SNOW\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_TUNDRA\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_GRASS_HILLS\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_PLAINS_HILLS\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_DESERT_HILLS\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_TUNDRA_HILLS\"/>\n",
-    "\t\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_SNOW_HILLS\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_COAST\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_PLAINS\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_GRASS\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_DESERT\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_SNOW\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_TUNDRA\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_GRASS_HILLS\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_PLAINS_HILLS\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_DESERT_HILLS\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_TUNDRA_HILLS\"/>\n",
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_SNOW_HILLS\"/>\n",
     "\t</Building_ValidTerrains>\n",
     "\t<Modifiers>\n",
     "\t\t<Row>\n",
@@ -80,15 +80,14 @@ constexpr std::array<const char*, kGameplayLineCount> kGameplayLines = {
     "\t\t\t<ModifierId>SOGMONUMENT_ADDAPPEAL</ModifierId>\n",
     "\t\t</Row>\n",
     "\t</BuildingModifiers>\n",
-    "\t<IconDefinitions>\n",
-    "    \t<Row Name=\"ICON_BUILDING_SOGMONUMENT\"             Atlas=\"ICON_ATLAS_BUILDINGS\" "
-    "Index=\"99\"/>\n",
-    "   \t<Row Name=\"ICON_BUILDING_SOGMONUMENT_FOW\"            "
-    "Atlas=\"ICON_ATLAS_BUILDINGS_FOW\" "
-    "Index=\"99\"/>\n",
-    " \t</IconDefinitions>\n",
     "</GameInfo>\n",
 };
+
+constexpr int kBuildingRowLine = 6;
+static_assert(LineIs(kGameplayLines, kBuildingRowLine - 1, "\t<Buildings>\n") &&
+                  LineIs(kGameplayLines, kBuildingRowLine, kComposedLine) &&
+                  LineIs(kGameplayLines, kBuildingRowLine + 1, "\t</Buildings>\n"),
+              "the building row stands alone in its table");
 
 constexpr const char* kBuildingRowHead =
     "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" Name=\"LOC_BUILDING2PD_SOGMONUMENT_NAME\" "
@@ -96,29 +95,56 @@ constexpr const char* kBuildingRowHead =
     "AdvisorType=\"ADVISOR_GENERIC\" MaxWorldInstances=\"1\" IsWonder=\"true\"";
 constexpr const char* kBuildingRowTail = " RegionalRange=\"10000000\"/>\n";
 
-// Slots of the building properties in the order their attributes stand in the building row:
-// housing, citizen slots, amenity, wall hit points, wall defence.
-constexpr std::array<int, 5> kBuildingAttributeSlots = {24, 23, 22, 25, 26};
+// The building properties in the order their attributes stand in the building row, which is not
+// the order of the catalogue.
+constexpr std::array<int, 5> kBuildingAttributeSlots = {
+    kHousingSlot, kCitizenSlotsSlot, kAmenitySlot, kWallHitPointsSlot, kWallDefenceSlot};
 
-// The rows of one field group. A field's row stands on line `slot + lineOffset`; the type value
-// is the prefix's end followed by the field's suffix.
+// The rows of one field group: the group's fields, in catalogue order, each on its own line from
+// `firstLine` on, the line left empty where the field is not set. A row's type value is the
+// prefix's end followed by the field's suffix.
 struct RowGroup {
   FieldGroup group;
-  int lineOffset;
+  int firstLine;
+  int fieldCount;
   const char* prefix;
   const char* middle;
 };
 
-constexpr std::array<RowGroup, 3> kRowGroups = {{
-    {FieldGroup::kYield, 10, "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" YieldType=\"YIELD",
-     "\" YieldChange=\""},
-    {FieldGroup::kGreatPersonPoints, 12,
-     "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatPersonClassType=\"GREAT_PERSON_CLASS",
-     "\" PointsPerTurn=\""},
-    {FieldGroup::kGreatWorkSlots, 14,
-     "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatWorkSlotType=\"GREATWORKSLOT",
-     "\" NumSlots=\""},
-}};
+constexpr RowGroup kYieldRows = {
+    FieldGroup::kYield, 10, 6, "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" YieldType=\"YIELD",
+    "\" YieldChange=\""};
+constexpr RowGroup kGreatPersonRows = {
+    FieldGroup::kGreatPersonPoints, 18, 9,
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatPersonClassType=\"GREAT_PERSON_CLASS",
+    "\" PointsPerTurn=\""};
+constexpr RowGroup kGreatWorkRows = {
+    FieldGroup::kGreatWorkSlots, 29, 7,
+    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatWorkSlotType=\"GREATWORKSLOT",
+    "\" NumSlots=\""};
+constexpr std::array<RowGroup, 3> kRowGroups = {kYieldRows, kGreatPersonRows, kGreatWorkRows};
+
+// Whether a group's rows fill exactly the composed lines between its table's opening and closing
+// lines; the yield table keeps one always-empty line after its opening line.
+constexpr bool RowsFitTheirTable(const RowGroup& rows, int linesAfterOpening, const char* opening,
+                                 const char* closing) {
+  for (int i = 0; i < rows.fieldCount; ++i) {
+    if (!LineIs(kGameplayLines, rows.firstLine + i, kComposedLine)) return false;
+  }
+  return LineIs(kGameplayLines, rows.firstLine - 1 - linesAfterOpening, opening) &&
+         LineIs(kGameplayLines, rows.firstLine + rows.fieldCount, closing);
+}
+static_assert(LineIs(kGameplayLines, kYieldRows.firstLine - 1, ""), "line 9 is always empty");
+static_assert(RowsFitTheirTable(kYieldRows, 1, "\t<Building_YieldChanges>\n",
+                                "</Building_YieldChanges>\n"));
+static_assert(RowsFitTheirTable(kGreatPersonRows, 0, "<Building_GreatPersonPoints>\n",
+                                "</Building_GreatPersonPoints>\n"));
+static_assert(RowsFitTheirTable(kGreatWorkRows, 0, "<Building_GreatWorks>\n",
+                                "\t</Building_GreatWorks>\n"));
+static_assert(kYieldRows.fieldCount + kGreatPersonRows.fieldCount + kGreatWorkRows.fieldCount +
+                      static_cast<int>(kBuildingAttributeSlots.size()) ==
+                  kFieldCount,
+              "every field has its place in the document");
 
 }  // namespace
 
@@ -130,21 +156,21 @@ void ComposeGameplayDocument(FieldStore& store, LineBuffer& lines) {
   }
   SetConstantLines(kGameplayLines, lines);
 
-  std::string& buildingRow = lines[6];
+  std::string& buildingRow = lines[kBuildingRowLine];
   buildingRow = kBuildingRowHead;
   for (int slot : kBuildingAttributeSlots)
     buildingRow += store[slot];
   buildingRow += kBuildingRowTail;
 
   for (const RowGroup& rows : kRowGroups) {
+    int line = rows.firstLine;
     for (int slot = 0; slot < kFieldCount; ++slot) {
       const FieldSpec& field = kFieldCatalogue[slot];
       if (field.group != rows.group) continue;
       const std::string& value = store[slot];
-      lines[slot + rows.lineOffset] = IsSet(value)
-                                          ? rows.prefix + std::string(field.documentText) +
-                                                rows.middle + EscapeXmlAttribute(value) + "\"/>\n"
-                                          : std::string();
+      lines[line++] = IsSet(value) ? rows.prefix + std::string(field.documentText) + rows.middle +
+                                         EscapeXmlAttribute(value) + "\"/>\n"
+                                   : std::string();
     }
   }
 }

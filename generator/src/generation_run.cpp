@@ -1,5 +1,7 @@
-// One generation run: the form into the FieldStore, then the three documents in turn.
+// One generation run: the form into the FieldStore, the three documents composed and converted in
+// memory, then each written to its file in turn.
 #include "document_writer.h"
+#include "documents.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
@@ -8,34 +10,59 @@ namespace {
 // Process-wide, as the window keeps them: a run overwrites every slot it reads.
 FieldStore g_fieldStore;
 LineBuffer g_lineBuffer;
-LineBuffer g_utf8LineBuffer;
 
-void Finish(DocumentFile& file, int lineCount, Failures& failures) {
-  if (auto failure = WriteDocument(file, lineCount, g_lineBuffer, g_utf8LineBuffer)) {
-    failures.push_back(std::move(*failure));
+int ComposeDocument(Document document, FieldStore& store, LineBuffer& lines) {
+  switch (document) {
+    case Document::kLocalization:
+      ComposeLocalizationDocument(store, lines);
+      return kLocalizationLineCount;
+    case Document::kGameplayData: ComposeGameplayDocument(store, lines); return kGameplayLineCount;
+    case Document::kManifest: ComposeManifestDocument(lines); return kManifestLineCount;
   }
+  return 0;
 }
 
 }  // namespace
 
-Failures GenerateModPackage(const FormReader& readControl, const std::filesystem::path& outputDir) {
-  Failures failures;
-  ReadForm(readControl, g_fieldStore);
-  const OutputPaths paths = MakeOutputPaths(outputDir);
+// The lines are converted as one text: each line holds whole characters only, so that gives the
+// same bytes as converting them one by one.
+DocumentBytes RenderDocument(Document document, FieldStore& store) {
+  const int lineCount = ComposeDocument(document, store, g_lineBuffer);
+  std::string cp936;
+  for (int i = 0; i < lineCount; ++i)
+    cp936 += g_lineBuffer[i];
+  DocumentBytes bytes;
+  bytes.utf8 = ToUtf8(cp936, bytes.conversionError);
+  return bytes;
+}
 
-  DocumentFile localization = CreateDocumentFile(paths.localization);
+ModPackage ComposeModPackage(const FormReader& readControl) {
+  ReadForm(readControl, g_fieldStore);
   ApplyTextDefaults(g_fieldStore);
   FormAuthorSuffix(g_fieldStore);
-  ComposeLocalizationDocument(g_fieldStore, g_lineBuffer);
-  Finish(localization, kLocalizationLineCount, failures);
+  ModPackage package;
+  for (Document document : kDocuments)
+    package[Index(document)] = RenderDocument(document, g_fieldStore);
+  return package;
+}
 
-  DocumentFile gameplayData = CreateDocumentFile(paths.gameplayData);
-  ComposeGameplayDocument(g_fieldStore, g_lineBuffer);
-  Finish(gameplayData, kGameplayLineCount, failures);
+Failures GenerateModPackage(const FormReader& readControl, const std::filesystem::path& outputDir) {
+  const ModPackage package = ComposeModPackage(readControl);
+  const OutputPaths paths = MakeOutputPaths(outputDir);
+  Failures failures;
+  for (Document document : kDocuments) {
+    DocumentFile file = CreateDocumentFile(PathOf(paths, document));
+    if (auto failure = WriteDocument(file, package[Index(document)])) {
+      failures.push_back(std::move(*failure));
+    }
+  }
+  return failures;
+}
 
-  DocumentFile manifest = CreateDocumentFile(paths.manifest);
-  ComposeManifestDocument(g_lineBuffer);
-  Finish(manifest, kManifestLineCount, failures);
+Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir) {
+  Failures failures = PrepareOutputTree(outputDir);
+  const Failures run = GenerateModPackage(readControl, outputDir);
+  failures.insert(failures.end(), run.begin(), run.end());
   return failures;
 }
 

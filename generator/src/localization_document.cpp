@@ -2,7 +2,7 @@
 // Literals here are code page 936; their whitespace is part of the format.
 #include <string>
 
-#include "document_lines.h"
+#include "documents.h"
 #include "wondergen/generator.h"
 #include "xml_escape.h"
 

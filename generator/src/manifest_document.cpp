@@ -1,5 +1,5 @@
 // The mod manifest: declares the mod and its one database update. It never depends on the form.
-#include "document_lines.h"
+#include "documents.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {

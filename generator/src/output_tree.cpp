@@ -85,6 +85,15 @@ OutputPaths MakeOutputPaths(const std::filesystem::path& outputDir) {
   };
 }
 
+const std::filesystem::path& PathOf(const OutputPaths& paths, Document document) {
+  switch (document) {
+    case Document::kLocalization: return paths.localization;
+    case Document::kGameplayData: return paths.gameplayData;
+    case Document::kManifest: break;
+  }
+  return paths.manifest;
+}
+
 Failures DeleteOutputTree(const std::filesystem::path& outputDir) {
   Failures failures;
   DeleteTree(OutputTreeRoot(outputDir), failures);

@@ -1,16 +1,16 @@
 // libFuzzer target: arbitrary bytes become what a user could type into the form, 27 entry texts
-// and 5 texts. The entry texts go through the screening rule into the value boxes, and a whole
-// generation run writes the package into a temporary folder. Every input must give three
-// documents that a real XML parser reads, with exactly the rows and attributes of the set fields
-// in their order, and the same manifest every time.
+// and 5 texts. The entry texts go through the screening rule into the value boxes, and the package
+// is composed in memory. Every input must give three documents that expat reads, holding exactly
+// the rows and building attributes of the set fields in their order and the texts as typed, and
+// the same manifest every time. What a parser reads is modelled by XML's own rules, from what
+// the user typed: characters the code page does not map and characters XML forbids are gone,
+// line ends are normalized, and in attribute values TAB and LF become spaces.
 #include <expat.h>
 #include <fuzzer/FuzzedDataProvider.h>
-#include <stdlib.h>
 
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
 #include <map>
-#include <sstream>
 
 #include "wondergen/generator.h"
 
@@ -18,204 +18,186 @@ namespace {
 
 using namespace wondergen;
 
-std::filesystem::path g_outputDir;
-
 [[noreturn]] void Fail(const std::string& what) {
   std::fprintf(stderr, "wondergen fuzzer: %s\n", what.c_str());
-  std::fflush(stderr);
   std::abort();
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+std::string Utf8(std::string_view cp936) {
+  std::error_code error;
+  const std::string utf8 = ToUtf8(cp936, error);
+  if (error) Fail("no code page 936 converter: " + error.message());
+  return utf8;
 }
 
-// What a parser reports for a text the document holds: forbidden control characters are gone,
-// line ends are LF, and in attribute values every TAB, LF and CR is a space.
-std::string AsParsed(const std::string& cp936Text, bool inAttribute) {
-  const std::string utf8 = ToUtf8(cp936Text);
+// The text of a control in UTF-8: up to its first NUL, as a window holds it, and character by
+// character without what code page 936 does not map, a lead byte with its trail byte being one
+// character, kept or dropped whole.
+std::string MappedCharacters(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::string utf8;
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+    const std::size_t length =
+        byte >= 0x81 && byte <= 0xFE && next >= 0x40 && next != 0x7F && next != 0xFF ? 2 : 1;
+    const std::string character = Utf8(text.substr(at, length));
+    if (character.find("\xEF\xBF\xBD") == std::string::npos) utf8 += character;
+    at += length;
+  }
+  return utf8;
+}
+
+// What a parser reports for text that holds `utf8`: control characters XML forbids are not there,
+// CR LF and a lone CR read as LF, and in an attribute value TAB and LF read as a space.
+std::string AsParsed(const std::string& utf8, bool inAttribute) {
+  std::string held;
+  for (const char c : utf8) {
+    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') held += c;
+  }
   std::string parsed;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    char c = utf8[i];
-    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
+  for (std::size_t i = 0; i < held.size(); ++i) {
+    char c = held[i];
     if (c == '\r') {
       c = '\n';
-      if (i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+      if (i + 1 < held.size() && held[i + 1] == '\n') ++i;
     }
-    if (inAttribute && (c == '\t' || c == '\n')) c = ' ';
-    parsed += c;
+    parsed += inAttribute && (c == '\t' || c == '\n') ? ' ' : c;
   }
   return parsed;
 }
 
-// The parts of the documents the checks look at, as expat reads them.
-struct ParsedDocument {
+// The parts of a document the checks look at, as expat reads them.
+struct Parsed {
   std::vector<std::string> path;  // names of the open elements
-  std::vector<std::pair<std::string, std::string>> buildingAttributes;
-  std::vector<std::string> rows;             // "table|type|value" of the three field tables
+  std::vector<std::string> rows;  // the field rows and the building row's attributes, in order
   std::map<std::string, std::string> texts;  // localized text by tag
-  std::string tag;
-  std::string text;
+  std::string tag, text;
 };
 
-void OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-  auto* document = static_cast<ParsedDocument*>(data);
-  document->path.push_back(name);
-  document->text.clear();
-  if (document->path.size() != 3) return;
-  const std::string& table = document->path[1];
-  std::vector<std::pair<std::string, std::string>> pairs;
-  for (int i = 0; attributes[i] != nullptr; i += 2)
-    pairs.emplace_back(attributes[i], attributes[i + 1]);
-  if (table == "Buildings") document->buildingAttributes = pairs;
-  if (table == "LocalizedText" && !pairs.empty()) document->tag = pairs[0].second;
-  if (table == "Building_YieldChanges" || table == "Building_GreatPersonPoints" ||
-      table == "Building_GreatWorks") {
-    if (pairs.size() != 3) Fail("a row of " + table + " without its three attributes");
-    document->rows.push_back(table + "|" + pairs[1].second + "|" + pairs[2].second);
-  }
-}
-
-void OnEnd(void* data, const XML_Char*) {
-  auto* document = static_cast<ParsedDocument*>(data);
-  if (document->path.size() == 4 && document->path[3] == "Text")
-    document->texts[document->tag] = document->text;
-  document->path.pop_back();
-}
-
-void OnText(void* data, const XML_Char* text, int length) {
-  static_cast<ParsedDocument*>(data)->text.append(text, static_cast<std::size_t>(length));
-}
-
-ParsedDocument Parse(const std::string& bytes, const char* name) {
-  ParsedDocument document;
+Parsed Parse(const std::string& bytes, const char* name) {
+  Parsed parsed;
   XML_Parser parser = XML_ParserCreate(nullptr);
-  XML_SetUserData(parser, &document);
-  XML_SetElementHandler(parser, OnStart, OnEnd);
-  XML_SetCharacterDataHandler(parser, OnText);
-  if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), 1) != XML_STATUS_OK) {
+  XML_SetUserData(parser, &parsed);
+  XML_SetElementHandler(
+      parser,
+      [](void* data, const XML_Char* element, const XML_Char** attributes) {
+        auto* parsed = static_cast<Parsed*>(data);
+        parsed->path.push_back(element);
+        parsed->text.clear();
+        if (parsed->path.size() != 3 || attributes[0] == nullptr) return;
+        const std::string& table = parsed->path[1];
+        if (table == "LocalizedText") parsed->tag = attributes[1];
+        if (table == "Types" || table == "Building_ValidTerrains" || table == "LocalizedText")
+          return;
+        for (int i = table == "Buildings" ? 0 : 2; attributes[i] != nullptr; i += 2)
+          parsed->rows.push_back(table + "|" + attributes[i] + "|" + attributes[i + 1]);
+      },
+      [](void* data, const XML_Char*) {
+        auto* parsed = static_cast<Parsed*>(data);
+        if (parsed->path.size() == 4 && parsed->path[3] == "Text")
+          parsed->texts[parsed->tag] = parsed->text;
+        parsed->path.pop_back();
+      });
+  XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char* text, int length) {
+    static_cast<Parsed*>(data)->text.append(text, static_cast<std::size_t>(length));
+  });
+  if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), 1) != XML_STATUS_OK)
     Fail(std::string(name) + " is not well-formed: " + XML_ErrorString(XML_GetErrorCode(parser)));
-  }
   XML_ParserFree(parser);
-  return document;
+  return parsed;
 }
 
-const char* TableOf(FieldGroup group) {
-  switch (group) {
-    case FieldGroup::kYield: return "Building_YieldChanges|YIELD";
-    case FieldGroup::kGreatPersonPoints: return "Building_GreatPersonPoints|GREAT_PERSON_CLASS";
-    case FieldGroup::kGreatWorkSlots: return "Building_GreatWorks|GREATWORKSLOT";
-    case FieldGroup::kBuildingProperty: break;
+// A field's rows as Parse lists them: its type, then its value.
+const char* const kRowHeads[] = {
+    "Building_YieldChanges|YieldType|YIELD",
+    "Building_GreatPersonPoints|GreatPersonClassType|GREAT_PERSON_CLASS",
+    "Building_GreatWorks|GreatWorkSlotType|GREATWORKSLOT"};
+const char* const kRowValues[] = {"Building_YieldChanges|YieldChange|",
+                                  "Building_GreatPersonPoints|PointsPerTurn|",
+                                  "Building_GreatWorks|NumSlots|"};
+// The building properties in the order of their attributes.
+const std::pair<int, const char*> kProperties[] = {{24, "Housing"},
+                                                   {23, "CitizenSlots"},
+                                                   {22, "Entertainment"},
+                                                   {25, "OuterDefenseHitPoints"},
+                                                   {26, "OuterDefenseStrength"}};
+
+std::vector<std::string> ExpectedRows(const std::array<std::string, kFieldCount>& values) {
+  std::vector<std::string> rows = {"Buildings|BuildingType|BUILDING_SOGMONUMENT2PD",
+                                   "Buildings|Name|LOC_BUILDING2PD_SOGMONUMENT_NAME",
+                                   "Buildings|PrereqDistrict|DISTRICT_CITY_CENTER",
+                                   "Buildings|PurchaseYield|YIELD_GOLD",
+                                   "Buildings|Cost|1",
+                                   "Buildings|AdvisorType|ADVISOR_GENERIC",
+                                   "Buildings|MaxWorldInstances|1",
+                                   "Buildings|IsWonder|true"};
+  for (const auto& [slot, attribute] : kProperties) {
+    if (!IsSet(MappedCharacters(values[slot]))) continue;
+    rows.push_back(std::string("Buildings|") + attribute + "|" +
+                   AsParsed(MappedCharacters(values[slot]), true));
   }
-  return "";
-}
-
-void CheckGameplayData(const std::string& bytes, const FieldStore& store) {
-  const ParsedDocument document = Parse(bytes, "the gameplay data document");
-  std::vector<std::string> expectedRows;
+  rows.push_back("Buildings|RegionalRange|10000000");
   for (int slot = 0; slot < kFieldCount; ++slot) {
-    const FieldSpec& field = kFieldCatalogue[slot];
-    if (field.group == FieldGroup::kBuildingProperty || !IsSet(store[slot])) continue;
-    expectedRows.push_back(std::string(TableOf(field.group)) + field.documentText + "|" +
-                           AsParsed(store[slot], true));
+    const auto group = static_cast<std::size_t>(kFieldCatalogue[slot].group);
+    if (group >= std::size(kRowHeads) || !IsSet(MappedCharacters(values[slot]))) continue;
+    rows.push_back(kRowHeads[group] + std::string(kFieldCatalogue[slot].documentText));
+    rows.push_back(kRowValues[group] + AsParsed(MappedCharacters(values[slot]), true));
   }
-  if (document.rows != expectedRows)
-    Fail("the rows are not those of the set fields in catalogue order");
-
-  std::vector<std::pair<std::string, std::string>> expected = {
-      {"BuildingType", "BUILDING_SOGMONUMENT2PD"},
-      {"Name", "LOC_BUILDING2PD_SOGMONUMENT_NAME"},
-      {"PrereqDistrict", "DISTRICT_CITY_CENTER"},
-      {"PurchaseYield", "YIELD_GOLD"},
-      {"Cost", "1"},
-      {"AdvisorType", "ADVISOR_GENERIC"},
-      {"MaxWorldInstances", "1"},
-      {"IsWonder", "true"}};
-  const std::pair<int, const char*> properties[] = {{24, "Housing"},
-                                                    {23, "CitizenSlots"},
-                                                    {22, "Entertainment"},
-                                                    {25, "OuterDefenseHitPoints"},
-                                                    {26, "OuterDefenseStrength"}};
-  for (const auto& [slot, attribute] : properties) {
-    if (IsSet(store[slot])) expected.emplace_back(attribute, AsParsed(store[slot], true));
-  }
-  expected.emplace_back("RegionalRange", "10000000");
-  if (document.buildingAttributes != expected)
-    Fail("the building row's attributes are not the set properties in order");
+  return rows;
 }
 
-void CheckLocalization(const std::string& bytes, const FieldStore& store) {
-  const ParsedDocument document = Parse(bytes, "the localization document");
-  const std::map<std::string, std::string> expected = {
-      {"RIRNewBuilding2PD_Title", AsParsed(store[kTitleSlot], false) + " "},
-      {"RIRNewBuilding2PD_TEASER", AsParsed(store[kTeaserSlot], false) +
-                                       "\t\t------制作:《vudazu》 " +
-                                       AsParsed(store[kAuthorSlot], false)},
-      {"RIRNewBuilding2PD_DESCRIPTION", AsParsed(store[kDescriptionSlot], false) + " "},
-      {"LOC_BUILDING2PD_SOGMONUMENT_NAME", AsParsed(store[kBuildingNameSlot], false) + " "}};
-  for (const auto& [tag, text] : expected) {
-    const auto found = document.texts.find(tag);
-    if (found == document.texts.end() || found->second != text) {
-      Fail("the text of " + tag + " is \"" + (found == document.texts.end() ? "" : found->second) +
-           "\", not \"" + text + "\"");
-    }
+// A text box that holds nothing takes its default; a name that holds anything, even only what XML
+// forbids, gives the author suffix.
+std::map<std::string, std::string> ExpectedTexts(const std::array<std::string, kTextCount>& typed) {
+  std::array<std::string, kTextCount> texts;
+  for (int text = 0; text < kTextCount; ++text) {
+    const std::string held = MappedCharacters(typed[text]);
+    const char* defaultText = kTextCatalogue[text].defaultText;
+    texts[text] = AsParsed(held.empty() && defaultText ? Utf8(defaultText) : held, false);
+    if (text == kAuthorSlot - kFirstTextSlot && !held.empty())
+      texts[text] = "------改写：《" + texts[text] + "》";
   }
-}
-
-void CheckManifest(const std::string& bytes) {
-  static const std::string first = bytes;
-  Parse(bytes, "the manifest");
-  if (bytes.size() != 693 || bytes != first) Fail("the manifest is not the same 693 bytes");
+  return {{"RIRNewBuilding2PD_Title", texts[0] + " "},
+          {"RIRNewBuilding2PD_TEASER", texts[1] + "\t\t------制作:《vudazu》 " + texts[4]},
+          {"RIRNewBuilding2PD_DESCRIPTION", texts[2] + " "},
+          {"LOC_BUILDING2PD_SOGMONUMENT_NAME", texts[3] + " "}};
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // The program's literals must be code page 936 in this build too.
-  if (ToUtf8(kTextCatalogue[0].defaultText) != "圣女碑") Fail("the literals are not code page 936");
-  const bool shm = std::filesystem::is_directory("/dev/shm");
-  std::string pattern =
-      ((shm ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) /
-       "wondergen-fuzz-XXXXXX")
-          .string();
-  if (mkdtemp(pattern.data()) == nullptr) Fail("no temporary folder");
-  g_outputDir = pattern;
-  std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(g_outputDir, ignored);
-  });
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   std::map<int, std::string> controls;
+  std::array<std::string, kFieldCount> values;  // an entry text the rule ignores leaves it empty
   for (int slot = 0; slot < kFieldCount; ++slot) {
-    // An entry text the rule ignores leaves the value box as it was: empty.
-    const std::optional<std::string> value = ScreenEntryText(input.ConsumeRandomLengthString(24));
-    if (value) controls[ValueBoxId(slot)] = *value;
+    values[slot] = ScreenEntryText(input.ConsumeRandomLengthString(24)).value_or("");
+    controls[ValueBoxId(slot)] = values[slot];
   }
+  std::array<std::string, kTextCount> texts;
   for (int text = 0; text < kTextCount; ++text)
-    controls[TextBoxId(text)] = input.ConsumeRandomLengthString(600);
-  const FormReader form = [&controls](int id) {
-    const auto found = controls.find(id);
-    return found == controls.end() ? std::string() : found->second;
-  };
+    controls[TextBoxId(text)] = texts[text] = input.ConsumeRandomLengthString(600);
 
-  Failures failures = PrepareOutputTree(g_outputDir);
-  const Failures run = GenerateModPackage(form, g_outputDir);
-  if (!failures.empty() || !run.empty()) Fail("a run into a good folder failed");
-
-  FieldStore store;  // the values as the run took them
-  ReadForm(form, store);
-  ApplyTextDefaults(store);
-  FormAuthorSuffix(store);
-  const OutputPaths paths = MakeOutputPaths(g_outputDir);
-  CheckLocalization(ReadFile(paths.localization), store);
-  CheckGameplayData(ReadFile(paths.gameplayData), store);
-  CheckManifest(ReadFile(paths.manifest));
+  const ModPackage package = ComposeModPackage([&controls](int id) { return controls[id]; });
+  for (const DocumentBytes& document : package) {
+    if (document.conversionError) Fail("a document could not be converted");
+  }
+  const Parsed gameplay = Parse(package[Index(Document::kGameplayData)].utf8, "the gameplay data");
+  const std::vector<std::string> rows = ExpectedRows(values);
+  for (std::size_t i = 0; i < std::max(rows.size(), gameplay.rows.size()); ++i) {
+    const auto row = [i](const std::vector<std::string>& of) { return i < of.size() ? of[i] : ""; };
+    if (row(rows) != row(gameplay.rows))
+      Fail("row attribute " + std::to_string(i) + " is \"" + row(gameplay.rows) + "\", not \"" +
+           row(rows) + "\"");
+  }
+  const Parsed localization = Parse(package[Index(Document::kLocalization)].utf8, "the texts");
+  for (const auto& [tag, text] : ExpectedTexts(texts)) {
+    const std::string parsed = localization.texts.count(tag) ? localization.texts.at(tag) : "";
+    if (parsed != text) Fail("the text of " + tag + " is \"" + parsed + "\", not \"" + text + "\"");
+  }
+  const std::string& manifest = package[Index(Document::kManifest)].utf8;
+  static const std::string firstManifest = manifest;
+  Parse(manifest, "the manifest");
+  if (manifest.size() != 693 || manifest != firstManifest) Fail("the manifest is not constant");
   return 0;
 }

@@ -1,11 +1,25 @@
-// Deleting and recreating the folder tree AAA.
+// Deleting and recreating the folder tree AAA, and the documents that cannot be written into it.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include "test_support.h"
+#include <algorithm>
+#include <vector>
+
+#include "support.h"
 
 namespace wondergen::testing {
 namespace {
+
+// A tree as "relative/path" lines, folders with a trailing slash, sorted.
+std::vector<std::string> ListTree(const fs::path& root) {
+  std::vector<std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    std::string line = entry.path().lexically_relative(root).generic_string();
+    if (entry.is_directory() && !entry.is_symlink()) line += "/";
+    entries.push_back(line);
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
 
 const std::vector<std::string> kEmptyTree = {
     "AAA/",
@@ -20,107 +34,99 @@ const std::vector<std::string> kEmptyTree = {
 
 using OutputTreeTest = TempDirTest;
 
-TEST_F(OutputTreeTest, FirstUseCreatesTheEightFolders) {
-  EXPECT_TRUE(PrepareOutputTree(dir_).empty());
-  EXPECT_EQ(ListTree(dir_), kEmptyTree);
-}
+TEST_F(OutputTreeTest, AnOldTreeGoesWithWhatTheUserPutIntoItButLinksAreNeverFollowed) {
+  fs::create_directories(dir_ / "outside/sub");
+  WriteFile(dir_ / "outside/sub/precious.txt", "keep me");
+  fs::create_directories(dir_ / "out/AAA/DLC/mine/deeper");
+  WriteFile(dir_ / "out/AAA/notes.txt", "x");
+  fs::permissions(dir_ / "out/AAA/notes.txt", fs::perms::owner_read);
+  WriteFile(dir_ / "out/AAA/DLC/mine/deeper/old.xml", "y");
+  fs::create_directory_symlink(dir_ / "outside", dir_ / "out/AAA/link");
+  WriteFile(dir_ / "out/beside.txt", "kept");
 
-TEST_F(OutputTreeTest, AnOldTreeIsEmptiedWithEverythingTheUserPutIntoIt) {
-  std::filesystem::create_directories(dir_ / "AAA/DLC/mine/deeper");
-  WriteFile(dir_ / "AAA/notes.txt", "x");
-  WriteFile(dir_ / "AAA/DLC/mine/deeper/old.xml", "y");
-  std::filesystem::permissions(dir_ / "AAA/notes.txt", std::filesystem::perms::owner_read);
-  WriteFile(dir_ / "beside.txt", "kept");
-
-  EXPECT_TRUE(PrepareOutputTree(dir_).empty());
+  EXPECT_TRUE(PrepareOutputTree(dir_ / "out").empty());
   std::vector<std::string> expected = kEmptyTree;
   expected.push_back("beside.txt");
-  EXPECT_EQ(ListTree(dir_), expected);
-}
-
-TEST_F(OutputTreeTest, LinksAreRemovedNeverFollowed) {
-  const std::filesystem::path outside = dir_ / "outside";
-  std::filesystem::create_directories(outside / "sub");
-  WriteFile(outside / "sub/precious.txt", "keep me");
-  std::filesystem::create_directories(dir_ / "out/AAA");
-  std::filesystem::create_directory_symlink(outside, dir_ / "out/AAA/link");
-
-  EXPECT_TRUE(PrepareOutputTree(dir_ / "out").empty());
-  EXPECT_EQ(ReadFile(outside / "sub/precious.txt"), "keep me");
+  EXPECT_EQ(ListTree(dir_ / "out"), expected);
+  EXPECT_EQ(ReadFile(dir_ / "outside/sub/precious.txt"), "keep me");
 
   // AAA itself a link: the link goes, what it points to stays.
-  std::filesystem::remove_all(dir_ / "out/AAA");
-  std::filesystem::create_directory_symlink(outside, dir_ / "out/AAA");
+  fs::remove_all(dir_ / "out/AAA");
+  fs::create_directory_symlink(dir_ / "outside", dir_ / "out/AAA");
   EXPECT_TRUE(PrepareOutputTree(dir_ / "out").empty());
-  EXPECT_FALSE(std::filesystem::is_symlink(dir_ / "out/AAA"));
-  EXPECT_EQ(ReadFile(outside / "sub/precious.txt"), "keep me");
+  EXPECT_FALSE(fs::is_symlink(dir_ / "out/AAA"));
+  EXPECT_EQ(ListTree(dir_ / "outside"), (std::vector<std::string>{"sub/", "sub/precious.txt"}));
 }
 
-TEST_F(OutputTreeTest, AMissingOutputDirectoryIsReported) {
-  const Failures failures = PrepareOutputTree(dir_ / "missing");
-  ASSERT_EQ(failures.size(), 1u);
-  EXPECT_EQ(failures[0].step, FailedStep::kCreateFolder);
-  EXPECT_EQ(failures[0].path, dir_ / "missing/AAA");
-  EXPECT_EQ(failures[0].reason, std::errc::no_such_file_or_directory);
-}
-
-TEST_F(OutputTreeTest, AnOutputDirectoryThatIsAFileIsReported) {
+TEST_F(OutputTreeTest, AnOutputDirectoryThatIsMissingOrAFileIsReported) {
   WriteFile(dir_ / "file", "mine");
-  const Failures failures = PrepareOutputTree(dir_ / "file");
-  ASSERT_FALSE(failures.empty());
-  EXPECT_EQ(failures[0].path, dir_ / "file/AAA");
-  EXPECT_EQ(failures[0].reason, std::errc::not_a_directory);
+  for (const auto& [outputDir, reason] :
+       {std::pair(dir_ / "missing", std::errc::no_such_file_or_directory),
+        std::pair(dir_ / "file", std::errc::not_a_directory)}) {
+    const Failures failures = PrepareOutputTree(outputDir);
+    ASSERT_EQ(failures.size(), 1u) << outputDir;
+    EXPECT_EQ(failures[0].step, FailedStep::kCreateFolder);
+    EXPECT_EQ(failures[0].path, outputDir / "AAA");
+    EXPECT_EQ(failures[0].reason, reason);
+  }
   EXPECT_EQ(ReadFile(dir_ / "file"), "mine");
 }
 
-TEST_F(OutputTreeTest, WhatCannotBeDeletedIsReportedAndTheRestGoes) {
-  std::filesystem::create_directories(dir_ / "AAA/locked");
-  std::filesystem::create_directories(dir_ / "AAA/open");
-  WriteFile(dir_ / "AAA/locked/held.txt", "held");
-  WriteFile(dir_ / "AAA/open/free.txt", "free");
-  const std::string outcome = RunWithoutPrivileges(dir_, [this]() -> std::string {
-    std::filesystem::permissions(dir_ / "AAA/locked", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::owner_exec);
-    const Failures failures = PrepareOutputTree(dir_);
-    if (failures.size() != 1) return "expected 1 failure, got " + std::to_string(failures.size());
-    if (failures[0].step != FailedStep::kDeleteEntry ||
-        failures[0].path != dir_ / "AAA/locked/held.txt" ||
-        failures[0].reason != std::errc::permission_denied) {
-      return "unexpected failure: " + failures[0].path.string();
-    }
-    if (std::filesystem::exists(dir_ / "AAA/open")) return "the deletable folder stayed";
-    // The folders above the held file stay and the tree is completed around them.
-    if (!std::filesystem::is_directory(dir_ / "AAA/DLC/Newbuilding2PD_RIR/Data")) {
-      return "the tree was not completed";
-    }
-    return "";
-  });
-  EXPECT_EQ(outcome, "");
-}
-
 TEST_F(OutputTreeTest, AFolderThatCannotBeCreatedStopsOnlyItsChain) {
-  WriteFile(dir_ / "unrelated.txt", "x");
   EXPECT_TRUE(DeleteOutputTree(dir_).empty());
-  std::filesystem::create_directory(dir_ / "AAA");
+  fs::create_directory(dir_ / "AAA");
   WriteFile(dir_ / "AAA/DLC", "a file where a folder must go");
-
   const Failures failures = CreateOutputTree(dir_);
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].step, FailedStep::kCreateFolder);
   EXPECT_EQ(failures[0].path, dir_ / "AAA/DLC");
   EXPECT_EQ(failures[0].reason, std::errc::file_exists);
-  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "AAA/Base/Assets/Text/Translations"));
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "AAA/DLC/Newbuilding2PD_RIR"));
+  std::vector<std::string> expected(kEmptyTree.begin(), kEmptyTree.begin() + 5);
+  expected.push_back("AAA/DLC");
+  EXPECT_EQ(ListTree(dir_), expected);
 }
 
-TEST(OutputPathsTest, DocumentsLieInTheirChains) {
-  const OutputPaths paths = MakeOutputPaths("out");
-  EXPECT_EQ(paths.localization.generic_string(),
-            "out/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml");
-  EXPECT_EQ(paths.gameplayData.generic_string(),
-            "out/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml");
-  EXPECT_EQ(paths.manifest.generic_string(),
-            "out/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo");
+TEST_F(OutputTreeTest, DeletingATreeLeavesNoFolderOpen) {
+  for (int i = 0; i < 50; ++i)
+    fs::create_directories(dir_ / "AAA/many" / std::to_string(i) / "x");
+  const auto openFiles = [] {
+    return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+  };
+  const auto before = openFiles();
+  EXPECT_TRUE(PrepareOutputTree(dir_).empty());
+  EXPECT_EQ(openFiles(), before);
+}
+
+// A document that cannot be written is reported with its path and reason; the others are written.
+TEST_F(OutputTreeTest, ADocumentThatCannotBeWrittenIsReported) {
+  struct Case {
+    std::function<void(const OutputPaths&)> spoil;
+    Document document;
+    FailedStep step;
+    std::errc reason;
+  };
+  const Case cases[] = {
+      {[](const OutputPaths& paths) { fs::remove(paths.localization.parent_path()); },
+       Document::kLocalization, FailedStep::kCreateDocument, std::errc::no_such_file_or_directory},
+      {[](const OutputPaths& paths) { fs::create_directory(paths.gameplayData); },
+       Document::kGameplayData, FailedStep::kCreateDocument, std::errc::is_a_directory},
+      {[](const OutputPaths& paths) { fs::create_symlink("/dev/full", paths.manifest); },
+       Document::kManifest, FailedStep::kWriteDocument, std::errc::no_space_on_device},
+  };
+  const OutputPaths paths = MakeOutputPaths(dir_);
+  for (const Case& c : cases) {
+    ASSERT_TRUE(PrepareOutputTree(dir_).empty());
+    c.spoil(paths);
+    const Failures failures = GenerateModPackage(FormWith({}), dir_);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].step, c.step);
+    EXPECT_EQ(failures[0].path, PathOf(paths, c.document));
+    EXPECT_EQ(failures[0].reason, c.reason);
+    for (Document other : kDocuments) {
+      if (other == c.document) continue;
+      EXPECT_FALSE(ReadFile(PathOf(paths, other)).empty());
+    }
+  }
 }
 
 }  // namespace

@@ -47,6 +47,12 @@ inline constexpr int kTeaserSlot = 28;
 inline constexpr int kDescriptionSlot = 29;
 inline constexpr int kBuildingNameSlot = 30;
 inline constexpr int kAuthorSlot = 31;
+// The building properties, whose values become attributes of the building row.
+inline constexpr int kAmenitySlot = 22;
+inline constexpr int kCitizenSlotsSlot = 23;
+inline constexpr int kHousingSlot = 24;
+inline constexpr int kWallHitPointsSlot = 25;
+inline constexpr int kWallDefenceSlot = 26;
 
 // ---------------------------------------------------------------------------------------------
 // The values of one generation run
@@ -76,33 +82,46 @@ inline constexpr int kHighestAcceptedValue = 1999;
 // ---------------------------------------------------------------------------------------------
 // Documents
 
-inline constexpr int kLineBufferSlots = 93;
-// Line i of the document being composed; each line carries its own LF, if any.
-using LineBuffer = std::array<std::string, kLineBufferSlots>;
+// The three documents, in the order a run writes them.
+enum class Document { kLocalization, kGameplayData, kManifest };
+inline constexpr std::array<Document, 3> kDocuments = {
+    Document::kLocalization, Document::kGameplayData, Document::kManifest};
 
-inline constexpr int kLocalizationLineCount = 17;
-inline constexpr int kGameplayLineCount = 74;
-inline constexpr int kManifestLineCount = 22;
+// A document as its file holds it: UTF-8, no byte-order mark. When the conversion from code page
+// 936 failed, `conversionError` says why and `utf8` is empty: never a document with texts missing.
+struct DocumentBytes {
+  std::string utf8;
+  std::error_code conversionError;
+};
+using ModPackage = std::array<DocumentBytes, kDocuments.size()>;  // indexed by Document
+constexpr std::size_t Index(Document document) {
+  return static_cast<std::size_t>(document);
+}
 
-void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines);
-// Also replaces slots 22..26 by the building row's attribute fragments, which nothing reads later.
-void ComposeGameplayDocument(FieldStore& store, LineBuffer& lines);
-void ComposeManifestDocument(LineBuffer& lines);
+// One document composed from a FieldStore whose texts are prepared (defaults and author suffix)
+// and converted to UTF-8, in memory. The gameplay data document replaces slots 22..26 by the
+// building row's attribute fragments, which nothing reads later.
+DocumentBytes RenderDocument(Document document, FieldStore& store);
+// The whole package of one run for the form, in memory: the form read, its texts prepared and the
+// three documents rendered, as a run writes them.
+ModPackage ComposeModPackage(const FormReader& readControl);
 
-// Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD.
-std::string ToUtf8(std::string_view cp936Text);
+// Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD. Empty with
+// `error` set when the system has no converter for code page 936, or it fails.
+std::string ToUtf8(std::string_view cp936Text, std::error_code& error);
 // UTF-8 to code page 936; nullopt when the text is not valid UTF-8 or holds a character that code
-// page 936 lacks.
-std::optional<std::string> FromUtf8(std::string_view utf8Text);
+// page 936 lacks, and, with `error` set, when the system has no converter for code page 936.
+std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& error);
 
 // ---------------------------------------------------------------------------------------------
 // Output tree and generation run
 
 enum class FailedStep {
-  kDeleteEntry,     // a file or folder of the old tree could not be deleted
-  kCreateFolder,    // a folder of the tree could not be created
-  kCreateDocument,  // a document's file could not be created
-  kWriteDocument,   // a document could not be fully written or closed
+  kDeleteEntry,      // a file or folder of the old tree could not be deleted
+  kCreateFolder,     // a folder of the tree could not be created
+  kCreateDocument,   // a document's file could not be created
+  kConvertDocument,  // a document could not be converted to UTF-8, so nothing was written
+  kWriteDocument,    // a document could not be fully written or closed
 };
 
 struct Failure {
@@ -117,6 +136,7 @@ struct OutputPaths {
   std::filesystem::path gameplayData;
   std::filesystem::path manifest;
 };
+const std::filesystem::path& PathOf(const OutputPaths& paths, Document document);
 
 // `outputDir` is the directory in which the folder AAA lives.
 std::filesystem::path OutputTreeRoot(const std::filesystem::path& outputDir);
@@ -133,5 +153,8 @@ Failures PrepareOutputTree(const std::filesystem::path& outputDir);
 // Reads the form and writes the three documents into the tree. A document that cannot be written
 // is reported, and the run goes on with the next.
 Failures GenerateModPackage(const FormReader& readControl, const std::filesystem::path& outputDir);
+// What the generate button does: PrepareOutputTree, then GenerateModPackage whatever happened
+// there; the failures of both, in that order.
+Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir);
 
 }  // namespace wondergen
