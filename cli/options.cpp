@@ -16,7 +16,9 @@ std::string Label(const char* cp936Label) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted = "\"";
+  quoted += text;
+  return quoted += '"';
 }
 
 // The slot of a field option or the index of a text option; -1 where there is none.

@@ -2,15 +2,24 @@
 // them; and the golden files themselves held to the byte counts of the format's line tables.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "options.h"
-#include "support.h"
 
 namespace wondergen::testing {
 namespace {
 
+namespace fs = std::filesystem;
 const fs::path kGoldenDir = WONDERGEN_GOLDEN_DIR;
+
+std::string ReadFile(const fs::path& path) {
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
 
 // A document's lines, each with its LF if it has one.
 std::vector<std::string> SplitLines(std::string_view document) {
