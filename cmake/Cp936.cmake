@@ -8,7 +8,8 @@ check_cxx_compiler_flag(-fexec-charset=CP936 WONDERGEN_HAS_EXEC_CHARSET)
 
 function(wondergen_cp936_literals target)
   if(WONDERGEN_HAS_EXEC_CHARSET)
-    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP936)
+    target_compile_options(${target} PRIVATE
+      $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=CP936>)
     return()
   endif()
   find_program(ICONV_COMMAND iconv REQUIRED)

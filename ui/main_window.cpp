@@ -1,6 +1,8 @@
 // Start-up, the message loop and the main window procedure.
 #include "main_window.h"
 
+#include <commctrl.h>
+
 #include "control_table.h"
 #include "win32_text.h"
 
@@ -92,6 +94,10 @@ const std::filesystem::path& ModuleDirectory() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace wondergen::ui;
+  // The manifest asks for version 6 of the common controls, which draws the standard controls in
+  // the system's visual style; loading it before the first control is made is the documented way.
+  const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&commonControls);
   FillControlTable();
 
   WNDCLASSW windowClass = {};
