@@ -286,7 +286,7 @@ void PressGenerateWithAFileHeldOpen() {
   for (std::size_t at; (at = text.find(g_programDir.wstring())) != std::wstring::npos;)
     text.replace(at, g_programDir.wstring().size(), L"<program>");
   Write("generate with AAA\\held.txt held open: a box \"%s\" says \"%s\"", Text(box).c_str(),
-        std::regex_replace(Utf8(text), std::regex("\n"), " | ").c_str());
+        std::regex_replace(Utf8(text), std::regex("\n+"), " | ").c_str());
   Click(GetDlgItem(box, IDOK));
   Write(WaitUntil([&] { return !IsWindow(box); }) ? "  OK closes it" : "  OK does not close it");
   CloseHandle(file);
