@@ -19,6 +19,12 @@ std::error_code LastError() {
   return std::error_code(static_cast<int>(GetLastError()), std::system_category());
 }
 
+// Whether Windows has code page 936; asked once, as conversions run character by character.
+bool HasCodePage936() {
+  static const bool installed = IsValidCodePage(kCodePage936) != FALSE;
+  return installed;
+}
+
 // Wide text to a byte code page; nullopt when a character has no equivalent there.
 std::optional<std::string> Narrow(const std::wstring& wide, UINT codePage) {
   if (wide.empty()) return std::string();
@@ -78,7 +84,7 @@ std::wstring ExtendedPath(const std::filesystem::path& path) {
 
 bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error) {
   utf8.clear();
-  if (!IsValidCodePage(kCodePage936)) {
+  if (!HasCodePage936()) {
     error = std::make_error_code(std::errc::not_supported);
     return false;
   }
@@ -94,7 +100,7 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
 }
 
 std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error) {
-  if (!IsValidCodePage(kCodePage936)) {
+  if (!HasCodePage936()) {
     error = std::make_error_code(std::errc::not_supported);
     return std::nullopt;
   }

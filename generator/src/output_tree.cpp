@@ -70,14 +70,10 @@ void CreateChain(const std::filesystem::path& root, const std::array<const char*
 
 }  // namespace
 
-std::filesystem::path OutputTreeRoot(const std::filesystem::path& outputDir) {
-  return outputDir / kTreeRoot;
-}
-
 // The manifest names the gameplay data document as "Data/Newbuilding2PD_RIR_GameplayData.xml",
 // relative to its own folder, the second folder of the DLC chain.
 OutputPaths MakeOutputPaths(const std::filesystem::path& outputDir) {
-  const std::filesystem::path root = OutputTreeRoot(outputDir);
+  const std::filesystem::path root = outputDir / kTreeRoot;
   return {
       ChainFolder(root, kBaseChain, kBaseChain.size()) / "Newbuilding2PD_zh_Hans_CN.xml",
       ChainFolder(root, kDlcChain, kDlcChain.size()) / "Newbuilding2PD_RIR_GameplayData.xml",
@@ -94,25 +90,16 @@ const std::filesystem::path& PathOf(const OutputPaths& paths, Document document)
   return paths.manifest;
 }
 
-Failures DeleteOutputTree(const std::filesystem::path& outputDir) {
-  Failures failures;
-  DeleteTree(OutputTreeRoot(outputDir), failures);
-  return failures;
-}
-
-Failures CreateOutputTree(const std::filesystem::path& outputDir) {
-  Failures failures;
-  const std::filesystem::path root = OutputTreeRoot(outputDir);
-  if (!CreateFolder(root, failures)) return failures;
-  CreateChain(root, kBaseChain, failures);
-  CreateChain(root, kDlcChain, failures);
-  return failures;
-}
-
+// AAA is deleted as far as it can be, then created with its two chains of folders, each folder
+// only once the one above it is there.
 Failures PrepareOutputTree(const std::filesystem::path& outputDir) {
-  Failures failures = DeleteOutputTree(outputDir);
-  const Failures created = CreateOutputTree(outputDir);
-  failures.insert(failures.end(), created.begin(), created.end());
+  const std::filesystem::path root = outputDir / kTreeRoot;
+  Failures failures;
+  DeleteTree(root, failures);
+  if (CreateFolder(root, failures)) {
+    CreateChain(root, kBaseChain, failures);
+    CreateChain(root, kDlcChain, failures);
+  }
   return failures;
 }
 

@@ -139,15 +139,11 @@ struct OutputPaths {
 const std::filesystem::path& PathOf(const OutputPaths& paths, Document document);
 
 // `outputDir` is the directory in which the folder AAA lives.
-std::filesystem::path OutputTreeRoot(const std::filesystem::path& outputDir);
 OutputPaths MakeOutputPaths(const std::filesystem::path& outputDir);
 
-// Deletes AAA with everything below it, as far as it can; a link is removed, never followed.
-Failures DeleteOutputTree(const std::filesystem::path& outputDir);
-// Creates AAA and then its two chains of folders, each folder only once the one above it is
-// there; a folder that exists already counts as created.
-Failures CreateOutputTree(const std::filesystem::path& outputDir);
-// Both in turn: every run starts from an empty tree. Whatever fails is reported.
+// Deletes AAA with everything below it, as far as it can (a link is removed, never followed),
+// and creates it and its two chains of folders again, a folder that exists already counting as
+// created: every run starts from an empty tree. Whatever fails is reported.
 Failures PrepareOutputTree(const std::filesystem::path& outputDir);
 
 // Reads the form and writes the three documents into the tree. A document that cannot be written
