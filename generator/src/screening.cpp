@@ -1,4 +1,6 @@
 // The rule that turns what the user types into an entry box into the text of its value box.
+#include <string>
+
 #include "wondergen/generator.h"
 
 namespace wondergen {
@@ -34,9 +36,7 @@ long LeadingNumber(std::string_view text) {
 std::optional<std::string> ScreenEntryText(std::string_view entryText) {
   if (entryText.size() >= kIgnoredEntryLength) return std::nullopt;
   const long value = LeadingNumber(entryText);
-  if (value >= kLowestAcceptedValue && value <= kHighestAcceptedValue) {
-    return std::string(entryText);
-  }
+  if (value >= kLowestAcceptedValue && value <= kHighestAcceptedValue) return std::to_string(value);
   return std::string("0");
 }
 

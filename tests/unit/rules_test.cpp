@@ -17,18 +17,22 @@ std::string Cp936(std::string_view utf8) {
   return FromUtf8(utf8, error).value();
 }
 
-// An entry text of at most 9 bytes whose leading number (as atoi reads it) is 1..1999 is taken as
-// typed, any other of at most 9 bytes gives "0", and one of 10 bytes or more changes nothing.
+// An entry text of at most 9 bytes whose leading number (as atoi reads it) is 1..1999 gives that
+// number in plain digits, any other of at most 9 bytes gives "0", and one of 10 bytes or more
+// changes nothing (nullopt).
 TEST(ScreeningTest, GivesTheValueBoxText) {
-  using Texts = std::vector<std::string>;
-  for (const std::string& taken : Texts{"1", "9", "1999", "007", "12abc", " 12", "\t\n12",
-                                        "\r\v\f7", "+5", "0001999", "5\x01", Cp936("5科技科技")})
-    EXPECT_EQ(ScreenEntryText(taken), taken);
-  for (const std::string& zero : Texts{"", "abc", "0", "-3", "2000", "2009", "-0", "+", "- 5",
-                                       "000002000", "111111111", Cp936("科技")})
-    EXPECT_EQ(ScreenEntryText(zero), "0") << zero;
-  for (const std::string& ignored : Texts{"1111111111", "5         ", Cp936("15科技科技")})
-    EXPECT_EQ(ScreenEntryText(ignored), std::nullopt) << ignored;
+  const std::optional<std::string> kept;
+  // clang-format off
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"1", "1"}, {"9", "9"}, {"1999", "1999"}, {"007", "7"}, {"12abc", "12"}, {" 12", "12"},
+      {"\t\n12", "12"}, {"\r\v\f7", "7"}, {"+5", "5"}, {"0001999", "1999"}, {"5\x01", "5"},
+      {"1e9", "1"}, {"1.5", "1"}, {"9e99", "9"}, {Cp936("5科技科技"), "5"},
+      {"", "0"}, {"abc", "0"}, {"0", "0"}, {"-3", "0"}, {"2000", "0"}, {"2009", "0"}, {"-0", "0"},
+      {"+", "0"}, {"- 5", "0"}, {"000002000", "0"}, {"111111111", "0"}, {Cp936("科技"), "0"},
+      {"1111111111", kept}, {"5         ", kept}, {Cp936("15科技科技"), kept}};
+  // clang-format on
+  for (const auto& [entry, value] : cases)
+    EXPECT_EQ(ScreenEntryText(entry), value) << entry;
 }
 
 TEST(ReadFormTest, ValueBoxesAreCutToWholeCharactersAndTextBoxesReadWhole) {
