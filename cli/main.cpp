@@ -1,6 +1,8 @@
 // wondergen-cli: one generation run from the command line, without the window.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,11 +11,18 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kExitWritten = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-std::string DescribeStep(wondergen::FailedStep step) {
+// Standard error is unbuffered: each message is out as soon as it is known.
+void Say(const std::string& message) {
+  std::fputs(("wondergen-cli: " + message + "\n").c_str(), stderr);
+}
+
+const char* DescribeStep(wondergen::FailedStep step) {
   switch (step) {
     case wondergen::FailedStep::kDeleteEntry: return "cannot delete";
     case wondergen::FailedStep::kCreateFolder: return "cannot create folder";
@@ -24,14 +33,13 @@ std::string DescribeStep(wondergen::FailedStep step) {
   return "cannot handle";
 }
 
-void ReportFailures(const wondergen::Failures& failures) {
-  for (const wondergen::Failure& failure : failures) {
-    std::cerr << "wondergen-cli: " << DescribeStep(failure.step) << " " << failure.path.string()
-              << ": " << failure.reason.message() << "\n";
-  }
+void Report(const wondergen::Failure& failure) {
+  const std::string cause = failure.cause.empty() ? "" : failure.cause.string() + ": ";
+  Say(std::string(DescribeStep(failure.step)) + " " + failure.path.string() + ": " + cause +
+      failure.reason.message());
 }
 
-bool Written(const wondergen::Failures& failures, const std::filesystem::path& document) {
+bool Written(const wondergen::Failures& failures, const fs::path& document) {
   for (const wondergen::Failure& failure : failures) {
     const bool ofADocument = failure.step == wondergen::FailedStep::kCreateDocument ||
                              failure.step == wondergen::FailedStep::kConvertDocument ||
@@ -41,39 +49,66 @@ bool Written(const wondergen::Failures& failures, const std::filesystem::path& d
   return true;
 }
 
+// What was printed must have arrived, as GNU tools insist: a full disk or a pipe nobody reads is a
+// failure.
+int FinishOutput(int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout) && std::fclose(stdout) == 0) return status;
+  Say(std::string("cannot write standard output: ") + std::strerror(errno != 0 ? errno : EIO));
+  return kExitFailed;
+}
+
+// The output directory, absolute and with its links resolved before anything is touched, so that
+// a path through AAA itself ("DIR/AAA/..") still names the directory once AAA is deleted.
+bool ResolveOutputDir(fs::path& outputDir) {
+  std::error_code error = outputDir.empty()
+                              ? std::make_error_code(std::errc::no_such_file_or_directory)
+                              : std::error_code();
+  const fs::path resolved = error ? fs::path() : fs::canonical(outputDir, error);
+  if (!error && !fs::is_directory(resolved, error) && !error)
+    error = std::make_error_code(std::errc::not_a_directory);
+  if (error) {
+    Say("--out: \"" + outputDir.string() + "\": " + error.message());
+    return false;
+  }
+  outputDir = resolved;
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace wondergen;
-  const cli::ParsedCommandLine parsed =
+  // A write past the file-size limit or into a pipe that nobody reads is to fail, and be reported,
+  // rather than end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
+
+  cli::ParsedCommandLine parsed =
       cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  const cli::CommandLine& commandLine = parsed.commandLine;
+  cli::CommandLine& commandLine = parsed.commandLine;
   if (!parsed.error.empty()) {
-    std::cerr << "wondergen-cli: " << parsed.error << "\nTry 'wondergen-cli --help'.\n";
+    Say(parsed.error + "\nTry 'wondergen-cli --help'.");
     return kExitUsage;
   }
   if (commandLine.action == cli::Action::kHelp) {
-    std::cout << cli::HelpText();
-    return kExitWritten;
+    std::fputs(cli::HelpText().c_str(), stdout);
+    return FinishOutput(kExitWritten);
   }
   if (commandLine.action == cli::Action::kVersion) {
-    std::cout << "wondergen-cli " WONDERGEN_VERSION "\n";
-    return kExitWritten;
+    std::fputs("wondergen-cli " WONDERGEN_VERSION "\n", stdout);
+    return FinishOutput(kExitWritten);
   }
-  std::error_code error;
-  if (!std::filesystem::is_directory(commandLine.outputDir, error)) {
-    std::cerr << "wondergen-cli: --out: " << commandLine.outputDir.string()
-              << " is not a directory\n";
-    return kExitUsage;
-  }
+  if (!ResolveOutputDir(commandLine.outputDir)) return kExitUsage;
+  for (const std::string& note : parsed.notes)
+    Say(note);
 
   const Failures failures =
-      RebuildModPackage(cli::MakeFormReader(commandLine), commandLine.outputDir);
+      RebuildModPackage(cli::MakeFormReader(commandLine), commandLine.outputDir, Report);
   const OutputPaths paths = MakeOutputPaths(commandLine.outputDir);
   for (Document document : kDocuments) {
-    const std::filesystem::path& path = PathOf(paths, document);
-    if (Written(failures, path)) std::cout << path.string() << "\n";
+    const fs::path& path = PathOf(paths, document);
+    if (Written(failures, path)) std::fputs((path.string() + "\n").c_str(), stdout);
   }
-  ReportFailures(failures);
-  return failures.empty() ? kExitWritten : kExitFailed;
+  return FinishOutput(failures.empty() ? kExitWritten : kExitFailed);
 }

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 namespace wondergen::cli {
@@ -35,10 +36,60 @@ int FindText(std::string_view name) {
   return -1;
 }
 
+// The length of the well-formed UTF-8 sequence that `text` starts with, 0 where none starts there.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [text](std::size_t i) {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+  };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  // The second byte's range depends on the lead byte: no overlong forms, surrogates or code
+  // points past U+10FFFF.
+  std::size_t length = 4;
+  unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+  } else if (lead < 0xF0 || lead > 0xF4) {
+    return 0;
+  }
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+// The text as a message shows it, each byte that is not part of a UTF-8 character written \xHH;
+// nullopt when there is none.
+std::optional<std::string> ShowInvalidUtf8(std::string_view text) {
+  std::string shown;
+  bool invalid = false;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text.substr(at));
+    if (length > 0) {
+      shown += text.substr(at, length);
+      at += length;
+      continue;
+    }
+    char escaped[5];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(text[at++]));
+    shown += escaped;
+    invalid = true;
+  }
+  return invalid ? std::optional<std::string>(shown) : std::nullopt;
+}
+
 // The argument in code page 936, as the window would hold it, or why it cannot be: `lacking` says
 // what is wrong with an argument that code page 936 cannot hold.
 std::optional<std::string> InCodePage936(std::string_view name, std::string_view value,
                                          std::string_view lacking, std::string& error) {
+  if (const std::optional<std::string> shown = ShowInvalidUtf8(value)) {
+    error = "--" + std::string(name) + ": " + Quoted(*shown) + " is not valid UTF-8";
+    return std::nullopt;
+  }
   std::error_code failure;
   std::optional<std::string> cp936 = FromUtf8(value, failure);
   if (failure) {
@@ -54,68 +105,95 @@ std::optional<std::string> InCodePage936(std::string_view name, std::string_view
 // reason it is refused: a value that would become "0" or be ignored is a mistake on a command line.
 std::optional<std::string> ScreenFieldOption(std::string_view name, std::string_view value,
                                              std::string& error) {
-  const std::string range = "give a number from " + std::to_string(kLowestAcceptedValue) + " to " +
+  const std::string range = "a number from " + std::to_string(kLowestAcceptedValue) + " to " +
                             std::to_string(kHighestAcceptedValue);
   const std::optional<std::string> cp936 =
-      InCodePage936(name, value, " is not a number; " + range, error);
+      InCodePage936(name, value, " is not a number; give " + range, error);
   if (!cp936) return std::nullopt;
   const std::optional<std::string> screened = ScreenEntryText(*cp936);
   if (!screened) {
-    error = "--" + std::string(name) + ": " + Quoted(value) + " is 10 bytes or longer; " + range;
+    error =
+        "--" + std::string(name) + ": " + Quoted(value) + " is 10 bytes or longer; give " + range;
     return std::nullopt;
   }
   if (*screened == "0" && *cp936 != "0") {
-    error = "--" + std::string(name) + ": " + Quoted(value) + " is not a number from " +
-            std::to_string(kLowestAcceptedValue) + " to " + std::to_string(kHighestAcceptedValue);
+    error = "--" + std::string(name) + ": " + Quoted(value) + " is not " + range;
     return std::nullopt;
   }
   return screened;
+}
+
+// Takes one option, with its value, at `arguments[i]`; false with `parsed.error` set where it is
+// not one. `i` is left at the option's last argument.
+bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
+                ParsedCommandLine& parsed) {
+  CommandLine& commandLine = parsed.commandLine;
+  const std::string_view argument = arguments[i];
+  const std::size_t equals = argument.find('=');
+  const std::string name(argument.substr(kOptionPrefix.size(), equals - kOptionPrefix.size()));
+  const int slot = FindField(name);
+  const int text = FindText(name);
+  if (name == "help" || name == "version") {
+    parsed.error = "--" + name + " takes no value";
+    return false;
+  }
+  if (slot < 0 && text < 0 && name != "out") {
+    parsed.error = "unknown option --" + name;
+    return false;
+  }
+  std::string value;
+  if (equals != std::string_view::npos) {
+    value = argument.substr(equals + 1);
+  } else if (i + 1 >= arguments.size()) {
+    parsed.error = "--" + name + " needs a value";
+    return false;
+  } else if (arguments[i + 1].rfind(kOptionPrefix, 0) == 0) {
+    parsed.error = "--" + name + ": " + Quoted(arguments[i + 1]) +
+                   " looks like an option; write --" + name + "=" + arguments[i + 1] +
+                   " if it is the value";
+    return false;
+  } else {
+    value = arguments[++i];
+  }
+
+  if (name == "out") {
+    commandLine.outputDir = std::filesystem::path(value);
+  } else if (slot >= 0) {
+    const std::optional<std::string> screened = ScreenFieldOption(name, value, parsed.error);
+    if (!screened) return false;
+    if (value != *screened)
+      parsed.notes.push_back("--" + name + ": " + Quoted(value) + " is taken as " + *screened);
+    commandLine.valueBoxes[slot] = *screened;
+  } else {
+    const std::optional<std::string> cp936 = InCodePage936(
+        name, value, " holds a character that code page 936 (GBK) cannot hold", parsed.error);
+    if (!cp936) return false;
+    commandLine.texts[text] = *cp936;
+  }
+  return true;
 }
 
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   ParsedCommandLine parsed;
-  CommandLine& commandLine = parsed.commandLine;
+  for (const std::string& argument : arguments) {
+    if (argument == "--") break;
+    if (argument == "--help" || argument == "--version") {
+      parsed.commandLine.action = argument == "--help" ? Action::kHelp : Action::kVersion;
+      return parsed;
+    }
+  }
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
-    if (argument == "--help" || argument == "--version") {
-      commandLine.action = argument == "--help" ? Action::kHelp : Action::kVersion;
-      return parsed;
-    }
-    if (argument.substr(0, kOptionPrefix.size()) != kOptionPrefix) {
+    if (argument == kOptionPrefix && !optionsEnded) {
+      optionsEnded = true;
+    } else if (optionsEnded || argument.rfind(kOptionPrefix, 0) != 0) {
       parsed.error = "unexpected argument " + Quoted(argument);
       return parsed;
-    }
-    const std::size_t equals = argument.find('=');
-    const std::string name(argument.substr(kOptionPrefix.size(), equals - kOptionPrefix.size()));
-    const int slot = FindField(name);
-    const int text = FindText(name);
-    if (slot < 0 && text < 0 && name != "out") {
-      parsed.error = "unknown option --" + name;
+    } else if (!TakeOption(arguments, i, parsed)) {
       return parsed;
-    }
-    std::string value;
-    if (equals != std::string_view::npos) {
-      value = argument.substr(equals + 1);
-    } else if (i + 1 < arguments.size()) {
-      value = arguments[++i];
-    } else {
-      parsed.error = "--" + name + " needs a value";
-      return parsed;
-    }
-
-    if (name == "out") {
-      commandLine.outputDir = std::filesystem::path(value);
-    } else if (slot >= 0) {
-      const std::optional<std::string> screened = ScreenFieldOption(name, value, parsed.error);
-      if (!screened) return parsed;
-      commandLine.valueBoxes[slot] = *screened;
-    } else {
-      const std::optional<std::string> cp936 = InCodePage936(
-          name, value, " holds a character that code page 936 (GBK) cannot hold", parsed.error);
-      if (!cp936) return parsed;
-      commandLine.texts[text] = *cp936;
     }
   }
   return parsed;
@@ -141,16 +219,21 @@ std::string HelpText() {
   };
   std::string help =
       "Usage: wondergen-cli [OPTION]...\n"
-      "Rebuilds the folder AAA in DIR and writes into it the Civilization VI mod package of one\n"
-      "wonder, as the window does when its button is pressed. A field not given stays unset.\n\n";
-  help += line("out DIR", "where AAA is rebuilt (default: the current directory)");
-  help += "\nNumbers, screened as the window screens what is typed into a field: a number from " +
-          std::to_string(kLowestAcceptedValue) + " to " + std::to_string(kHighestAcceptedValue) +
-          ", at most 9 bytes, taken as written (007 and 12abc pass):\n";
+      "Rebuilds the folder AAA in DIR and writes into it the Civilization VI mod\n"
+      "package of one wonder, as the window does when its button is pressed.\n\n";
+  help += line("out DIR", "where AAA is rebuilt (default: the current folder)");
+  help +=
+      "\nNumbers, screened as the window screens what is typed into a field: a text of at\n"
+      "most 9 bytes whose leading number is " +
+      std::to_string(kLowestAcceptedValue) + " to " + std::to_string(kHighestAcceptedValue) +
+      " gives that number (007 gives 7,\n"
+      "12abc gives 12); 0 leaves the field unset, as does leaving the option out:\n";
   for (const FieldSpec& field : kFieldCatalogue) {
     help += line(std::string(field.option) + " N", Label(field.label));
   }
-  help += "\nTexts, in UTF-8; an empty one takes its default:\n";
+  help +=
+      "\nTexts, in UTF-8; one that is empty once the characters XML cannot carry are\n"
+      "dropped takes its default:\n";
   for (const TextSpec& text : kTextCatalogue) {
     help += line(std::string(text.option) + " TEXT", Label(text.label));
   }
@@ -158,8 +241,9 @@ std::string HelpText() {
   help += line("help", "show this help and exit");
   help += line("version", "show the version and exit");
   help +=
-      "\nExit status: 0 when the three documents are written, 1 when something could not be\n"
-      "deleted, created or written, 2 for bad usage (nothing on disk is touched then).\n";
+      "\nExit status: 0 when the three documents are written; 1 when something could not\n"
+      "be deleted, created or written, or the output could not be printed; 2 for bad\n"
+      "usage, which touches nothing on disk.\n";
   return help;
 }
 

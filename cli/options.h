@@ -20,13 +20,16 @@ struct CommandLine {
   std::array<std::string, kTextCount> texts;
 };
 
-// Either a command line, or the message that explains why the arguments are not one.
+// Either a command line, or the message that explains why the arguments are not one; `notes` say
+// where a number was taken as less than what was written ("1e9" as 1).
 struct ParsedCommandLine {
   CommandLine commandLine;
   std::string error;
+  std::vector<std::string> notes;
 };
 
-// `arguments` leaves out the program's name; they are UTF-8.
+// `arguments` leaves out the program's name; they are UTF-8. "--help" and "--version" are found
+// wherever they stand before a "--", which ends the options.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The form as the command line fills it, by control ID.

@@ -1,7 +1,11 @@
 // What the form does in answer to the user: check boxes open and close their entry boxes, typed
 // numbers are screened into the value boxes, and the generate button writes the package.
 // Literals here are code page 936.
+#include <algorithm>
 #include <exception>
+#include <map>
+#include <memory>
+#include <vector>
 
 #include "main_window.h"
 #include "win32_text.h"
@@ -58,34 +62,102 @@ const char* DescribeStep(FailedStep step) {
   return "";
 }
 
+// One line per real cause: a failure that follows from an earlier one (a document whose folder
+// could not be made) and a second failure of the same entry (a folder that could not be deleted,
+// and so not made again) are not listed. Where AAA itself cannot be made, the program's folder is
+// not one it may write in, and the box says what to do.
 void ShowFailures(HWND window, const Failures& failures) {
   std::wstring text = WidenCp936("生成时出现以下问题：") + L"\n";
+  std::vector<std::filesystem::path> listed;
+  bool noTree = false;
   for (const Failure& failure : failures) {
+    noTree |= failure.step == FailedStep::kCreateFolder &&
+              failure.path == ModuleDirectory() / kTreeRootName;
+    if (!failure.cause.empty() ||
+        std::find(listed.begin(), listed.end(), failure.path) != listed.end())
+      continue;
+    listed.push_back(failure.path);
     text += L"\n" + WidenCp936(DescribeStep(failure.step)) + failure.path.wstring() + L"\n    " +
             DescribeError(failure.reason);
+  }
+  if (noTree) {
+    text += L"\n\n" + WidenCp936(
+                          "程序所在的文件夹不能写入。请把 wondergen.exe 移到一个可以写入的文件夹"
+                          "（例如桌面或“文档”）再生成。");
   }
   MessageBoxW(window, text.c_str(), WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
 }
 
-// Rebuilds the tree beside the executable, writes the package from the value and text boxes, and
-// repaints; what could not be done is shown once the run is over.
-void OnGenerate(HWND window) {
+// A run on its worker thread, so that the window keeps answering while a large old tree is
+// deleted. It works on a copy of the form taken when the button was pressed; the button stays
+// disabled until it ends, so one run at a time uses the generator's process-wide buffers.
+struct Run {
+  HWND window;
+  std::map<int, std::string> form;
   Failures failures;
   std::wstring unexpected;
+};
+bool g_running = false;
+bool g_closeWhenDone = false;
+
+DWORD WINAPI RunGeneration(void* parameter) {
+  Run* run = static_cast<Run*>(parameter);
   try {
-    const FormReader readControl = [window](int id) { return ControlText(GetDlgItem(window, id)); };
-    failures = RebuildModPackage(readControl, ModuleDirectory());
+    const FormReader readControl = [run](int id) { return run->form[id]; };
+    run->failures = RebuildModPackage(readControl, ModuleDirectory());
   } catch (const std::exception& error) {
-    unexpected = WidenCp936(error.what());
+    run->unexpected = WidenCp936(error.what());
   }
-  InvalidateRect(window, nullptr, TRUE);
-  if (!unexpected.empty()) {
-    MessageBoxW(window, unexpected.c_str(), WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
+  PostMessageW(run->window, kRunEnded, 0, reinterpret_cast<LPARAM>(run));
+  return 0;
+}
+
+// Rebuilds the tree beside the executable and writes the package from the value and text boxes.
+void OnGenerate(HWND window) {
+  if (g_running) return;
+  auto run = std::make_unique<Run>();
+  run->window = window;
+  for (int slot = 0; slot < kFieldCount; ++slot)
+    run->form[ValueBoxId(slot)] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
+  for (int text = 0; text < kTextCount; ++text)
+    run->form[TextBoxId(text)] = ControlText(GetDlgItem(window, TextBoxId(text)));
+  g_running = true;
+  EnableWindow(GetDlgItem(window, kGenerateButtonId), FALSE);
+  Run* started = run.release();
+  const HANDLE worker = CreateThread(nullptr, 0, RunGeneration, started, 0, nullptr);
+  if (worker == nullptr) {
+    RunGeneration(started);  // no thread to be had: the run is made here, as it always was
+  } else {
+    CloseHandle(worker);
   }
-  if (!failures.empty()) ShowFailures(window, failures);
 }
 
 }  // namespace
+
+// The run is over: the window is repainted, and what could not be done is shown. A close asked
+// for meanwhile is carried out now.
+LRESULT OnRunEnded(HWND window, LPARAM lParam) {
+  const std::unique_ptr<Run> run(reinterpret_cast<Run*>(lParam));
+  g_running = false;
+  const HWND button = GetDlgItem(window, kGenerateButtonId);
+  EnableWindow(button, TRUE);
+  if (GetFocus() == nullptr && GetActiveWindow() == window) SetFocus(button);
+  InvalidateRect(window, nullptr, TRUE);
+  if (!run->unexpected.empty()) {
+    MessageBoxW(window, run->unexpected.c_str(), WidenCp936("生成失败").c_str(),
+                MB_OK | MB_ICONERROR);
+  }
+  if (!run->failures.empty()) ShowFailures(window, run->failures);
+  if (g_closeWhenDone) DestroyWindow(window);
+  return 0;
+}
+
+// Closing waits for a run in progress to end, so that nothing it is writing is lost.
+LRESULT OnClose(HWND window) {
+  if (!g_running) return DestroyWindow(window), 0;
+  g_closeWhenDone = true;
+  return 0;
+}
 
 LRESULT OnCommand(HWND window, WPARAM wParam, HWND control) {
   const int id = LOWORD(wParam);

@@ -68,6 +68,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     case WM_PAINT: return OnPaint(window);
     case WM_COMMAND: return OnCommand(window, wParam, reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE: return OnClose(window);
+    case kRunEnded: return OnRunEnded(window, lParam);
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
   }

@@ -11,6 +11,13 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
 
 // What the form does in answer to the user; always 0.
 LRESULT OnCommand(HWND window, WPARAM wParam, HWND control);
+// Posted by a generation run's worker thread when the run is over; lParam carries the run.
+inline constexpr UINT kRunEnded = WM_APP + 1;
+LRESULT OnRunEnded(HWND window, LPARAM lParam);
+LRESULT OnClose(HWND window);
+
+// The folder that a run rebuilds in the program's folder.
+inline constexpr wchar_t kTreeRootName[] = L"AAA";
 
 void PaintHelpText(HDC dc);
 

@@ -1,4 +1,4 @@
-// Linux and macOS: iconv for the code page, POSIX calls for files and folders.
+// Linux and macOS: iconv for the code page, and the *at calls on folder descriptors for the tree.
 #include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "platform.h"
+#include "wondergen/generator.h"
 
 namespace wondergen::platform {
 namespace {
@@ -91,13 +93,90 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_cod
   return cp936;
 }
 
-FileHandle CreateDocumentFile(const std::filesystem::path& path, std::error_code& error) {
-  const int file = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (file < 0) error = LastError();
-  return file < 0 ? kNoFile : file;
+Folder::Folder(Handle openHandle, std::filesystem::path reachedBy)
+    : handle(openHandle), path(std::move(reachedBy)) {}
+Folder::Folder(Folder&& other) noexcept
+    : handle(std::exchange(other.handle, kNoHandle)), path(std::move(other.path)) {}
+Folder& Folder::operator=(Folder&& other) noexcept {
+  std::swap(handle, other.handle);
+  std::swap(path, other.path);
+  return *this;
+}
+Folder::~Folder() {
+  if (handle != kNoHandle) close(static_cast<int>(handle));
 }
 
-bool WriteToFile(FileHandle file, std::string_view bytes, std::error_code& error) {
+Folder OpenFolder(const std::filesystem::path& path, std::error_code& error) {
+  const int folder = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) error = LastError();
+  return folder < 0 ? Folder() : Folder(folder, path);
+}
+
+Folder OpenSubfolder(const Folder& parent, const std::filesystem::path& name,
+                     std::error_code& error) {
+  const int folder = openat(static_cast<int>(parent.handle), name.c_str(),
+                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (folder >= 0) return Folder(folder, parent.path / name);
+  error = LastError();
+  // O_NOFOLLOW makes a link fail, with ELOOP or, as it is no folder, ENOTDIR.
+  struct stat status;
+  if ((errno == ELOOP || errno == ENOTDIR) &&
+      fstatat(static_cast<int>(parent.handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+    error = S_ISLNK(status.st_mode) ? make_error_code(TreeError::kIsALink)
+                                    : std::make_error_code(std::errc::not_a_directory);
+  return Folder();
+}
+
+bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::error_code& error) {
+  // The listing takes a descriptor of its own, so that the folder stays open once it is read.
+  const int listed = dup(static_cast<int>(folder.handle));
+  DIR* listing = listed < 0 ? nullptr : fdopendir(listed);
+  if (listing == nullptr) {
+    error = LastError();
+    if (listed >= 0) close(listed);
+    return false;
+  }
+  errno = 0;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    bool isFolder = entry->d_type == DT_DIR;
+    struct stat status;
+    if (entry->d_type == DT_UNKNOWN &&
+        fstatat(static_cast<int>(folder.handle), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+      isFolder = S_ISDIR(status.st_mode);
+    entries.push_back({entry->d_name, isFolder});
+    errno = 0;
+  }
+  const bool complete = errno == 0;
+  if (!complete) error = LastError();
+  closedir(listing);
+  return complete;
+}
+
+bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code& error) {
+  if (unlinkat(static_cast<int>(parent.handle), entry.name.c_str(),
+               entry.isFolder ? AT_REMOVEDIR : 0) == 0)
+    return true;
+  error = LastError();
+  return false;
+}
+
+bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error) {
+  if (mkdirat(static_cast<int>(parent.handle), name.c_str(), 0777) == 0) return true;
+  error = LastError();
+  return false;
+}
+
+Handle CreateNewFile(const Folder& parent, const std::filesystem::path& name,
+                     std::error_code& error) {
+  const int file = openat(static_cast<int>(parent.handle), name.c_str(),
+                          O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (file < 0) error = LastError();
+  return file < 0 ? kNoHandle : file;
+}
+
+bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   while (!bytes.empty()) {
     const ssize_t written = write(static_cast<int>(file), bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
@@ -110,49 +189,8 @@ bool WriteToFile(FileHandle file, std::string_view bytes, std::error_code& error
   return true;
 }
 
-bool CloseFile(FileHandle file, std::error_code& error) {
+bool CloseFile(Handle file, std::error_code& error) {
   if (close(static_cast<int>(file)) == 0) return true;
-  error = LastError();
-  return false;
-}
-
-EntryKind GetEntryKind(const std::filesystem::path& path, std::error_code& error) {
-  struct stat status;
-  if (lstat(path.c_str(), &status) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return EntryKind::kMissing;  // nothing can be there
-    error = LastError();
-    return EntryKind::kMissing;
-  }
-  return S_ISDIR(status.st_mode) ? EntryKind::kFolder : EntryKind::kFile;
-}
-
-bool ListFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& entries,
-                std::error_code& error) {
-  DIR* listing = opendir(folder.c_str());
-  if (listing == nullptr) {
-    error = LastError();
-    return false;
-  }
-  errno = 0;
-  while (const dirent* entry = readdir(listing)) {
-    const std::string_view name = entry->d_name;
-    if (name != "." && name != "..") entries.push_back(folder / entry->d_name);
-    errno = 0;
-  }
-  const bool complete = errno == 0;
-  if (!complete) error = LastError();
-  closedir(listing);
-  return complete;
-}
-
-bool DeleteEntry(const std::filesystem::path& path, EntryKind kind, std::error_code& error) {
-  const int result = kind == EntryKind::kFile ? unlink(path.c_str()) : rmdir(path.c_str());
-  if (result != 0) error = LastError();
-  return result == 0;
-}
-
-bool CreateFolder(const std::filesystem::path& path, std::error_code& error) {
-  if (mkdir(path.c_str(), 0777) == 0) return true;
   error = LastError();
   return false;
 }

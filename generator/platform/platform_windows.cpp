@@ -1,13 +1,15 @@
-// Windows: explicit code page 936 conversions and the wide file functions, with paths of any
-// length.
+// Windows: explicit code page 936 conversions, and the wide file functions on handles that never
+// reach through a reparse point, with paths of any length.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform.h"
+#include "wondergen/generator.h"
 
 namespace wondergen::platform {
 namespace {
@@ -80,6 +82,46 @@ std::wstring ExtendedPath(const std::filesystem::path& path) {
   return L"\\\\?\\" + text;
 }
 
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The path a handle's file has on its volume; empty where the system cannot tell.
+std::wstring FinalPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (length == 0) return std::wstring();
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(length);
+  }
+}
+
+// Opens the entry `name` of `parent` itself, a reparse point as the reparse point.
+HANDLE OpenEntry(const Folder& parent, const std::filesystem::path& name, DWORD access, DWORD share,
+                 std::error_code& error) {
+  const HANDLE entry = CreateFileW(
+      ExtendedPath(parent.path / name).c_str(), access | SYNCHRONIZE, share, nullptr, OPEN_EXISTING,
+      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (entry == INVALID_HANDLE_VALUE) error = LastError();
+  return entry;
+}
+
+// Whether the opened entry `name` of `parent` is a link: a reparse point that stands for another
+// name (symbolic link, junction, mount point), or an entry whose handle reached another place.
+// Wine opens a Unix link through to its target whatever the flags, and shows no reparse point
+// for a link to a file; the target's path is all that gives it away.
+bool IsLink(const Folder& parent, const std::filesystem::path& name, HANDLE entry,
+            const FILE_ATTRIBUTE_TAG_INFO& attributes) {
+  if (attributes.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    return IsReparseTagNameSurrogate(attributes.ReparseTag);
+  const std::wstring reached = FinalPath(entry);
+  const std::wstring expected =
+      FinalPath(reinterpret_cast<HANDLE>(parent.handle)) + L"\\" + name.native();
+  return !reached.empty() &&
+         CompareStringOrdinal(reached.data(), static_cast<int>(reached.size()), expected.data(),
+                              static_cast<int>(expected.size()), TRUE) != CSTR_EQUAL;
+}
+
 }  // namespace
 
 bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error) {
@@ -109,17 +151,122 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_cod
   return Narrow(*wide, kCodePage936);
 }
 
-FileHandle CreateDocumentFile(const std::filesystem::path& path, std::error_code& error) {
-  const HANDLE file = CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    error = LastError();
-    return kNoFile;
-  }
-  return reinterpret_cast<FileHandle>(file);
+Folder::Folder(Handle openHandle, std::filesystem::path reachedBy)
+    : handle(openHandle), path(std::move(reachedBy)) {}
+Folder::Folder(Folder&& other) noexcept
+    : handle(std::exchange(other.handle, kNoHandle)), path(std::move(other.path)) {}
+Folder& Folder::operator=(Folder&& other) noexcept {
+  std::swap(handle, other.handle);
+  std::swap(path, other.path);
+  return *this;
+}
+Folder::~Folder() {
+  if (handle != kNoHandle) CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
-bool WriteToFile(FileHandle file, std::string_view bytes, std::error_code& error) {
+Folder OpenFolder(const std::filesystem::path& path, std::error_code& error) {
+  const HANDLE folder =
+      CreateFileW(ExtendedPath(path).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, kShareAll, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) {
+    error = LastError();
+    return Folder();
+  }
+  return Folder(reinterpret_cast<Handle>(folder), path);
+}
+
+Folder OpenSubfolder(const Folder& parent, const std::filesystem::path& name,
+                     std::error_code& error) {
+  // Held without FILE_SHARE_DELETE: while the run holds the folder, no one can rename or delete it.
+  const HANDLE folder = OpenEntry(parent, name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, error);
+  if (folder == INVALID_HANDLE_VALUE) return Folder();
+  Folder opened(reinterpret_cast<Handle>(folder), parent.path / name);
+  FILE_ATTRIBUTE_TAG_INFO attributes = {};
+  if (!GetFileInformationByHandleEx(folder, FileAttributeTagInfo, &attributes, sizeof attributes)) {
+    error = LastError();
+  } else if (IsLink(parent, name, folder, attributes)) {
+    error = make_error_code(TreeError::kIsALink);
+  } else if (!(attributes.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    error = std::make_error_code(std::errc::not_a_directory);
+  }
+  return error ? Folder() : std::move(opened);
+}
+
+bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::error_code& error) {
+  alignas(LONGLONG) BYTE buffer[16 * 1024];
+  FILE_INFO_BY_HANDLE_CLASS next = FileIdBothDirectoryRestartInfo;
+  while (GetFileInformationByHandleEx(reinterpret_cast<HANDLE>(folder.handle), next, buffer,
+                                      sizeof buffer)) {
+    next = FileIdBothDirectoryInfo;
+    for (const BYTE* at = buffer;;) {
+      const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+      const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+      const DWORD attributes = entry->FileAttributes;
+      if (name != L"." && name != L"..") {
+        entries.push_back(
+            {std::filesystem::path(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                                              !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)});
+      }
+      if (entry->NextEntryOffset == 0) break;
+      at += entry->NextEntryOffset;
+    }
+  }
+  if (GetLastError() == ERROR_NO_MORE_FILES) return true;
+  error = LastError();
+  return false;
+}
+
+bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code& error) {
+  const HANDLE file = OpenEntry(
+      parent, entry.name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, error);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILE_ATTRIBUTE_TAG_INFO attributes = {};
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  bool deleted = false;
+  if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &attributes, sizeof attributes)) {
+    error = LastError();
+  } else if (!(attributes.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+             IsLink(parent, entry.name, file, attributes)) {
+    // A link that was opened through to what it points to (Wine's Unix links): deleting by this
+    // handle would delete that. The link stays, and says why.
+    error = make_error_code(TreeError::kIsALink);
+  } else {
+    // The shell deletes read-only entries too: the attribute is cleared first.
+    FILE_BASIC_INFO basic = {};
+    if ((attributes.FileAttributes & FILE_ATTRIBUTE_READONLY) &&
+        GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
+      basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+      if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+      SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+    }
+    deleted = SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                         sizeof disposition) != FALSE;
+    if (!deleted) error = LastError();
+  }
+  CloseHandle(file);
+  return deleted;
+}
+
+bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error) {
+  if (CreateDirectoryW(ExtendedPath(parent.path / name).c_str(), nullptr)) return true;
+  error = LastError();
+  return false;
+}
+
+Handle CreateNewFile(const Folder& parent, const std::filesystem::path& name,
+                     std::error_code& error) {
+  const HANDLE file = CreateFileW(ExtendedPath(parent.path / name).c_str(),
+                                  GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = LastError();
+    return kNoHandle;
+  }
+  return reinterpret_cast<Handle>(file);
+}
+
+bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
     DWORD written = 0;
@@ -136,65 +283,8 @@ bool WriteToFile(FileHandle file, std::string_view bytes, std::error_code& error
   return true;
 }
 
-bool CloseFile(FileHandle file, std::error_code& error) {
+bool CloseFile(Handle file, std::error_code& error) {
   if (CloseHandle(reinterpret_cast<HANDLE>(file))) return true;
-  error = LastError();
-  return false;
-}
-
-EntryKind GetEntryKind(const std::filesystem::path& path, std::error_code& error) {
-  const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD code = GetLastError();
-    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) {
-      error = std::error_code(static_cast<int>(code), std::system_category());
-    }
-    return EntryKind::kMissing;
-  }
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return EntryKind::kFile;
-  return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? EntryKind::kFolderLink : EntryKind::kFolder;
-}
-
-bool ListFolder(const std::filesystem::path& folder, std::vector<std::filesystem::path>& entries,
-                std::error_code& error) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((ExtendedPath(folder) + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
-    error = LastError();
-    return false;
-  }
-  do {
-    const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L"..") entries.push_back(folder / found.cFileName);
-  } while (FindNextFileW(search, &found));
-  const DWORD code = GetLastError();
-  FindClose(search);
-  if (code == ERROR_NO_MORE_FILES) return true;
-  error = std::error_code(static_cast<int>(code), std::system_category());
-  return false;
-}
-
-bool DeleteEntry(const std::filesystem::path& path, EntryKind kind, std::error_code& error) {
-  const std::wstring extended = ExtendedPath(path);
-  const auto remove = [&] {
-    return kind == EntryKind::kFile ? DeleteFileW(extended.c_str())
-                                    : RemoveDirectoryW(extended.c_str());
-  };
-  if (remove()) return true;
-  // The shell deletes read-only entries too; clear the attribute and try once more.
-  const DWORD code = GetLastError();
-  const DWORD attributes = GetFileAttributesW(extended.c_str());
-  if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_READONLY) &&
-      SetFileAttributesW(extended.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && remove()) {
-    return true;
-  }
-  error = std::error_code(static_cast<int>(code), std::system_category());
-  return false;
-}
-
-bool CreateFolder(const std::filesystem::path& path, std::error_code& error) {
-  if (CreateDirectoryW(ExtendedPath(path).c_str(), nullptr)) return true;
   error = LastError();
   return false;
 }

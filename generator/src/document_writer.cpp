@@ -14,25 +14,27 @@ std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& 
   return platform::Utf8ToCp936(utf8Text, error);
 }
 
-DocumentFile CreateDocumentFile(const std::filesystem::path& path) {
-  DocumentFile file{path, platform::kNoFile, {}};
-  file.handle = platform::CreateDocumentFile(path, file.openError);
-  return file;
-}
-
-std::optional<Failure> WriteDocument(DocumentFile& file, const DocumentBytes& document) {
-  if (file.handle == platform::kNoFile) {
-    return Failure{FailedStep::kCreateDocument, file.path, file.openError};
+// A document that could not be converted still gets its (empty) file, as the run creates each
+// file before it writes it; it is never written with its texts missing.
+std::optional<Failure> WriteDocument(const OutputTree& tree, Document document,
+                                     const std::filesystem::path& path,
+                                     const DocumentBytes& bytes) {
+  const DocumentPlace place = PlaceOf(document);
+  const platform::Folder& folder = tree.folders[place.folder];
+  if (!folder) {
+    const Failure& missing = tree.missing[place.folder];
+    return Failure{FailedStep::kCreateDocument, path, missing.reason, missing.path};
   }
-  std::error_code writeError;
-  const bool converted = !document.conversionError;
-  const bool written = converted && platform::WriteToFile(file.handle, document.utf8, writeError);
+  std::error_code error;
+  const platform::Handle file = platform::CreateNewFile(folder, place.fileName, error);
+  if (file == platform::kNoHandle) return Failure{FailedStep::kCreateDocument, path, error, {}};
+  const bool converted = !bytes.conversionError;
+  const bool written = converted && platform::WriteToFile(file, bytes.utf8, error);
   std::error_code closeError;
-  const bool closed = platform::CloseFile(file.handle, closeError);
-  file.handle = platform::kNoFile;
-  if (!converted) return Failure{FailedStep::kConvertDocument, file.path, document.conversionError};
-  if (!written) return Failure{FailedStep::kWriteDocument, file.path, writeError};
-  if (!closed) return Failure{FailedStep::kWriteDocument, file.path, closeError};
+  const bool closed = platform::CloseFile(file, closeError);
+  if (!converted) return Failure{FailedStep::kConvertDocument, path, bytes.conversionError, {}};
+  if (!written) return Failure{FailedStep::kWriteDocument, path, error, {}};
+  if (!closed) return Failure{FailedStep::kWriteDocument, path, closeError, {}};
   return std::nullopt;
 }
 

@@ -1,4 +1,6 @@
 // Filling the FieldStore from the form and preparing its texts. Literals here are code page 936.
+#include <algorithm>
+
 #include "cp936.h"
 #include "wondergen/generator.h"
 
@@ -8,10 +10,19 @@ namespace {
 constexpr std::string_view kAuthorSuffixHead = "------改写：《";
 constexpr std::string_view kAuthorSuffixTail = "》";
 
-// A control's text as a window holds it: up to its first NUL, and whole characters only.
+// XML 1.0 forbids the control characters but TAB, LF and CR; no document can carry them.
+bool IsForbiddenInXml(char c) {
+  return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
+// A control's text as a window holds it, up to its first NUL, with only the characters a document
+// can carry: whole characters that code page 936 maps, none that XML forbids. A text that holds
+// nothing else is empty, and so takes its default.
 std::string ControlText(const FormReader& readControl, int controlId) {
   const std::string raw = readControl(controlId);
-  return KeepValidCharacters(std::string_view(raw).substr(0, raw.find('\0')));
+  std::string text = KeepValidCharacters(std::string_view(raw).substr(0, raw.find('\0')));
+  text.erase(std::remove_if(text.begin(), text.end(), IsForbiddenInXml), text.end());
+  return text;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // memory, then each written to its file in turn.
 #include "document_writer.h"
 #include "documents.h"
+#include "output_tree.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
@@ -22,8 +23,6 @@ int ComposeDocument(Document document, FieldStore& store, LineBuffer& lines) {
   return 0;
 }
 
-}  // namespace
-
 // The lines are converted as one text: each line holds whole characters only, so that gives the
 // same bytes as converting them one by one.
 DocumentBytes RenderDocument(Document document, FieldStore& store) {
@@ -36,6 +35,20 @@ DocumentBytes RenderDocument(Document document, FieldStore& store) {
   return bytes;
 }
 
+// Writes the three documents into the prepared tree, one after the other.
+void GenerateModPackage(const FormReader& readControl, const OutputTree& tree,
+                        const std::filesystem::path& outputDir, const FailureReport& report) {
+  const ModPackage package = ComposeModPackage(readControl);
+  const OutputPaths paths = MakeOutputPaths(outputDir);
+  for (Document document : kDocuments) {
+    const std::optional<Failure> failure =
+        WriteDocument(tree, document, PathOf(paths, document), package[Index(document)]);
+    if (failure) report(*failure);
+  }
+}
+
+}  // namespace
+
 ModPackage ComposeModPackage(const FormReader& readControl) {
   ReadForm(readControl, g_fieldStore);
   ApplyTextDefaults(g_fieldStore);
@@ -46,23 +59,15 @@ ModPackage ComposeModPackage(const FormReader& readControl) {
   return package;
 }
 
-Failures GenerateModPackage(const FormReader& readControl, const std::filesystem::path& outputDir) {
-  const ModPackage package = ComposeModPackage(readControl);
-  const OutputPaths paths = MakeOutputPaths(outputDir);
+Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+                           const FailureReport& onFailure) {
   Failures failures;
-  for (Document document : kDocuments) {
-    DocumentFile file = CreateDocumentFile(PathOf(paths, document));
-    if (auto failure = WriteDocument(file, package[Index(document)])) {
-      failures.push_back(std::move(*failure));
-    }
-  }
-  return failures;
-}
-
-Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir) {
-  Failures failures = PrepareOutputTree(outputDir);
-  const Failures run = GenerateModPackage(readControl, outputDir);
-  failures.insert(failures.end(), run.begin(), run.end());
+  const FailureReport report = [&failures, &onFailure](const Failure& failure) {
+    failures.push_back(failure);
+    if (onFailure) onFailure(failure);
+  };
+  const OutputTree tree = PrepareOutputTree(outputDir, report);
+  GenerateModPackage(readControl, tree, outputDir, report);
   return failures;
 }
 

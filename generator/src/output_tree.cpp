@@ -1,87 +1,119 @@
 // The folder tree AAA in the output directory: two chains of folders that mirror the game's own
-// layout, and the paths of the three documents inside them.
-#include <vector>
+// layout, and the places of the three documents in them. The tree is deleted and made through
+// open folders only (see platform.h), so that nothing outside it is ever touched.
+#include "output_tree.h"
 
-#include "platform.h"
-#include "wondergen/generator.h"
+#include <string>
+#include <vector>
 
 namespace wondergen {
 namespace {
 
-constexpr const char* kTreeRoot = "AAA";
+namespace fs = std::filesystem;
 
-// Each chain is created folder by folder below AAA and stops at its first failure.
-constexpr std::array<const char*, 4> kBaseChain = {"Base", "Assets", "Text", "Translations"};
-constexpr std::array<const char*, 3> kDlcChain = {"DLC", "Newbuilding2PD_RIR", "Data"};
+constexpr std::size_t kInOutputDir = kTreeFolderCount;  // the parent of AAA
 
-template <std::size_t N>
-std::filesystem::path ChainFolder(const std::filesystem::path& root,
-                                  const std::array<const char*, N>& chain, std::size_t depth) {
-  std::filesystem::path folder = root;
-  for (std::size_t i = 0; i < depth; ++i)
-    folder /= chain[i];
-  return folder;
+// The tree's folders in the order they are made, each after its parent. A chain stops at its
+// first failure: no folder is attempted below one that could not be made.
+struct TreeFolder {
+  const char* name;
+  std::size_t parent;  // an index into this table
+};
+constexpr std::array<TreeFolder, kTreeFolderCount> kTreeFolders = {{
+    {"AAA", kInOutputDir},      // 0: the root; neither chain runs without it
+    {"Base", 0},                // 1: the Base chain
+    {"Assets", 1},              // 2
+    {"Text", 2},                // 3
+    {"Translations", 3},        // 4: the localization document
+    {"DLC", 0},                 // 5: the DLC chain
+    {"Newbuilding2PD_RIR", 5},  // 6: the manifest
+    {"Data", 6},                // 7: the gameplay data document
+}};
+
+// Indexed by Document. The manifest names the gameplay data document as
+// "Data/Newbuilding2PD_RIR_GameplayData.xml", relative to its own folder.
+constexpr std::array<DocumentPlace, kDocuments.size()> kDocumentPlaces = {{
+    {4, "Newbuilding2PD_zh_Hans_CN.xml"},
+    {7, "Newbuilding2PD_RIR_GameplayData.xml"},
+    {6, "Newbuilding2PD_RIR.modinfo"},
+}};
+
+fs::path RelativePath(std::size_t folder) {
+  const TreeFolder& entry = kTreeFolders[folder];
+  return entry.parent == kInOutputDir ? fs::path(entry.name)
+                                      : RelativePath(entry.parent) / entry.name;
 }
 
-// Deletes `path` with everything below it, as far as it can. A folder whose entries could not all
-// be deleted is left alone: only the entries that failed are reported, not the folders above.
-bool DeleteTree(const std::filesystem::path& path, Failures& failures) {
-  std::error_code error;
-  const platform::EntryKind kind = platform::GetEntryKind(path, error);
-  if (error) {
-    failures.push_back({FailedStep::kDeleteEntry, path, error});
-    return false;
+struct TreeCategory : std::error_category {
+  const char* name() const noexcept override { return "wondergen tree"; }
+  std::string message(int error) const override {
+    return error == static_cast<int>(TreeError::kIsALink) ? "is a link, which is never followed"
+                                                          : "unknown tree error";
   }
-  if (kind == platform::EntryKind::kMissing) return true;
-  if (kind == platform::EntryKind::kFolder) {
-    std::vector<std::filesystem::path> entries;
-    if (!platform::ListFolder(path, entries, error)) {
-      failures.push_back({FailedStep::kDeleteEntry, path, error});
-      return false;
+};
+
+bool IsMissing(const std::error_code& error) {
+  return error == std::errc::no_such_file_or_directory;
+}
+
+// Deletes `entry` of `parent` with everything below it, as far as it can, and reports each entry
+// that stays; a folder that stays only because something in it did is not reported again. An entry
+// that is no longer what the listing said (another process swapped it) is deleted as what it is
+// now, never entered unless it is a real folder.
+bool DeleteTree(const platform::Folder& parent, platform::FolderEntry entry,
+                const FailureReport& report) {
+  std::error_code error;
+  if (entry.isFolder) {
+    const platform::Folder folder = platform::OpenSubfolder(parent, entry.name, error);
+    std::vector<platform::FolderEntry> entries;
+    if (folder && platform::ListFolder(folder, entries, error)) {
+      bool emptied = true;
+      for (const platform::FolderEntry& inner : entries)
+        emptied &= DeleteTree(folder, inner, report);
+      if (!emptied) return false;
+    } else if (error == TreeError::kIsALink || error == std::errc::not_a_directory) {
+      entry.isFolder = false;
+      error.clear();
     }
-    bool emptied = true;
-    for (const std::filesystem::path& entry : entries)
-      emptied &= DeleteTree(entry, failures);
-    if (!emptied) return false;
   }
-  if (platform::DeleteEntry(path, kind, error)) return true;
-  failures.push_back({FailedStep::kDeleteEntry, path, error});
+  if (!error && platform::DeleteEntry(parent, entry, error)) return true;
+  if (IsMissing(error)) return true;
+  report({FailedStep::kDeleteEntry, parent.path / entry.name, error, {}});
   return false;
 }
 
-// A folder left over because its deletion failed is used as it is, so that as much of the
-// package as possible is still written.
-bool CreateFolder(const std::filesystem::path& folder, Failures& failures) {
-  std::error_code error;
-  if (platform::CreateFolder(folder, error)) return true;
-  std::error_code ignored;
-  if (platform::GetEntryKind(folder, ignored) == platform::EntryKind::kFolder) return true;
-  failures.push_back({FailedStep::kCreateFolder, folder, error});
-  return false;
-}
-
-template <std::size_t N>
-void CreateChain(const std::filesystem::path& root, const std::array<const char*, N>& chain,
-                 Failures& failures) {
-  for (std::size_t depth = 1; depth <= N; ++depth) {
-    if (!CreateFolder(ChainFolder(root, chain, depth), failures)) return;
-  }
+// Makes the folder `name` in `parent`, or takes the real folder that is already there because it
+// could not be deleted, so that as much of the package as possible is still written.
+platform::Folder MakeFolder(const platform::Folder& parent, const char* name,
+                            std::error_code& error) {
+  if (!platform::CreateFolder(parent, name, error) && error != std::errc::file_exists) return {};
+  const std::error_code creationError = error;
+  error.clear();
+  platform::Folder folder = platform::OpenSubfolder(parent, name, error);
+  if (error == std::errc::not_a_directory) error = creationError;
+  return folder;
 }
 
 }  // namespace
 
-// The manifest names the gameplay data document as "Data/Newbuilding2PD_RIR_GameplayData.xml",
-// relative to its own folder, the second folder of the DLC chain.
-OutputPaths MakeOutputPaths(const std::filesystem::path& outputDir) {
-  const std::filesystem::path root = outputDir / kTreeRoot;
-  return {
-      ChainFolder(root, kBaseChain, kBaseChain.size()) / "Newbuilding2PD_zh_Hans_CN.xml",
-      ChainFolder(root, kDlcChain, kDlcChain.size()) / "Newbuilding2PD_RIR_GameplayData.xml",
-      ChainFolder(root, kDlcChain, kDlcChain.size() - 1) / "Newbuilding2PD_RIR.modinfo",
-  };
+std::error_code make_error_code(TreeError error) {
+  static const TreeCategory category;
+  return {static_cast<int>(error), category};
 }
 
-const std::filesystem::path& PathOf(const OutputPaths& paths, Document document) {
+DocumentPlace PlaceOf(Document document) {
+  return kDocumentPlaces[Index(document)];
+}
+
+OutputPaths MakeOutputPaths(const fs::path& outputDir) {
+  const auto path = [&outputDir](Document document) {
+    const DocumentPlace place = PlaceOf(document);
+    return outputDir / RelativePath(place.folder) / place.fileName;
+  };
+  return {path(Document::kLocalization), path(Document::kGameplayData), path(Document::kManifest)};
+}
+
+const fs::path& PathOf(const OutputPaths& paths, Document document) {
   switch (document) {
     case Document::kLocalization: return paths.localization;
     case Document::kGameplayData: return paths.gameplayData;
@@ -90,17 +122,25 @@ const std::filesystem::path& PathOf(const OutputPaths& paths, Document document)
   return paths.manifest;
 }
 
-// AAA is deleted as far as it can be, then created with its two chains of folders, each folder
-// only once the one above it is there.
-Failures PrepareOutputTree(const std::filesystem::path& outputDir) {
-  const std::filesystem::path root = outputDir / kTreeRoot;
-  Failures failures;
-  DeleteTree(root, failures);
-  if (CreateFolder(root, failures)) {
-    CreateChain(root, kBaseChain, failures);
-    CreateChain(root, kDlcChain, failures);
+OutputTree PrepareOutputTree(const fs::path& outputDir, const FailureReport& report) {
+  OutputTree tree;
+  std::error_code error;
+  const platform::Folder output = platform::OpenFolder(outputDir, error);
+  if (output) DeleteTree(output, {kTreeFolders[0].name, true}, report);
+  for (std::size_t i = 0; i < kTreeFolderCount; ++i) {
+    const std::size_t parent = kTreeFolders[i].parent;
+    const platform::Folder& above = parent == kInOutputDir ? output : tree.folders[parent];
+    const fs::path path = outputDir / RelativePath(i);
+    if (!above && parent != kInOutputDir) {
+      tree.missing[i] = tree.missing[parent];
+      continue;
+    }
+    if (above) tree.folders[i] = MakeFolder(above, kTreeFolders[i].name, error);
+    tree.missing[i] = {FailedStep::kCreateFolder, path, error, {}};
+    if (!tree.folders[i]) report(tree.missing[i]);
+    error.clear();
   }
-  return failures;
+  return tree;
 }
 
 }  // namespace wondergen

@@ -6,9 +6,8 @@
 
 namespace wondergen {
 
-// For code page 936 text between tags: "&", "<" and ">" become references; control characters
-// that XML 1.0 forbids (all below 0x20 but TAB, LF and CR) and incomplete double-byte characters
-// are dropped. Every other byte is kept.
+// For code page 936 text between tags, as reading the form leaves it (whole characters, none that
+// XML forbids): "&", "<" and ">" become references; every other byte is kept.
 std::string EscapeXmlText(std::string_view text);
 // As EscapeXmlText, and a double quote becomes "&quot;", for attribute values in double quotes.
 std::string EscapeXmlAttribute(std::string_view text);

@@ -137,15 +137,14 @@ std::vector<std::string> ExpectedRows(const std::array<std::string, kFieldCount>
   return rows;
 }
 
-// A text box that holds nothing takes its default; a name that holds anything, even only what XML
-// forbids, gives the author suffix.
+// A text box that holds nothing a document can carry takes its default; a name that holds
+// anything a document can carry gives the author suffix.
 std::map<std::string, std::string> ExpectedTexts(const std::array<std::string, kTextCount>& typed) {
   std::array<std::string, kTextCount> texts;
   for (int text = 0; text < kTextCount; ++text) {
-    const std::string held = MappedCharacters(typed[text]);
+    const std::string held = AsParsed(MappedCharacters(typed[text]), false);
     const char* defaultText = kTextCatalogue[text].defaultText;
-    texts[text] =
-        AsParsed(held.empty() && defaultText ? ToUtf8(defaultText, g_ignored) : held, false);
+    texts[text] = held.empty() && defaultText ? ToUtf8(defaultText, g_ignored) : held;
     if (text == kAuthorSlot - kFirstTextSlot && !held.empty())
       texts[text] = "------改写：《" + texts[text] + "》";
   }

@@ -269,8 +269,9 @@ void PressGenerate(const char* what) {
   fs::create_directories(marker.parent_path());
   std::fclose(_wfopen(marker.c_str(), L"wb"));
   Click(Control(kGenerateButtonId));
-  const bool rebuilt = WaitUntil([&] { return !fs::exists(marker); }, 15000);
-  SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, nullptr);
+  const bool rebuilt = WaitUntil([&] { return !fs::exists(marker); }, 15000) && WaitUntil([] {
+                         return IsWindowEnabled(Control(kGenerateButtonId)) != FALSE;
+                       });
   Write("%s: AAA %s", what, rebuilt ? "rebuilt" : "not rebuilt");
 }
 

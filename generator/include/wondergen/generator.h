@@ -73,8 +73,11 @@ void FormAuthorSuffix(FieldStore& store);
 // A numeric field reaches the documents when its slot is neither empty nor exactly "0".
 bool IsSet(std::string_view slotText);
 
-// The value-box text that an entry-box text gives, or nullopt when the value box keeps its text
-// (an entry text of 10 bytes or more).
+// The value-box text that an entry-box text gives: the leading number as the C library's atoi reads
+// it, in plain digits, where it is 1..1999 ("007" and "12abc" give "7" and "12"), and "0" for any
+// other text of at most 9 bytes; nullopt when the value box keeps its text (an entry text of 10
+// bytes or more). The game reads a value such as "1e9" as the number it spells, so only the
+// number accepted may reach a document.
 std::optional<std::string> ScreenEntryText(std::string_view entryText);
 inline constexpr int kLowestAcceptedValue = 1;
 inline constexpr int kHighestAcceptedValue = 1999;
@@ -98,12 +101,8 @@ constexpr std::size_t Index(Document document) {
   return static_cast<std::size_t>(document);
 }
 
-// One document composed from a FieldStore whose texts are prepared (defaults and author suffix)
-// and converted to UTF-8, in memory. The gameplay data document replaces slots 22..26 by the
-// building row's attribute fragments, which nothing reads later.
-DocumentBytes RenderDocument(Document document, FieldStore& store);
 // The whole package of one run for the form, in memory: the form read, its texts prepared and the
-// three documents rendered, as a run writes them.
+// three documents composed and converted, as a run writes them.
 ModPackage ComposeModPackage(const FormReader& readControl);
 
 // Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD. Empty with
@@ -124,12 +123,23 @@ enum class FailedStep {
   kWriteDocument,    // a document could not be fully written or closed
 };
 
+// The tree's own reasons for a failure, beside the system's.
+enum class TreeError {
+  kIsALink = 1,  // an entry that is a link (symbolic link, junction), which is never followed
+};
+std::error_code make_error_code(TreeError error);
+
 struct Failure {
   FailedStep step;
   std::filesystem::path path;
   std::error_code reason;
+  // For a failure that follows from an earlier one, the path that one names: a document cannot be
+  // created because its folder could not be, for `reason`.
+  std::filesystem::path cause;
 };
 using Failures = std::vector<Failure>;
+// Told of each failure as it happens.
+using FailureReport = std::function<void(const Failure&)>;
 
 struct OutputPaths {
   std::filesystem::path localization;
@@ -141,16 +151,19 @@ const std::filesystem::path& PathOf(const OutputPaths& paths, Document document)
 // `outputDir` is the directory in which the folder AAA lives.
 OutputPaths MakeOutputPaths(const std::filesystem::path& outputDir);
 
-// Deletes AAA with everything below it, as far as it can (a link is removed, never followed),
-// and creates it and its two chains of folders again, a folder that exists already counting as
-// created: every run starts from an empty tree. Whatever fails is reported.
-Failures PrepareOutputTree(const std::filesystem::path& outputDir);
-
-// Reads the form and writes the three documents into the tree. A document that cannot be written
-// is reported, and the run goes on with the next.
-Failures GenerateModPackage(const FormReader& readControl, const std::filesystem::path& outputDir);
-// What the generate button does: PrepareOutputTree, then GenerateModPackage whatever happened
-// there; the failures of both, in that order.
-Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir);
+// What the generate button does. Deletes AAA in `outputDir` with everything below it, as far as it
+// can, and creates it and its two chains of folders again, a real folder that is still there
+// counting as created; then reads the form and writes each document into its folder as a new file.
+// Nothing outside AAA is followed, opened, written or deleted: a link is removed, never entered,
+// and an entry still at a document's place is never overwritten, both reported instead. Every
+// failure is told to `onFailure` (where given) as it happens, the run going on with what it can
+// still do; all of them are returned, in that order.
+Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+                           const FailureReport& onFailure = nullptr);
 
 }  // namespace wondergen
+
+namespace std {
+template <>
+struct is_error_code_enum<wondergen::TreeError> : true_type {};
+}  // namespace std

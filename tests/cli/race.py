@@ -1,0 +1,49 @@
+#!/usr/bin/env python3
+# A bounded race: while wondergen-cli deletes AAA, another process keeps exchanging a folder of AAA
+# with a link to a victim folder outside it (renameat2 with RENAME_EXCHANGE), as an attacker would
+# to make a deletion that resolves paths again delete the victim's files. None may be lost.
+#
+# race.py <wondergen-cli> [runs]
+import ctypes
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+ENTRIES = 3000
+libc = ctypes.CDLL(None, use_errno=True)
+
+
+def fill(folder):
+    os.makedirs(folder)
+    for i in range(ENTRIES):
+        open(os.path.join(folder, str(i)), "w").close()
+
+
+def main():
+    cli, runs = os.path.realpath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    os.chdir(tempfile.mkdtemp(prefix="wondergen-race-"))
+    fill("victim")
+    lost = 0
+    for run in range(runs):
+        fill("AAA/sub")
+        os.symlink(os.path.abspath("victim"), "swap")
+        swapper = os.fork()
+        if swapper == 0:
+            while True:  # AT_FDCWD, RENAME_EXCHANGE
+                libc.renameat2(-100, b"AAA/sub", -100, b"swap", 2)
+        subprocess.run([cli], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        os.kill(swapper, signal.SIGKILL)
+        os.waitpid(swapper, 0)
+        lost += ENTRIES - len(os.listdir("victim"))
+        os.unlink("swap") if os.path.islink("swap") else shutil.rmtree("swap")
+        shutil.rmtree("AAA")
+    shutil.rmtree(os.getcwd())
+    print(f"{runs} runs against a swapping folder of {ENTRIES} entries: {lost} victim files lost")
+    return 1 if lost else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,43 @@
+The cases that only root can set up.
+
+  $ [ "$(id -u)" -eq 0 ] || exit 80
+  $ . "$TESTDIR/helpers.sh"
+
+A file where a folder of the tree must go, which the user may not delete: the documents below it
+are reported, and the other chain is completed.
+
+  $ case_ && mkdir work/AAA && echo "not a folder" >work/AAA/DLC && chmod 1777 work/AAA
+  $ prefix=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  $ run
+  out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  err: wondergen-cli: cannot delete ./AAA/DLC: Operation not permitted
+  err: wondergen-cli: cannot create folder ./AAA/DLC: File exists
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC: File exists
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./AAA/DLC: File exists
+  [1]
+  $ tree | grep -v 'Base/.'
+  AAA/Base/
+  AAA/DLC 13
+
+A C library without a converter for code page 936 (its conversion modules hidden in a mount
+namespace): the document that needs one is reported and left empty, never written without its
+texts; a text argument that needs one is refused.
+
+  $ case_ && gconv=$(dirname "$(find /usr/lib* -name GBK.so -path '*gconv*' -print -quit)")
+  $ prefix=(unshare -m sh -c "mount -t tmpfs none '$gconv' && exec \"\$0\" \"\$@\"")
+  $ run --science 25 --title Wonder
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  err: wondergen-cli: cannot convert to UTF-8 ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: Operation not supported
+  [1]
+  $ tree | grep -v 'DLC/.'
+  AAA/Base/
+  AAA/Base/Assets/
+  AAA/Base/Assets/Text/
+  AAA/Base/Assets/Text/Translations/
+  AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml 0
+  AAA/DLC/
+  $ run --title 奇观
+  err: wondergen-cli: --title: cannot convert "奇观" to code page 936 (GBK): Operation not supported
+  err: Try 'wondergen-cli --help'.
+  [2]

@@ -1,0 +1,157 @@
+wondergen-cli rebuilding AAA: what it writes and reports, and that nothing outside AAA is ever
+followed, opened, written or deleted, whatever the old tree holds.
+
+  $ . "$TESTDIR/helpers.sh"
+
+The window's golden form, with standard input closed: a document's file may then be the
+process's first descriptor.
+
+  $ case_ && mapfile -t arguments <"$golden/window-form/args"
+  $ run "${arguments[@]}" <&-
+  out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  err: wondergen-cli: --gold: "12abc" is taken as 12
+  err: wondergen-cli: --great-musician: "007" is taken as 7
+  err: wondergen-cli: --great-artist: " 12" is taken as 12
+  err: wondergen-cli: --palace-slots: "5科技科技" is taken as 5
+  $ diff -r work/AAA "$golden/window-form/AAA" && echo "AAA is the golden one"
+  AAA is the golden one
+
+An old tree with the user's files and links: the links are removed, never followed; so is AAA
+itself when it is a link.
+
+  $ case_ && mkdir -p work/outside/sub work/AAA/DLC/mine/deeper && echo "keep me" >work/outside/sub/precious.txt
+  $ echo x >work/AAA/notes.txt && chmod 444 work/AAA/notes.txt && echo y >work/AAA/DLC/mine/deeper/old.xml
+  $ ln -s ../outside work/AAA/link && ln -s ../../outside/sub/precious.txt work/AAA/DLC/precious-link
+  $ to='>/dev/null' run --science 25
+  $ tree
+  AAA/Base/
+  AAA/Base/Assets/
+  AAA/Base/Assets/Text/
+  AAA/Base/Assets/Text/Translations/
+  AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml 792
+  AAA/DLC/
+  AAA/DLC/Newbuilding2PD_RIR/
+  AAA/DLC/Newbuilding2PD_RIR/Data/
+  AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 2084
+  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
+  $ rm -rf work/AAA && ln -s outside work/AAA
+  $ to='>/dev/null' run
+  $ tree . | grep -v '^./AAA/.'
+  ./AAA/
+  ./outside/
+  ./outside/sub/
+  ./outside/sub/precious.txt 8
+
+Folders the user may not empty, search or read: each entry that stays is reported, and the tree is
+completed around them.
+
+  $ case_ && mkdir -p work/AAA/{locked,dark,closed,open}
+  $ for folder in locked dark closed open; do echo $folder >work/AAA/$folder/file.txt; done
+  $ as_user && chmod 555 work/AAA/locked && chmod 444 work/AAA/dark && chmod 333 work/AAA/closed
+  $ run --science 25
+  out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  err: wondergen-cli: cannot delete ./AAA/closed: Permission denied
+  err: wondergen-cli: cannot delete ./AAA/dark/file.txt: Permission denied
+  err: wondergen-cli: cannot delete ./AAA/locked/file.txt: Permission denied
+  [1]
+  $ chmod 755 work/AAA/dark work/AAA/closed && tree | grep -v 'Base/.'
+  AAA/Base/
+  AAA/DLC/
+  AAA/DLC/Newbuilding2PD_RIR/
+  AAA/DLC/Newbuilding2PD_RIR/Data/
+  AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 2084
+  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
+  AAA/closed/
+  AAA/closed/file.txt 7
+  AAA/dark/
+  AAA/dark/file.txt 5
+  AAA/locked/
+  AAA/locked/file.txt 7
+
+Links that stay in folders the user may not empty: a link named like a document, a hard link to a
+file outside, a link where a folder of the tree must go. Nothing is written through any of them;
+each document whose place is taken is a failure, and so is each one whose folder is not there.
+
+  $ case_ && mkdir -p work/outside/assets/Text/Translations work/AAA/Base work/AAA/DLC/Newbuilding2PD_RIR/Data
+  $ echo canary >work/outside/canary.txt && echo hard >work/outside/hard.txt
+  $ ln -s ../../../outside/canary.txt work/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  $ ln work/outside/hard.txt work/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  $ ln -s ../../outside/assets work/AAA/Base/Assets
+  $ as_user && chmod 555 work/AAA/Base work/AAA/DLC/Newbuilding2PD_RIR work/AAA/DLC/Newbuilding2PD_RIR/Data
+  $ run
+  err: wondergen-cli: cannot delete ./AAA/Base/Assets: Permission denied
+  err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: Permission denied
+  err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: Permission denied
+  err: wondergen-cli: cannot create folder ./AAA/Base/Assets: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/Base/Assets: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File exists
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
+  [1]
+  $ cat work/outside/canary.txt work/outside/hard.txt && tree outside
+  canary
+  hard
+  outside/assets/
+  outside/assets/Text/
+  outside/assets/Text/Translations/
+  outside/canary.txt 7
+  outside/hard.txt 5
+
+A link where AAA's folder DLC must go, in AAA that the user may not empty: nothing is written
+below it.
+
+  $ case_ && mkdir -p work/outside/Newbuilding2PD_RIR/Data work/AAA/Base/Assets && ln -s ../outside work/AAA/DLC
+  $ as_user && chmod 555 work/AAA
+  $ run
+  out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  err: wondergen-cli: cannot delete ./AAA/Base: Permission denied
+  err: wondergen-cli: cannot delete ./AAA/DLC: Permission denied
+  err: wondergen-cli: cannot create folder ./AAA/DLC: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./AAA/DLC: is a link, which is never followed
+  [1]
+  $ tree outside
+  outside/Newbuilding2PD_RIR/
+  outside/Newbuilding2PD_RIR/Data/
+
+A FIFO at a document's path, in a folder the user may not empty: it is never opened, so the run
+neither waits on it nor stops before the other documents.
+
+  $ case_ && mkdir -p work/AAA/DLC/Newbuilding2PD_RIR && mkfifo work/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  $ as_user && chmod 555 work/AAA/DLC/Newbuilding2PD_RIR
+  $ run
+  out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: Permission denied
+  err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
+  [1]
+
+A document larger than the file-size limit: the write fails and is reported, and the run goes on
+with the next document.
+
+  $ case_ && prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
+  $ run
+  out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
+  [1]
+
+A tree of many folders deleted with 16 file descriptors: none is left open.
+
+  $ case_ && mkdir -p work/AAA/many/{1..40}/{a,b}/c
+  $ prefix=(sh -c 'ulimit -n 16 && exec "$0" "$@"')
+  $ to='>/dev/null' run
+
+Nowhere to write: the folder AAA cannot be made, and each document says so.
+
+  $ case_
+  $ run --out /proc
+  err: wondergen-cli: cannot create folder /proc/AAA: No such file or directory
+  err: wondergen-cli: cannot create /proc/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: /proc/AAA: No such file or directory
+  err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: /proc/AAA: No such file or directory
+  err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: /proc/AAA: No such file or directory
+  [1]

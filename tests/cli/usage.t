@@ -1,0 +1,236 @@
+wondergen-cli's options, messages and output, as a user meets them.
+
+  $ . "$TESTDIR/helpers.sh"
+
+The help, within 80 columns, and the version; both are recognised wherever they stand.
+
+  $ case_
+  $ run --help
+  out: Usage: wondergen-cli [OPTION]...
+  out: Rebuilds the folder AAA in DIR and writes into it the Civilization VI mod
+  out: package of one wonder, as the window does when its button is pressed.
+  out: 
+  out:   --out DIR                 where AAA is rebuilt (default: the current folder)
+  out: 
+  out: Numbers, screened as the window screens what is typed into a field: a text of at
+  out: most 9 bytes whose leading number is 1 to 1999 gives that number (007 gives 7,
+  out: 12abc gives 12); 0 leaves the field unset, as does leaving the option out:
+  out:   --science N               科技
+  out:   --production N            生产
+  out:   --faith N                 信仰
+  out:   --culture N               文化
+  out:   --food N                  食物
+  out:   --gold N                  金币
+  out:   --great-musician N        大音乐家点
+  out:   --great-artist N          大艺术家点
+  out:   --great-scientist N       大科学家点
+  out:   --great-engineer N        大工程师点
+  out:   --great-merchant N        大商人点
+  out:   --great-general N         大将军点
+  out:   --great-admiral N         大海军点
+  out:   --great-writer N          大作家点
+  out:   --great-prophet N         大预言家点
+  out:   --palace-slots N          宫殿槽
+  out:   --relic-slots N           遗物槽
+  out:   --writing-slots N         著作槽
+  out:   --art-slots N             艺术槽
+  out:   --artifact-slots N        文物槽
+  out:   --music-slots N           音乐槽
+  out:   --religious-slots N       宗教槽
+  out:   --amenity N               宜居度
+  out:   --citizen-slots N         公民槽
+  out:   --housing N               住房
+  out:   --wall-hit-points N       +围墙生命
+  out:   --wall-defence N          +围墙防御
+  out: 
+  out: Texts, in UTF-8; one that is empty once the characters XML cannot carry are
+  out: dropped takes its default:
+  out:   --title TEXT              DLC名
+  out:   --teaser TEXT             DLC说明
+  out:   --description TEXT        建筑名
+  out:   --building-name TEXT      建筑说明
+  out:   --author TEXT             你的名字
+  out: 
+  out:   --help                    show this help and exit
+  out:   --version                 show the version and exit
+  out: 
+  out: Exit status: 0 when the three documents are written; 1 when something could not
+  out: be deleted, created or written, or the output could not be printed; 2 for bad
+  out: usage, which touches nothing on disk.
+  $ run --help | awk 'length > 85'
+  $ run --version | sed "s/$WONDERGEN_VERSION/<version>/"
+  out: wondergen-cli <version>
+  $ to='>/dev/null' run --science 2000 --help
+  $ to='>/dev/null' run --title --version
+  $ run --help=x
+  err: wondergen-cli: --help takes no value
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run -- --help
+  err: wondergen-cli: unexpected argument "--help"
+  err: Try 'wondergen-cli --help'.
+  [2]
+
+Bad usage is refused with exit status 2, and touches nothing on disk.
+
+  $ case_ && mkdir -p work/AAA/old work/locked/dir && echo x >work/notes.txt
+  $ run --science abc
+  err: wondergen-cli: --science: "abc" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --gold 2000
+  err: wondergen-cli: --gold: "2000" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --faith -3
+  err: wondergen-cli: --faith: "-3" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --food=
+  err: wondergen-cli: --food: "" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --housing 1234567890
+  err: wondergen-cli: --housing: "1234567890" is 10 bytes or longer; give a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --amenity 1科技科技科
+  err: wondergen-cli: --amenity: "1科技科技科" is 10 bytes or longer; give a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --culture 😀
+  err: wondergen-cli: --culture: "😀" is not a number; give a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --title 😀
+  err: wondergen-cli: --title: "😀" holds a character that code page 936 (GBK) cannot hold
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --title $'ab\x80c\xe7\xa7'
+  err: wondergen-cli: --title: "ab\x80c\xe7\xa7" is not valid UTF-8
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --science $'1\xff'
+  err: wondergen-cli: --science: "1\xff" is not valid UTF-8
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --colour red
+  err: wondergen-cli: unknown option --colour
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --science
+  err: wondergen-cli: --science needs a value
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --title --science 25
+  err: wondergen-cli: --title: "--science" looks like an option; write --title=--science if it is the value
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run stray
+  err: wondergen-cli: unexpected argument "stray"
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --science 5 --relic-slots x
+  err: wondergen-cli: --relic-slots: "x" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --out missing
+  err: wondergen-cli: --out: "missing": No such file or directory
+  [2]
+  $ run --out=
+  err: wondergen-cli: --out: "": No such file or directory
+  [2]
+  $ run --out notes.txt
+  err: wondergen-cli: --out: "notes.txt": Not a directory
+  [2]
+  $ as_user && chmod 600 work/locked
+  $ run --out locked/dir
+  err: wondergen-cli: --out: "locked/dir": Permission denied
+  [2]
+  $ tree
+  AAA/old/
+
+A number is written as the number the screening accepted: the game would read 1e9 as a billion.
+
+  $ case_
+  $ to='>/dev/null' run --science 1e9 --gold 1.5 --housing 9e99 --faith 007 --culture ' 25' --
+  err: wondergen-cli: --science: "1e9" is taken as 1
+  err: wondergen-cli: --gold: "1.5" is taken as 1
+  err: wondergen-cli: --housing: "9e99" is taken as 9
+  err: wondergen-cli: --faith: "007" is taken as 7
+  err: wondergen-cli: --culture: " 25" is taken as 25
+  $ grep -oE '\b(YieldType|YieldChange|Housing)="[^"]*"' work/AAA/DLC/*/Data/*.xml
+  Housing="9"
+  YieldType="YIELD_SCIENCE"
+  YieldChange="1"
+  YieldType="YIELD_FAITH"
+  YieldChange="7"
+  YieldType="YIELD_CULTURE"
+  YieldChange="25"
+  YieldType="YIELD_GOLD"
+  YieldChange="1"
+
+A text that holds nothing once the characters XML cannot carry are dropped takes its default; a
+text that looks like an option can be given with "=".
+
+  $ run --title $'\x01' --teaser $'\x02\x1f' --description $'\x03' --building-name $'\x06' --author $'\x05' >/dev/null
+  $ diff -r work/AAA "$golden/empty/AAA" && echo "the package of the empty form"
+  the package of the empty form
+  $ run --title=--science >/dev/null
+  $ grep -c -- '<Text>--science </Text>' work/AAA/Base/Assets/Text/Translations/*.xml
+  1
+
+The output folder is made absolute before the tree is touched, so a path through AAA works.
+
+  $ case_ && mkdir -p work/dir/AAA/old
+  $ run --out dir/AAA/..
+  out: ./dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  $ tree dir
+  dir/AAA/
+  dir/AAA/Base/
+  dir/AAA/Base/Assets/
+  dir/AAA/Base/Assets/Text/
+  dir/AAA/Base/Assets/Text/Translations/
+  dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml 792
+  dir/AAA/DLC/
+  dir/AAA/DLC/Newbuilding2PD_RIR/
+  dir/AAA/DLC/Newbuilding2PD_RIR/Data/
+  dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 1994
+  dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
+
+Output that cannot be printed is a failure (exit status 1), whether standard output is full or a
+pipe that nobody reads; a failure of the run reaches standard error all the same.
+
+  $ case_
+  $ to='>/dev/full' run --help
+  err: wondergen-cli: cannot write standard output: No space left on device
+  [1]
+  $ to='>/dev/full' run --version
+  err: wondergen-cli: cannot write standard output: No space left on device
+  [1]
+  $ to='>/dev/full' run
+  err: wondergen-cli: cannot write standard output: No space left on device
+  [1]
+  $ mkfifo pipe && exec 3<>pipe 4>pipe 3<&-
+  $ to='>&4' run
+  err: wondergen-cli: cannot write standard output: Broken pipe
+  [1]
+  $ prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
+  $ to='>&4' run
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
+  err: wondergen-cli: cannot write standard output: Broken pipe
+  [1]
+  $ exec 4>&-
+  $ tree
+  AAA/Base/
+  AAA/Base/Assets/
+  AAA/Base/Assets/Text/
+  AAA/Base/Assets/Text/Translations/
+  AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml 792
+  AAA/DLC/
+  AAA/DLC/Newbuilding2PD_RIR/
+  AAA/DLC/Newbuilding2PD_RIR/Data/
+  AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 1024
+  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
