@@ -21,14 +21,16 @@ struct ControlSpec {
 };
 
 inline constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// The check boxes do not tick themselves: the window procedure sets their state.
-inline constexpr DWORD kCheckBoxStyle = WS_CHILD | WS_VISIBLE | BS_CHECKBOX;
-inline constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_LEFT;
+// The check boxes do not tick themselves: the window procedure sets their state. Every control the
+// player fills in or presses is a tab stop, so that the form can be filled from the keyboard.
+inline constexpr DWORD kCheckBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX;
+inline constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_LEFT;
 inline constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | ES_LEFT;
-inline constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | BS_PUSHBUTTON;
-static_assert(kMainWindowStyle == 0xCA0000 && kCheckBoxStyle == 0x50000002 &&
-                  kEditBoxStyle == 0x50800000 && kLabelStyle == 0x50000000 &&
-                  kButtonStyle == 0x50800000,
+inline constexpr DWORD kButtonStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | BS_PUSHBUTTON;
+static_assert(kMainWindowStyle == 0xCA0000 && (kCheckBoxStyle & ~WS_TABSTOP) == 0x50000002 &&
+                  (kEditBoxStyle & ~WS_TABSTOP) == 0x50800000 && kLabelStyle == 0x50000000 &&
+                  (kButtonStyle & ~WS_TABSTOP) == 0x50800000,
               "the form's styles");
 
 inline constexpr int kMainWindowRecord = 0;

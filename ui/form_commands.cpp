@@ -51,10 +51,13 @@ void OnEntryBoxUpdated(HWND window, int entryBoxId) {
   if (value) SetControlText(window, entryBoxId + (kFirstValueBoxId - kFirstEntryBoxId), *value);
 }
 
-const char* DescribeStep(FailedStep step) {
-  switch (step) {
-    case FailedStep::kDeleteEntry: return "无法删除：";
-    case FailedStep::kCreateFolder: return "无法创建文件夹：";
+// What failed, as the head of its line in the box; a link says it is one.
+const char* DescribeStep(const Failure& failure) {
+  const bool link = failure.reason == TreeError::kIsALink;
+  switch (failure.step) {
+    case FailedStep::kDeleteEntry: return link ? "无法删除这个链接：" : "无法删除：";
+    case FailedStep::kCreateFolder:
+      return link ? "无法创建文件夹，这里是一个链接：" : "无法创建文件夹：";
     case FailedStep::kCreateDocument: return "无法创建文件：";
     case FailedStep::kConvertDocument: return "无法转换为 UTF-8：";
     case FailedStep::kWriteDocument: return "无法写入文件：";
@@ -64,26 +67,27 @@ const char* DescribeStep(FailedStep step) {
 
 // One line per real cause: a failure that follows from an earlier one (a document whose folder
 // could not be made) and a second failure of the same entry (a folder that could not be deleted,
-// and so not made again) are not listed. Where AAA itself cannot be made, the program's folder is
-// not one it may write in, and the box says what to do.
+// and so not made again) are not listed. Where AAA itself may not be made, the program's folder is
+// one the player may not write in, and the box says what to do.
 void ShowFailures(HWND window, const Failures& failures) {
   std::wstring text = WidenCp936("生成时出现以下问题：") + L"\n";
   std::vector<std::filesystem::path> listed;
-  bool noTree = false;
+  bool readOnlyFolder = false;
   for (const Failure& failure : failures) {
-    noTree |= failure.step == FailedStep::kCreateFolder &&
-              failure.path == ModuleDirectory() / kTreeRootName;
+    readOnlyFolder |= failure.step == FailedStep::kCreateFolder &&
+                      failure.path == ModuleDirectory() / kTreeRootName &&
+                      failure.reason == std::errc::permission_denied;
     if (!failure.cause.empty() ||
         std::find(listed.begin(), listed.end(), failure.path) != listed.end())
       continue;
     listed.push_back(failure.path);
-    text += L"\n" + WidenCp936(DescribeStep(failure.step)) + failure.path.wstring() + L"\n    " +
+    text += L"\n" + WidenCp936(DescribeStep(failure)) + failure.path.wstring() + L"\n    " +
             DescribeError(failure.reason);
   }
-  if (noTree) {
+  if (readOnlyFolder) {
     text += L"\n\n" + WidenCp936(
-                          "程序所在的文件夹不能写入。请把 wondergen.exe 移到一个可以写入的文件夹"
-                          "（例如桌面或“文档”）再生成。");
+                          "程序所在的文件夹不允许写入。请把 wondergen.exe 移到一个可以写入的"
+                          "文件夹（例如桌面或“文档”）再生成。");
   }
   MessageBoxW(window, text.c_str(), WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
 }

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "control_table.h"
 #include "win32_text.h"
 
@@ -26,6 +28,18 @@ HFONT FormFont() {
   return font;
 }
 
+// The controls in reading order: select-all, the field rows, the text rows, the button. Tab moves
+// the focus in this order, which is the order of the windows (their Z order), not of their IDs.
+std::vector<int> ReadingOrder() {
+  std::vector<int> order = {kSelectAllBoxId};
+  for (int slot = 0; slot < kFieldCount; ++slot)
+    order.insert(order.end(), {FieldCheckBoxId(slot), EntryBoxId(slot), ValueBoxId(slot)});
+  for (int text = 0; text < kTextCount; ++text)
+    order.insert(order.end(), {TextLabelId(text), TextBoxId(text)});
+  order.push_back(kGenerateButtonId);
+  return order;
+}
+
 // Creates the 93 child controls from the table; entry and value boxes start disabled.
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
   for (int id = 1; id <= kControlCount; ++id) {
@@ -37,11 +51,30 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
     if (FormFont() != nullptr)
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
   }
+  HWND previous = HWND_TOP;
+  for (int id : ReadingOrder()) {
+    const HWND control = GetDlgItem(window, id);
+    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = control;
+  }
   const bool allSelected =
       SendDlgItemMessageW(window, kSelectAllBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
   for (int slot = 0; slot < kFieldCount; ++slot) {
     EnableWindow(GetDlgItem(window, EntryBoxId(slot)), allSelected);
     EnableWindow(GetDlgItem(window, ValueBoxId(slot)), FALSE);
+  }
+  return 0;
+}
+
+// As a dialog does, the window gives the focus back to the control that had it when it is
+// activated again, and to the select-all box the first time.
+LRESULT OnActivate(HWND window, WPARAM wParam) {
+  static HWND focused = nullptr;
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    if (const HWND focus = GetFocus(); focus != nullptr && IsChild(window, focus)) focused = focus;
+  } else {
+    SetFocus(focused != nullptr && IsWindowEnabled(focused) ? focused
+                                                            : GetDlgItem(window, kSelectAllBoxId));
   }
   return 0;
 }
@@ -68,6 +101,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     case WM_PAINT: return OnPaint(window);
     case WM_COMMAND: return OnCommand(window, wParam, reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE: return OnActivate(window, wParam);
     case WM_CLOSE: return OnClose(window);
     case kRunEnded: return OnRunEnded(window, lParam);
     case WM_DESTROY: return OnDestroy();
@@ -90,6 +124,23 @@ const std::filesystem::path& ModuleDirectory() {
     return std::filesystem::path(path).parent_path();
   }();
   return directory;
+}
+
+// The keyboard of a dialog, on the form: Tab and Shift+Tab move the focus, Space ticks the focused
+// check box or presses the focused button, and Enter presses the focused button. Enter and Esc go
+// nowhere else: the dialog manager would turn them into commands 1 (IDOK) and 2 (IDCANCEL), which
+// here are the science and production check boxes.
+bool IsFormKey(HWND window, MSG& message) {
+  const bool enterOrEsc = (message.message == WM_KEYDOWN || message.message == WM_KEYUP ||
+                           message.message == WM_CHAR) &&
+                          (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+  if (!enterOrEsc) return IsDialogMessageW(window, &message) != FALSE;
+  const HWND button = GetDlgItem(window, kGenerateButtonId);
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && GetFocus() == button) {
+    SendMessageW(button, BM_CLICK, 0, 0);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace wondergen::ui
@@ -116,15 +167,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   }
 
   const ControlSpec& record = g_controlTable[kMainWindowRecord];
-  const HWND window =
-      CreateWindowExW(0, kWindowClass, WidenCp936(record.text).c_str(), record.style, record.x,
-                      record.y, record.width, record.height, nullptr, nullptr, instance, nullptr);
+  const HWND window = CreateWindowExW(
+      WS_EX_CONTROLPARENT, kWindowClass, WidenCp936(record.text).c_str(), record.style, record.x,
+      record.y, record.width, record.height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
 
   MSG message = {};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsFormKey(window, message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

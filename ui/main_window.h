@@ -21,6 +21,9 @@ inline constexpr wchar_t kTreeRootName[] = L"AAA";
 
 void PaintHelpText(HDC dc);
 
+// Whether the message is a key the form handles as a dialog does; it is then handled.
+bool IsFormKey(HWND window, MSG& message);
+
 // The folder of the running executable, where AAA is rebuilt; found once per process.
 const std::filesystem::path& ModuleDirectory();
 

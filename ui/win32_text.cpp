@@ -43,7 +43,7 @@ void SetControlText(HWND window, int controlId, std::string_view cp936Text) {
 
 std::wstring DescribeError(const std::error_code& error) {
   if (error == TreeError::kIsALink)
-    return WidenCp936("这是一个链接。程序不会跟随链接，也不会动它指向的内容。");
+    return WidenCp936("程序不会跟随链接，也不会改动链接指向的内容。");
   if (error.category() == std::system_category()) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
