@@ -3,8 +3,19 @@ followed, opened, written or deleted, whatever the old tree holds.
 
   $ . "$TESTDIR/helpers.sh"
 
-The window's golden form, with standard input closed: a document's file may then be the
-process's first descriptor.
+Every golden form, given as its arguments, gives its golden package byte for byte.
+
+  $ for form in "$golden"/*/; do case_ && mapfile -t arguments <"$form/args" && to='>/dev/null' run "${arguments[@]}" >/dev/null; diff -r work/AAA "$form/AAA" && basename "$form"; done
+  author-abc
+  empty
+  every-field-7
+  markup-and-long-teaser
+  odd-values
+  science-25
+  window-form
+
+The window's golden form with standard input closed: a document's file may then be the process's
+first descriptor. A number taken as less than written is said on standard error.
 
   $ case_ && mapfile -t arguments <"$golden/window-form/args"
   $ run "${arguments[@]}" <&-

@@ -1,16 +1,18 @@
 // libFuzzer target: arbitrary bytes become what a user could type into the form, 27 entry texts
 // and 5 texts. The entry texts go through the screening rule into the value boxes, and the package
-// is composed in memory. Every input must give three documents that expat reads, holding exactly
-// the rows and building attributes of the set fields in their order and the texts as typed, and
-// the same manifest every time. What a parser reads is modelled by XML's own rules, from what
-// the user typed: characters the code page does not map and characters XML forbids are gone,
-// line ends are normalized, and in attribute values TAB and LF become spaces.
+// is composed in memory. Every input must give three documents that expat reads, the gameplay data
+// document holding the numbers of the set fields in its order and the localization document the
+// texts as typed, and the same manifest every time. What a parser reads of a text is modelled by
+// XML's own rules, from what the user typed: characters the code page does not map and characters
+// XML forbids are gone, and line ends are normalized.
 #include <expat.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 #include "wondergen/generator.h"
 
@@ -25,12 +27,12 @@ using namespace wondergen;
 
 std::error_code g_ignored;  // a missing converter fails the documents' own check
 
-// The text of a control in UTF-8: up to its first NUL, as a window holds it, and character by
-// character without what code page 936 does not map, a lead byte with its trail byte being one
-// character, kept or dropped whole.
-std::string MappedCharacters(std::string_view text) {
+// What a parser reads of a text as a window holds it (up to its first NUL), in UTF-8: character by
+// character, a lead byte with its trail byte being one character, what code page 936 maps, then
+// without the control characters XML forbids, CR LF and a lone CR read as LF.
+std::string AsParsed(std::string_view text) {
   text = text.substr(0, text.find('\0'));
-  std::string utf8;
+  std::string utf8, parsed;
   for (std::size_t at = 0; at < text.size();) {
     const auto byte = static_cast<unsigned char>(text[at]);
     const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
@@ -40,35 +42,30 @@ std::string MappedCharacters(std::string_view text) {
     if (character.find("\xEF\xBF\xBD") == std::string::npos) utf8 += character;
     at += length;
   }
-  return utf8;
-}
-
-// What a parser reports for text that holds `utf8`: control characters XML forbids are not there,
-// CR LF and a lone CR read as LF, and in an attribute value TAB and LF read as a space.
-std::string AsParsed(const std::string& utf8, bool inAttribute) {
-  std::string held;
-  for (const char c : utf8) {
-    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') held += c;
-  }
-  std::string parsed;
-  for (std::size_t i = 0; i < held.size(); ++i) {
-    char c = held[i];
-    if (c == '\r') {
-      c = '\n';
-      if (i + 1 < held.size() && held[i + 1] == '\n') ++i;
-    }
-    parsed += inAttribute && (c == '\t' || c == '\n') ? ' ' : c;
+  utf8.erase(std::remove_if(utf8.begin(), utf8.end(),
+                            [](char c) {
+                              return static_cast<unsigned char>(c) < 0x20 && c != '\t' &&
+                                     c != '\n' && c != '\r';
+                            }),
+             utf8.end());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    parsed += utf8[i] == '\r' ? '\n' : utf8[i];
+    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
   }
   return parsed;
 }
 
-// The parts of a document the checks look at, as expat reads them.
+// What the checks look at, as expat reads a document: the values of the attributes that carry
+// the fields' numbers, in order, and the localized texts by tag.
 struct Parsed {
-  std::vector<std::string> path;  // names of the open elements
-  std::vector<std::string> rows;  // the field rows and the building row's attributes, in order
-  std::map<std::string, std::string> texts;  // localized text by tag
+  std::vector<std::string> numbers;
+  std::map<std::string, std::string> texts;
   std::string tag, text;
 };
+// clang-format off
+const std::set<std::string> kNumberAttributes = {"Housing", "CitizenSlots", "Entertainment",
+    "OuterDefenseHitPoints", "OuterDefenseStrength", "YieldChange", "PointsPerTurn", "NumSlots"};
+// clang-format on
 
 Parsed Parse(const std::string& bytes, const char* name) {
   Parsed parsed;
@@ -78,21 +75,16 @@ Parsed Parse(const std::string& bytes, const char* name) {
       parser,
       [](void* data, const XML_Char* element, const XML_Char** attributes) {
         auto* parsed = static_cast<Parsed*>(data);
-        parsed->path.push_back(element);
         parsed->text.clear();
-        if (parsed->path.size() != 3 || attributes[0] == nullptr) return;
-        const std::string& table = parsed->path[1];
-        if (table == "LocalizedText") parsed->tag = attributes[1];
-        if (table == "Types" || table == "Building_ValidTerrains" || table == "LocalizedText")
-          return;
-        for (int i = table == "Buildings" ? 0 : 2; attributes[i] != nullptr; i += 2)
-          parsed->rows.push_back(table + "|" + attributes[i] + "|" + attributes[i + 1]);
+        for (int i = 0; attributes[i] != nullptr; i += 2) {
+          if (kNumberAttributes.count(attributes[i])) parsed->numbers.push_back(attributes[i + 1]);
+          if (std::string(element) == "Replace" && std::string(attributes[i]) == "Tag")
+            parsed->tag = attributes[i + 1];
+        }
       },
-      [](void* data, const XML_Char*) {
+      [](void* data, const XML_Char* element) {
         auto* parsed = static_cast<Parsed*>(data);
-        if (parsed->path.size() == 4 && parsed->path[3] == "Text")
-          parsed->texts[parsed->tag] = parsed->text;
-        parsed->path.pop_back();
+        if (std::string(element) == "Text") parsed->texts[parsed->tag] = parsed->text;
       });
   XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char* text, int length) {
     static_cast<Parsed*>(data)->text.append(text, static_cast<std::size_t>(length));
@@ -103,38 +95,18 @@ Parsed Parse(const std::string& bytes, const char* name) {
   return parsed;
 }
 
-// clang-format off
-// A field's rows as Parse lists them: its type, then its value.
-const char* const kRowHeads[] = {"Building_YieldChanges|YieldType|YIELD",
-    "Building_GreatPersonPoints|GreatPersonClassType|GREAT_PERSON_CLASS",
-    "Building_GreatWorks|GreatWorkSlotType|GREATWORKSLOT"};
-const char* const kRowValues[] = {"Building_YieldChanges|YieldChange|",
-    "Building_GreatPersonPoints|PointsPerTurn|", "Building_GreatWorks|NumSlots|"};
-// The building properties in the order of their attributes.
-const std::pair<int, const char*> kProperties[] = {{24, "Housing"}, {23, "CitizenSlots"},
-    {22, "Entertainment"}, {25, "OuterDefenseHitPoints"}, {26, "OuterDefenseStrength"}};
-// clang-format on
-
-std::vector<std::string> ExpectedRows(const std::array<std::string, kFieldCount>& values) {
-  std::vector<std::string> rows;
-  for (const char* fixed :
-       {"BuildingType|BUILDING_SOGMONUMENT2PD", "Name|LOC_BUILDING2PD_SOGMONUMENT_NAME",
-        "PrereqDistrict|DISTRICT_CITY_CENTER", "PurchaseYield|YIELD_GOLD", "Cost|1",
-        "AdvisorType|ADVISOR_GENERIC", "MaxWorldInstances|1", "IsWonder|true"})
-    rows.push_back(std::string("Buildings|") + fixed);
-  for (const auto& [slot, attribute] : kProperties) {
-    if (!IsSet(MappedCharacters(values[slot]))) continue;
-    rows.push_back(std::string("Buildings|") + attribute + "|" +
-                   AsParsed(MappedCharacters(values[slot]), true));
+// The building's properties come first, in the order of its attributes, then the rows of the
+// yields, great-person points and great-work slots in catalogue order.
+std::vector<std::string> ExpectedNumbers(const std::array<std::string, kFieldCount>& values) {
+  std::vector<std::string> numbers;
+  for (int slot :
+       {kHousingSlot, kCitizenSlotsSlot, kAmenitySlot, kWallHitPointsSlot, kWallDefenceSlot}) {
+    if (IsSet(values[slot])) numbers.push_back(values[slot]);
   }
-  rows.push_back("Buildings|RegionalRange|10000000");
-  for (int slot = 0; slot < kFieldCount; ++slot) {
-    const auto group = static_cast<std::size_t>(kFieldCatalogue[slot].group);
-    if (group >= std::size(kRowHeads) || !IsSet(MappedCharacters(values[slot]))) continue;
-    rows.push_back(kRowHeads[group] + std::string(kFieldCatalogue[slot].documentText));
-    rows.push_back(kRowValues[group] + AsParsed(MappedCharacters(values[slot]), true));
+  for (int slot = 0; slot < kAmenitySlot; ++slot) {
+    if (IsSet(values[slot])) numbers.push_back(values[slot]);
   }
-  return rows;
+  return numbers;
 }
 
 // A text box that holds nothing a document can carry takes its default; a name that holds
@@ -142,7 +114,7 @@ std::vector<std::string> ExpectedRows(const std::array<std::string, kFieldCount>
 std::map<std::string, std::string> ExpectedTexts(const std::array<std::string, kTextCount>& typed) {
   std::array<std::string, kTextCount> texts;
   for (int text = 0; text < kTextCount; ++text) {
-    const std::string held = AsParsed(MappedCharacters(typed[text]), false);
+    const std::string held = AsParsed(typed[text]);
     const char* defaultText = kTextCatalogue[text].defaultText;
     texts[text] = held.empty() && defaultText ? ToUtf8(defaultText, g_ignored) : held;
     if (text == kAuthorSlot - kFirstTextSlot && !held.empty())
@@ -172,9 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const DocumentBytes& document : package) {
     if (document.conversionError) Fail("a document could not be converted");
   }
-  if (Parse(package[Index(Document::kGameplayData)].utf8, "the gameplay data").rows !=
-      ExpectedRows(values))
-    Fail("the rows are not those of the set fields in their order, with the values as typed");
+  if (Parse(package[Index(Document::kGameplayData)].utf8, "the gameplay data").numbers !=
+      ExpectedNumbers(values))
+    Fail("the numbers are not those of the set fields in their order");
   if (Parse(package[Index(Document::kLocalization)].utf8, "the texts").texts !=
       ExpectedTexts(texts))
     Fail("the texts are not those typed, with their defaults and the author suffix");

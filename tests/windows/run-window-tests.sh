@@ -33,7 +33,7 @@ for run in zh_CN:zh_CN.GBK:936:GBK en_US:en_US.UTF-8:1252:UTF-8; do
   work="$scratch/$name"
   export WINEPREFIX="$scratch/$name-prefix" LC_ALL=$locale
   # What the steps' shell commands need: the program's folder is named in the locale's encoding.
-  export WINDOW_TEST_WORK=$work WINDOW_TEST_GOLDEN=$golden \
+  export WINDOW_TEST_WORK=$work WINDOW_TEST_GOLDEN=$golden WINDOW_TEST_OUTPUT=$output/$name \
     WINDOW_TEST_EXE=$windows_build/ui/wondergen.exe \
     WINDOW_TEST_PROGRAM=$work/$(printf '程序 文件夹' | iconv -f UTF-8 -t "$charset")
   mkdir -p "$work" "$output/$name"
@@ -43,8 +43,8 @@ for run in zh_CN:zh_CN.GBK:936:GBK en_US:en_US.UTF-8:1252:UTF-8; do
   "$wineserver" -p  # a persistent server first, so that no service keeps the driver's output open
   "$wine" "$windows_build/tests/windows/wondergen-window-test.exe" \
     "$(windows_path "$windows_build/ui/wondergen.exe")" "$(windows_path "$work")" \
-    "$(windows_path "$steps")" "$(windows_path "$output/transcript-$name.txt")" \
-    "$(windows_path "$output/$name")" "$code_page" >"$output/wine-$name.log" 2>&1
+    "$(windows_path "$steps")" "$(windows_path "$output/transcript-$name.txt")" "$code_page" \
+    >"$output/wine-$name.log" 2>&1
   "$wineserver" -k
   check "the window did what the transcript says" diff -u "$expected" "$output/transcript-$name.txt"
   pnmtopng "$output/$name/form.ppm" >"$output/form-$name.png" 2>/dev/null
