@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace wondergen::platform {
@@ -27,6 +28,9 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_cod
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
 
+// Closes a folder's handle, if it is one.
+void CloseFolder(Handle folder);
+
 // An open folder, closed when it goes; `path` is how it was reached, for messages (and, on
 // Windows, for the calls that take a path).
 struct Folder {
@@ -34,10 +38,15 @@ struct Folder {
   std::filesystem::path path;
 
   Folder() = default;
-  Folder(Handle openHandle, std::filesystem::path reachedBy);
-  Folder(Folder&& other) noexcept;
-  Folder& operator=(Folder&& other) noexcept;
-  ~Folder();
+  Folder(Handle openHandle, std::filesystem::path reachedBy)
+      : handle(openHandle), path(std::move(reachedBy)) {}
+  Folder(Folder&& other) noexcept { *this = std::move(other); }
+  Folder& operator=(Folder&& other) noexcept {
+    std::swap(handle, other.handle);
+    std::swap(path, other.path);
+    return *this;
+  }
+  ~Folder() { CloseFolder(handle); }
   explicit operator bool() const { return handle != kNoHandle; }
 };
 

@@ -151,17 +151,8 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_cod
   return Narrow(*wide, kCodePage936);
 }
 
-Folder::Folder(Handle openHandle, std::filesystem::path reachedBy)
-    : handle(openHandle), path(std::move(reachedBy)) {}
-Folder::Folder(Folder&& other) noexcept
-    : handle(std::exchange(other.handle, kNoHandle)), path(std::move(other.path)) {}
-Folder& Folder::operator=(Folder&& other) noexcept {
-  std::swap(handle, other.handle);
-  std::swap(path, other.path);
-  return *this;
-}
-Folder::~Folder() {
-  if (handle != kNoHandle) CloseHandle(reinterpret_cast<HANDLE>(handle));
+void CloseFolder(Handle folder) {
+  if (folder != kNoHandle) CloseHandle(reinterpret_cast<HANDLE>(folder));
 }
 
 Folder OpenFolder(const std::filesystem::path& path, std::error_code& error) {
