@@ -3,6 +3,7 @@
 // run-window-tests.sh compares with the expected one.
 //
 // wondergen-window-test <wondergen.exe> <work dir> <steps> <transcript> <code page>
+// with the expected transcript named by $WINDOW_TEST_EXPECTED (a Windows path).
 //
 // A step is one line: a word, then what it takes, the rest of the line (blanks and all) being its
 // text. ID is a control ID, SLOT a field's place (0..26), DIR a folder of the work dir. Lines that
@@ -66,9 +67,17 @@ std::string Utf8(std::wstring_view text) {
 std::wstring Wide(const std::string& utf8) {
   return fs::u8path(utf8).wstring();
 }
+// Writes a line of the transcript. The first line that is not the expected one ends the test,
+// unless WINDOW_TEST_ALL is set (to write a whole new transcript): what follows would only wait.
 void Write(const std::string& line) {
+  static const wchar_t* const expectedPath = _wgetenv(L"WINDOW_TEST_EXPECTED");
+  static std::ifstream expected(expectedPath != nullptr ? expectedPath : L"");
+  std::string wanted;
   std::fprintf(g_transcript, "%s\n", line.c_str());
   std::fflush(g_transcript);
+  if (!std::getline(expected, wanted) || wanted != line) {
+    if (_wgetenv(L"WINDOW_TEST_ALL") == nullptr) std::exit(1);
+  }
 }
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
   for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; !condition(); Sleep(15)) {

@@ -2,7 +2,8 @@
 # Runs the window test under Wine in a virtual X display, once under a Chinese locale (ANSI code
 # page 936) and once under an English one (1252), each in a throw-away Wine prefix: the driver
 # takes the steps of steps.txt, and what the window showed must be the expected transcript, and
-# its screenshot the golden image of the locale, pixel for pixel.
+# its screenshot the golden image of the locale, pixel for pixel. The driver stops at the first
+# line that differs; WINDOW_TEST_ALL=1 has it write the whole transcript whatever happens.
 #
 # run-window-tests.sh <windows build dir> <steps> <expected transcript> <golden package> <output dir>
 set -uo pipefail
@@ -33,7 +34,8 @@ for run in zh_CN:zh_CN.GBK:936:GBK en_US:en_US.UTF-8:1252:UTF-8; do
   work="$scratch/$name"
   export WINEPREFIX="$scratch/$name-prefix" LC_ALL=$locale
   # What the steps' shell commands need: the program's folder is named in the locale's encoding.
-  export WINDOW_TEST_WORK=$work WINDOW_TEST_GOLDEN=$golden WINDOW_TEST_OUTPUT=$output/$name \
+  export WINDOW_TEST_EXPECTED=$(windows_path "$expected") WINDOW_TEST_WORK=$work \
+    WINDOW_TEST_GOLDEN=$golden WINDOW_TEST_OUTPUT=$output/$name \
     WINDOW_TEST_EXE=$windows_build/ui/wondergen.exe \
     WINDOW_TEST_PROGRAM=$work/$(printf '程序 文件夹' | iconv -f UTF-8 -t "$charset")
   mkdir -p "$work" "$output/$name"
