@@ -61,12 +61,8 @@ HWND g_window = nullptr;
 HANDLE g_held = INVALID_HANDLE_VALUE;  // a file held open by "hold"
 std::map<int, std::string> g_shown;    // the form's rows as last written
 
-std::string Utf8(std::wstring_view text) {
-  return fs::path(text).u8string();
-}
-std::wstring Wide(const std::string& utf8) {
-  return fs::u8path(utf8).wstring();
-}
+const auto Utf8 = [](std::wstring_view text) { return fs::path(text).u8string(); };
+const auto Wide = [](const std::string& utf8) { return fs::u8path(utf8).wstring(); };
 // Writes a line of the transcript. The first line that is not the expected one ends the test,
 // unless WINDOW_TEST_ALL is set (to write a whole new transcript): what follows would only wait.
 void Write(const std::string& line) {
@@ -94,18 +90,12 @@ std::wstring WideText(HWND control) {
                       5000, &length);
   return std::wstring(text, length);
 }
-std::string Text(HWND control) {
-  return Utf8(WideText(control));
-}
-HWND Control(int id) {
-  return GetDlgItem(g_window, id);
-}
-bool IsChecked(int id) {
+const auto Text = [](HWND control) { return Utf8(WideText(control)); };
+const auto Control = [](int id) { return GetDlgItem(g_window, id); };
+const auto IsChecked = [](int id) {
   return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-bool IsEnabled(int id) {
-  return IsWindowEnabled(Control(id)) != FALSE;
-}
+};
+const auto IsEnabled = [](int id) { return IsWindowEnabled(Control(id)) != FALSE; };
 HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs) {
   HWND window = nullptr;
   WaitUntil([&] { return (window = FindWindowW(className, nullptr)) && IsWindowVisible(window); },
