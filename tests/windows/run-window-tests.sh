@@ -41,10 +41,6 @@ for run in zh_CN:zh_CN.GBK:936:GBK en_US:en_US.UTF-8:1252:UTF-8; do
   mkdir -p "$work" "$output/$name"
   echo "== The window under LC_ALL=$locale (code page $code_page)"
   "$wine" wineboot -i >/dev/null 2>&1
-  # Microsoft YaHei, the face the form asks for where the code page is not 936, is Windows' own:
-  # another face stands in for it, not the one Wine would choose, so the picture shows it asked.
-  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' \
-    /d 'WenQuanYi Micro Hei Mono' /f >/dev/null 2>&1
   "$wineserver" -w
   "$wineserver" -p  # a persistent server first, so that no service keeps the driver's output open
   "$wine" "$windows_build/tests/windows/wondergen-window-test.exe" \
