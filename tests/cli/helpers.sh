@@ -8,8 +8,9 @@
 #                 sends its standard output elsewhere
 #   tree [DIR]    lists what is under work/DIR (AAA by default), with each file's size
 cli=$WONDERGEN_CLI golden=$WONDERGEN_GOLDEN
-# Not below cram's own TMPDIR, which only its user may enter.
-scratch=$(mktemp -d /tmp/wondergen-cli-test.XXXXXX)
+# Beside cram's own temporary folder, in the TMPDIR the tests were given: only cram's user may
+# enter cram's folder.
+scratch=$(mktemp -d "$(dirname "$CRAMTMP")/wondergen-cli-test.XXXXXX")
 chmod 755 "$scratch"
 cd "$scratch" || exit 1
 trap 'cd / && chmod -R u+rwx "$scratch" && rm -rf "$scratch"' EXIT
