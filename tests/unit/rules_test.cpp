@@ -1,10 +1,12 @@
-// The byte rules: screening typed numbers, reading the form, and code page 936 at its edges.
+// The byte rules: screening typed numbers, reading the form, code page 936 at its edges, and
+// escaping.
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "cp936.h"
 #include "wondergen/generator.h"
+#include "xml_escape.h"
 
 namespace wondergen {
 namespace {
@@ -87,6 +89,13 @@ TEST(EncodingTest, OnlyCharactersTheCodePageMapsAreKept) {
   EXPECT_EQ(WholeCharacterPrefix("\x81\x40\x81\x40", 3), "\x81\x40");
   EXPECT_EQ(WholeCharacterPrefix("\xfe\x40\xfe\xfe", 3), "\xfe\x40");
   EXPECT_EQ(WholeCharacterPrefix("ab\x81\x3f", 3), "ab\x81");  // a lone lead byte is one byte
+}
+
+// Between tags a double quote is a character like any other; in an attribute value in double
+// quotes it would end the value.
+TEST(EscapeTest, OnlyAttributeValuesQuoteTheDoubleQuote) {
+  EXPECT_EQ(EscapeXmlText("a\"<&>'"), "a\"&lt;&amp;&gt;'");
+  EXPECT_EQ(EscapeXmlAttribute("a\"<&>'"), "a&quot;&lt;&amp;&gt;'");
 }
 
 }  // namespace
