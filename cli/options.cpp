@@ -22,18 +22,18 @@ std::string Quoted(std::string_view text) {
   return quoted += '"';
 }
 
-// The slot of a field option or the index of a text option; -1 where there is none.
-int FindField(std::string_view name) {
+// The slot of a field option or the index of a text option, if the name is one.
+std::optional<int> FindField(std::string_view name) {
   for (int slot = 0; slot < kFieldCount; ++slot) {
     if (name == kFieldCatalogue[slot].option) return slot;
   }
-  return -1;
+  return std::nullopt;
 }
-int FindText(std::string_view name) {
+std::optional<int> FindText(std::string_view name) {
   for (int text = 0; text < kTextCount; ++text) {
     if (name == kTextCatalogue[text].option) return text;
   }
-  return -1;
+  return std::nullopt;
 }
 
 // The length of the well-formed UTF-8 sequence that `text` starts with, 0 where none starts there.
@@ -131,13 +131,13 @@ bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
   const std::string_view argument = arguments[i];
   const std::size_t equals = argument.find('=');
   const std::string name(argument.substr(kOptionPrefix.size(), equals - kOptionPrefix.size()));
-  const int slot = FindField(name);
-  const int text = FindText(name);
+  const std::optional<int> slot = FindField(name);
+  const std::optional<int> text = FindText(name);
   if (name == "help" || name == "version") {
     parsed.error = "--" + name + " takes no value";
     return false;
   }
-  if (slot < 0 && text < 0 && name != "out") {
+  if (!slot && !text && name != "out") {
     parsed.error = "unknown option --" + name;
     return false;
   }
@@ -158,17 +158,17 @@ bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
 
   if (name == "out") {
     commandLine.outputDir = std::filesystem::path(value);
-  } else if (slot >= 0) {
+  } else if (slot) {
     const std::optional<std::string> screened = ScreenFieldOption(name, value, parsed.error);
     if (!screened) return false;
     if (value != *screened)
       parsed.notes.push_back("--" + name + ": " + Quoted(value) + " is taken as " + *screened);
-    commandLine.valueBoxes[slot] = *screened;
+    commandLine.valueBoxes[*slot] = *screened;
   } else {
     const std::optional<std::string> cp936 = InCodePage936(
         name, value, " holds a character that code page 936 (GBK) cannot hold", parsed.error);
     if (!cp936) return false;
-    commandLine.texts[text] = *cp936;
+    commandLine.texts[*text] = *cp936;
   }
   return true;
 }
