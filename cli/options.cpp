@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
 
@@ -22,16 +23,11 @@ std::string Quoted(std::string_view text) {
   return quoted += '"';
 }
 
-// The slot of a field option or the index of a text option, if the name is one.
-std::optional<int> FindField(std::string_view name) {
-  for (int slot = 0; slot < kFieldCount; ++slot) {
-    if (name == kFieldCatalogue[slot].option) return slot;
-  }
-  return std::nullopt;
-}
-std::optional<int> FindText(std::string_view name) {
-  for (int text = 0; text < kTextCount; ++text) {
-    if (name == kTextCatalogue[text].option) return text;
+// The place in a catalogue (a field's slot, a text's index) of the option with this name, if any.
+template <typename Spec, std::size_t N>
+std::optional<int> FindOption(const std::array<Spec, N>& catalogue, std::string_view name) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (name == catalogue[i].option) return static_cast<int>(i);
   }
   return std::nullopt;
 }
@@ -131,8 +127,8 @@ bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
   const std::string_view argument = arguments[i];
   const std::size_t equals = argument.find('=');
   const std::string name(argument.substr(kOptionPrefix.size(), equals - kOptionPrefix.size()));
-  const std::optional<int> slot = FindField(name);
-  const std::optional<int> text = FindText(name);
+  const std::optional<int> slot = FindOption(kFieldCatalogue, name);
+  const std::optional<int> text = FindOption(kTextCatalogue, name);
   if (name == "help" || name == "version") {
     parsed.error = "--" + name + " takes no value";
     return false;
