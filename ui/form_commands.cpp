@@ -72,10 +72,10 @@ const char* DescribeStep(const Failure& failure) {
 void ShowFailures(HWND window, const Failures& failures) {
   std::wstring text = WidenCp936("生成时出现以下问题：") + L"\n";
   std::vector<std::filesystem::path> listed;
+  const std::filesystem::path treeRoot = ModuleDirectory() / kTreeRootName;
   bool readOnlyFolder = false;
   for (const Failure& failure : failures) {
-    readOnlyFolder |= failure.step == FailedStep::kCreateFolder &&
-                      failure.path == ModuleDirectory() / kTreeRootName &&
+    readOnlyFolder |= failure.step == FailedStep::kCreateFolder && failure.path == treeRoot &&
                       failure.reason == std::errc::permission_denied;
     if (!failure.cause.empty() ||
         std::find(listed.begin(), listed.end(), failure.path) != listed.end())
