@@ -9,12 +9,7 @@ dist=$(realpath "$1") version=$2
 windows=wondergen-$version-windows-x64 linux=wondergen-cli-$version-linux-x64
 scratch=$(mktemp -d -t wondergen-release.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
-status=0
-check() {  # check <what> <command>...
-  if "${@:2}" >"$scratch/check" 2>&1; then echo "ok    $1"; else
-    echo "FAIL  $1" && cat "$scratch/check" && status=1
-  fi
-}
+. "$(dirname "$(realpath "$0")")/../check.sh"
 check "the zip holds the program and the guide" test "$(unzip -Z1 "$dist/$windows.zip" | sort)" \
   = "$(printf '%s\n' "$windows/wondergen.exe" "$windows/使用说明.txt")"
 check "the tarball holds the command line and the README" test \

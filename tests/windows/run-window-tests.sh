@@ -23,12 +23,7 @@ trap 'for p in "$scratch"/*-prefix; do WINEPREFIX=$p "$wineserver" -k; done
 mkdir -p "$output"
 windows_path() { echo "Z:${1//\//\\}"; }
 
-status=0
-check() {  # check <what> <command>...: runs the command quietly, says whether it passed
-  if "${@:2}" >"$scratch/check" 2>&1; then echo "ok    $1"; else
-    echo "FAIL  $1" && cat "$scratch/check" && status=1
-  fi
-}
+. "$(dirname "$(realpath "$0")")/../check.sh"
 for run in zh_CN:zh_CN.GBK:936:GBK en_US:en_US.UTF-8:1252:UTF-8; do
   IFS=: read -r name locale code_page charset <<<"$run"
   work="$scratch/$name"
