@@ -237,7 +237,7 @@ std::string HelpText() {
   help += line("help", "show this help and exit");
   help += line("version", "show the version and exit");
   help +=
-      "\nExit status: 0 when the three documents are written; 1 when something could not\n"
+      "\nExit status: 0 when the four files are written; 1 when something could not\n"
       "be deleted, created or written, or the output could not be printed; 2 for bad\n"
       "usage, which touches nothing on disk.\n";
   return help;

@@ -1,4 +1,4 @@
-// How the three documents are composed: line by line into a LineBuffer, from a table of constant
+// How the documents are composed: line by line into a LineBuffer, from a table of constant
 // lines in which kComposedLine marks each line that depends on the form. A document sets every one
 // of its lines, so nothing of an earlier, longer document can reach it.
 #pragma once
@@ -16,12 +16,17 @@ using LineBuffer = std::array<std::string, kLineBufferSlots>;
 
 inline constexpr int kLocalizationLineCount = 17;
 inline constexpr int kGameplayLineCount = 70;
-inline constexpr int kManifestLineCount = 22;
+inline constexpr int kManifestLineCount = 39;
+
+// The text of the localization document's entry for a text slot (27..30), escaped, exactly as
+// it stands between <Text> and </Text>: the mod list takes the title, teaser and description
+// from the manifest, which must hold the same bytes.
+std::string LocalizedEntryText(const FieldStore& store, int textSlot);
 
 void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines);
 // Also replaces slots 22..26 by the building row's attribute fragments.
 void ComposeGameplayDocument(FieldStore& store, LineBuffer& lines);
-void ComposeManifestDocument(LineBuffer& lines);
+void ComposeManifestDocument(const FieldStore& store, LineBuffer& lines);
 
 inline constexpr const char* kComposedLine = nullptr;
 

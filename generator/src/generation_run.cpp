@@ -1,5 +1,5 @@
-// One generation run: the form into the FieldStore, the three documents composed and converted in
-// memory, then each written to its file in turn.
+// One generation run: the form into the FieldStore, the documents composed and converted in memory,
+// then each written to its file in turn.
 #include "document_writer.h"
 #include "documents.h"
 #include "output_tree.h"
@@ -12,13 +12,15 @@ namespace {
 FieldStore g_fieldStore;
 LineBuffer g_lineBuffer;
 
+// The mod's copy of the localization document is not composed: it takes the document's bytes.
 int ComposeDocument(Document document, FieldStore& store, LineBuffer& lines) {
   switch (document) {
     case Document::kLocalization:
       ComposeLocalizationDocument(store, lines);
       return kLocalizationLineCount;
+    case Document::kModLocalization: return 0;
     case Document::kGameplayData: ComposeGameplayDocument(store, lines); return kGameplayLineCount;
-    case Document::kManifest: ComposeManifestDocument(lines); return kManifestLineCount;
+    case Document::kManifest: ComposeManifestDocument(store, lines); return kManifestLineCount;
   }
   return 0;
 }
@@ -35,7 +37,7 @@ DocumentBytes RenderDocument(Document document, FieldStore& store) {
   return bytes;
 }
 
-// Writes the three documents into the prepared tree, one after the other.
+// Writes the documents into the prepared tree, one after the other.
 void GenerateModPackage(const FormReader& readControl, const OutputTree& tree,
                         const std::filesystem::path& outputDir, const FailureReport& report) {
   const ModPackage package = ComposeModPackage(readControl);
@@ -54,8 +56,11 @@ ModPackage ComposeModPackage(const FormReader& readControl) {
   ApplyTextDefaults(g_fieldStore);
   FormAuthorSuffix(g_fieldStore);
   ModPackage package;
-  for (Document document : kDocuments)
-    package[Index(document)] = RenderDocument(document, g_fieldStore);
+  for (Document document : kDocuments) {
+    package[Index(document)] = document == Document::kModLocalization
+                                   ? package[Index(Document::kLocalization)]
+                                   : RenderDocument(document, g_fieldStore);
+  }
   return package;
 }
 

@@ -33,20 +33,26 @@ constexpr std::array<const char*, kLocalizationLineCount> kLocalizationLines = {
 constexpr const char* kTextOpen = "\t\t\t<Text>";
 constexpr const char* kMadeBy = "\t\t------制作:《vudazu》 ";
 
-// A text entry whose text the game reads with one trailing space.
-std::string TextLine(const std::string& text) {
-  return kTextOpen + EscapeXmlText(text) + " </Text>\n";
+std::string TextLine(const FieldStore& store, int textSlot) {
+  return kTextOpen + LocalizedEntryText(store, textSlot) + "</Text>\n";
 }
 
 }  // namespace
 
+// The teaser ends with the made-by text and the author suffix; every other text with one space,
+// which the game reads as part of it.
+std::string LocalizedEntryText(const FieldStore& store, int textSlot) {
+  if (textSlot == kTeaserSlot)
+    return EscapeXmlText(store[kTeaserSlot]) + kMadeBy + EscapeXmlText(store[kAuthorSlot]);
+  return EscapeXmlText(store[static_cast<std::size_t>(textSlot)]) + " ";
+}
+
 void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines) {
   SetConstantLines(kLocalizationLines, lines);
-  lines[4] = TextLine(store[kTitleSlot]);
-  lines[7] = kTextOpen + EscapeXmlText(store[kTeaserSlot]) + kMadeBy +
-             EscapeXmlText(store[kAuthorSlot]) + "</Text>\n";
-  lines[10] = TextLine(store[kDescriptionSlot]);
-  lines[13] = TextLine(store[kBuildingNameSlot]);
+  lines[4] = TextLine(store, kTitleSlot);
+  lines[7] = TextLine(store, kTeaserSlot);
+  lines[10] = TextLine(store, kDescriptionSlot);
+  lines[13] = TextLine(store, kBuildingNameSlot);
 }
 
 }  // namespace wondergen

@@ -1,11 +1,14 @@
-// The mod manifest: declares the mod and its one database update. It never depends on the form.
+// The mod manifest: declares the mod, the texts of its entry in the mod list, its database update
+// and its texts. The mod list reads its title, teaser and description from the manifest's own
+// LocalizedText block, which repeats the localization document's first three texts; UpdateText
+// loads the mod's copy of that document into the game's localization database.
 #include "documents.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
 namespace {
 
-// The spacing around "=" on the Mod and UpdateDatabase lines is part of the format.
+// The spacing around "=" on the Mod, UpdateDatabase and UpdateText lines is part of the format.
 constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
     "<Mod id =\"11223344-0000-0000-0000-ABCDEFABCDPD\" version =\"1\">\n",
@@ -18,23 +21,47 @@ constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
     "\t\t<EnabledByDefault>1</EnabledByDefault>\n",
     "\t\t<EnabledAtStartup>1</EnabledAtStartup>\n",
     "\t</Properties>\n",
+    "\t<LocalizedText>\n",
+    "\t\t<Text id=\"RIRNewBuilding2PD_Title\">\n",
+    kComposedLine,  // 13: title
+    "\t\t</Text>\n",
+    "\t\t<Text id=\"RIRNewBuilding2PD_TEASER\">\n",
+    kComposedLine,  // 16: teaser
+    "\t\t</Text>\n",
+    "\t\t<Text id=\"RIRNewBuilding2PD_DESCRIPTION\">\n",
+    kComposedLine,  // 19: description
+    "\t\t</Text>\n",
+    "\t</LocalizedText>\n",
     "\t<Components>\n",
     "\t\t<UpdateDatabase id = \"RIRNewBuilding2PD_GAMEPLAY_DATA\">\n",
     "\t\t<Items>\n",
     "\t\t\t<File>Data/Newbuilding2PD_RIR_GameplayData.xml</File>\n",
     "\t\t</Items>\n",
     "\t\t</UpdateDatabase>\n",
+    "\t\t<UpdateText id = \"RIRNewBuilding2PD_TEXT\">\n",
+    "\t\t<Items>\n",
+    "\t\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
+    "\t\t</Items>\n",
+    "\t\t</UpdateText>\n",
     "\t</Components>\n",
     "\t<Files>\n",
     "\t\t<File>Data/Newbuilding2PD_RIR_GameplayData.xml</File>\n",
+    "\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
     "\t</Files>\n",
     "</Mod>\n",
 };
 
+std::string ModListText(const FieldStore& store, int textSlot) {
+  return "\t\t\t<zh_Hans_CN>" + LocalizedEntryText(store, textSlot) + "</zh_Hans_CN>\n";
+}
+
 }  // namespace
 
-void ComposeManifestDocument(LineBuffer& lines) {
+void ComposeManifestDocument(const FieldStore& store, LineBuffer& lines) {
   SetConstantLines(kManifestLines, lines);
+  lines[13] = ModListText(store, kTitleSlot);
+  lines[16] = ModListText(store, kTeaserSlot);
+  lines[19] = ModListText(store, kDescriptionSlot);
 }
 
 }  // namespace wondergen

@@ -1,5 +1,5 @@
 // The folder tree AAA in the output directory: two chains of folders that mirror the game's own
-// layout, and the places of the three documents in them. The tree is deleted and made through
+// layout, and the places of the documents in them. The tree is deleted and made through
 // open folders only (see platform.h), so that nothing outside it is ever touched.
 #include "output_tree.h"
 
@@ -28,12 +28,15 @@ constexpr std::array<TreeFolder, kTreeFolderCount> kTreeFolders = {{
     {"DLC", 0},                 // 5: the DLC chain
     {"Newbuilding2PD_RIR", 5},  // 6: the manifest
     {"Data", 6},                // 7: the gameplay data document
+    {"Text", 6},                // 8: the mod's copy of the localization document
 }};
 
-// Indexed by Document. The manifest names the gameplay data document as
-// "Data/Newbuilding2PD_RIR_GameplayData.xml", relative to its own folder.
+// Indexed by Document. The manifest names the gameplay data document and the mod's texts as
+// "Data/Newbuilding2PD_RIR_GameplayData.xml" and "Text/Newbuilding2PD_zh_Hans_CN.xml", relative
+// to its own folder.
 constexpr std::array<DocumentPlace, kDocuments.size()> kDocumentPlaces = {{
     {4, "Newbuilding2PD_zh_Hans_CN.xml"},
+    {8, "Newbuilding2PD_zh_Hans_CN.xml"},
     {7, "Newbuilding2PD_RIR_GameplayData.xml"},
     {6, "Newbuilding2PD_RIR.modinfo"},
 }};
@@ -108,12 +111,14 @@ OutputPaths MakeOutputPaths(const fs::path& outputDir) {
     const DocumentPlace place = PlaceOf(document);
     return outputDir / RelativePath(place.folder) / place.fileName;
   };
-  return {path(Document::kLocalization), path(Document::kGameplayData), path(Document::kManifest)};
+  return {path(Document::kLocalization), path(Document::kModLocalization),
+          path(Document::kGameplayData), path(Document::kManifest)};
 }
 
 const fs::path& PathOf(const OutputPaths& paths, Document document) {
   switch (document) {
     case Document::kLocalization: return paths.localization;
+    case Document::kModLocalization: return paths.modLocalization;
     case Document::kGameplayData: return paths.gameplayData;
     case Document::kManifest: break;
   }

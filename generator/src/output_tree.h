@@ -8,7 +8,7 @@
 
 namespace wondergen {
 
-inline constexpr std::size_t kTreeFolderCount = 8;
+inline constexpr std::size_t kTreeFolderCount = 9;
 
 // The tree as PrepareOutputTree left it: each of its folders held open from its creation on, so
 // that nothing can be put in its place, or, where a folder could not be made, the failure that

@@ -20,6 +20,7 @@ first descriptor. A number taken as less than written is said on standard error.
   $ case_ && mapfile -t arguments <"$golden/window-form/args"
   $ run "${arguments[@]}" <&-
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: --gold: "12abc" is taken as 12
@@ -46,7 +47,9 @@ itself when it is a link.
   AAA/DLC/Newbuilding2PD_RIR/
   AAA/DLC/Newbuilding2PD_RIR/Data/
   AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 2084
-  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
+  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 1429
+  AAA/DLC/Newbuilding2PD_RIR/Text/
+  AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
   $ rm -rf work/AAA && ln -s outside work/AAA
   $ to='>/dev/null' run
   $ tree . | grep -v '^./AAA/.'
@@ -63,6 +66,7 @@ completed around them.
   $ as_user && chmod 555 work/AAA/locked && chmod 444 work/AAA/dark && chmod 333 work/AAA/closed
   $ run --science 25
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: cannot delete ./AAA/closed: Permission denied
@@ -75,7 +79,9 @@ completed around them.
   AAA/DLC/Newbuilding2PD_RIR/
   AAA/DLC/Newbuilding2PD_RIR/Data/
   AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 2084
-  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
+  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 1429
+  AAA/DLC/Newbuilding2PD_RIR/Text/
+  AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
   AAA/closed/
   AAA/closed/file.txt 7
   AAA/dark/
@@ -98,7 +104,9 @@ each document whose place is taken is a failure, and so is each one whose folder
   err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: Permission denied
   err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: Permission denied
   err: wondergen-cli: cannot create folder ./AAA/Base/Assets: is a link, which is never followed
+  err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/Base/Assets: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
   [1]
@@ -121,6 +129,7 @@ below it.
   err: wondergen-cli: cannot delete ./AAA/Base: Permission denied
   err: wondergen-cli: cannot delete ./AAA/DLC: Permission denied
   err: wondergen-cli: cannot create folder ./AAA/DLC: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./AAA/DLC: is a link, which is never followed
   [1]
@@ -137,6 +146,8 @@ neither waits on it nor stops before the other documents.
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: Permission denied
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
+  err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
   [1]
@@ -147,8 +158,9 @@ with the next document.
   $ case_ && prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
   $ run
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
-  out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
   [1]
 
 A tree of many folders deleted with 16 file descriptors: none is left open.
@@ -163,6 +175,7 @@ Nowhere to write: the folder AAA cannot be made, and each document says so.
   $ run --out /proc
   err: wondergen-cli: cannot create folder /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: /proc/AAA: No such file or directory
+  err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: /proc/AAA: No such file or directory
   [1]

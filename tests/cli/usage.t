@@ -54,7 +54,7 @@ The help, within 80 columns, and the version; both are recognised wherever they 
   out:   --help                    show this help and exit
   out:   --version                 show the version and exit
   out: 
-  out: Exit status: 0 when the three documents are written; 1 when something could not
+  out: Exit status: 0 when the four files are written; 1 when something could not
   out: be deleted, created or written, or the output could not be printed; 2 for bad
   out: usage, which touches nothing on disk.
   $ run --help | awk 'length > 85'
@@ -185,6 +185,7 @@ The output folder is made absolute before the tree is touched, so a path through
   $ case_ && mkdir -p work/dir/AAA/old
   $ run --out dir/AAA/..
   out: ./dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   $ tree dir
@@ -198,7 +199,9 @@ The output folder is made absolute before the tree is touched, so a path through
   dir/AAA/DLC/Newbuilding2PD_RIR/
   dir/AAA/DLC/Newbuilding2PD_RIR/Data/
   dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 1994
-  dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
+  dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 1429
+  dir/AAA/DLC/Newbuilding2PD_RIR/Text/
+  dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
 
 Output that cannot be printed is a failure (exit status 1), whether standard output is full or a
 pipe that nobody reads; a failure of the run reaches standard error all the same.
@@ -220,6 +223,7 @@ pipe that nobody reads; a failure of the run reaches standard error all the same
   $ prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
   $ to='>&4' run
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
   err: wondergen-cli: cannot write standard output: Broken pipe
   [1]
   $ exec 4>&-
@@ -233,4 +237,6 @@ pipe that nobody reads; a failure of the run reaches standard error all the same
   AAA/DLC/Newbuilding2PD_RIR/
   AAA/DLC/Newbuilding2PD_RIR/Data/
   AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 1024
-  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 693
+  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 1024
+  AAA/DLC/Newbuilding2PD_RIR/Text/
+  AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792

@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 # Loads every golden package into mirrors of the game's databases the way the game does.
 #
-# The gameplay data document goes into the gameplay database alone, the localization document into
-# the localization database. Each document is one save point: a Row is inserted, a Replace inserted
+# The game reads the package through its manifest: the files of its UpdateDatabase components go
+# into the gameplay database alone, those of its UpdateText components into the localization
+# database, each named relative to the manifest's folder. The mod list needs more of the manifest:
+# well-formed, every file under Files there, component ids that are identifiers, and the Name,
+# Teaser and Description tags given their texts in its own LocalizedText block, which must be the
+# texts that the localization database then holds for them. Each document is one save point: a Row is inserted, a Replace inserted
 # or replaced, its attributes and child elements being the columns ("true" and "false" become 1 and
 # 0 in boolean columns), and the first error (a table or column the database lacks, a constraint)
 # loses the whole document. Then the foreign keys of the whole database are checked, as the game
@@ -10,6 +14,7 @@
 #
 # load_packages.py <golden dir> <fixture dir> [<package dir>...]
 import pathlib
+import re
 import sqlite3
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -23,13 +28,19 @@ def make_hash(text):
     return value - (1 << 32) if value >= 1 << 31 else value
 
 
-# A database made from the fixture with the document loaded whole, or the first error raised.
-def load(fixture, document):
+# A database made from the fixture with each document loaded whole, or the first error raised.
+def load(fixture, documents):
     database = sqlite3.connect(":memory:", isolation_level=None)
     database.create_function("Make_Hash", 1, make_hash, deterministic=True)
     database.executescript(fixture.read_text(encoding="utf-8"))
+    for document in documents:
+        load_document(database, document)
+    return lambda sql, *values: ["|".join(map(str, row)) for row in database.execute(sql, values)]
+
+
+def load_document(database, document):
     database.execute("SAVEPOINT document")
-    for table in ElementTree.fromstring(document.read_bytes()):
+    for table in ElementTree.parse(document).getroot():
         boolean = {column[1] for column in database.execute(f'PRAGMA table_info("{table.tag}")')
                    if column[2] == "BOOLEAN"}
         for row in table:
@@ -45,7 +56,6 @@ def load(fixture, document):
                 database.execute("ROLLBACK TO document")
                 raise AssertionError(f"{document.name}: {table.tag}: {error}") from None
     database.execute("RELEASE document")
-    return lambda sql: ["|".join(map(str, row)) for row in database.execute(sql)]
 
 
 # The queries of expected-rows.txt, each with the rows it must give.
@@ -60,14 +70,27 @@ def expectations(path):
 
 
 def check(package, fixtures):
+    mod = package / "AAA/DLC/Newbuilding2PD_RIR"
+    manifest = ElementTree.parse(mod / "Newbuilding2PD_RIR.modinfo").getroot()
+    for file in manifest.iterfind("Files/File"):
+        assert (mod / file.text).is_file(), f"Files names {file.text}, which is not there"
+    loaded = {"UpdateDatabase": [], "UpdateText": []}
+    for component in manifest.find("Components"):
+        name = component.get("id", "")
+        items = [mod / item.text for item in component.iterfind("Items/File")]
+        assert re.fullmatch("[A-Za-z][A-Za-z0-9_]*", name) and items, f"component {name!r}"
+        loaded[component.tag] += items
     databases = {
-        "gameplay": load(fixtures / "gameplay_fixture.sql", package /
-                         "AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml"),
-        "texts": load(fixtures / "localization_fixture.sql", package /
-                      "AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml")}
+        "gameplay": load(fixtures / "gameplay_fixture.sql", loaded["UpdateDatabase"]),
+        "texts": load(fixtures / "localization_fixture.sql", loaded["UpdateText"])}
     for database, sql, rows in expectations(fixtures / "expected-rows.txt"):
         found = databases[database](sql)
         assert found == rows, f"{database}: {sql}: {found}"
+    for property in ("Name", "Teaser", "Description"):
+        tag = manifest.findtext(f"Properties/{property}")
+        listed = manifest.findtext(f"LocalizedText/Text[@id='{tag}']/zh_Hans_CN")
+        texts = databases["texts"]("SELECT Text FROM LocalizedText WHERE Tag = ?", tag)
+        assert [listed] == texts, f"the mod list's {property} {listed!r} is not {texts}"
 
 
 def main():
@@ -78,7 +101,7 @@ def main():
         try:
             check(package, fixtures)
             print(f"ok    {package.name} loads whole")
-        except AssertionError as error:
+        except (AssertionError, KeyError, OSError, ElementTree.ParseError) as error:
             print(f"FAIL  {package.name}: {error}")
             failed += 1
     return 1 if failed or not packages else 0

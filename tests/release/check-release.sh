@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Opens the two release archives and checks what a player and a command-line user get: the files,
 # the program's version resource and manifest, the DLLs it needs, the guide's byte-order mark, and
-# the command line's version and runtime.
+# the command line's version, runtime and package.
 #
 # check-release.sh <dist dir> <version>
 set -uo pipefail
@@ -36,4 +36,6 @@ check "the guide starts with a byte-order mark" test \
   "$(head -c3 "$scratch/$windows/使用说明.txt" | od -An -tx1)" = " ef bb bf"
 check "the command line says its version" test "$("$cli" --version)" = "wondergen-cli $version"
 check "the command line carries its C++ runtime" test -z "$(ldd "$cli" | grep -E 'libstdc|libgcc')"
+check "the command line writes the package of the empty form" eval '"$cli" --out "$scratch" >/dev/null &&
+  diff -r "$scratch/AAA" "$(dirname "$(realpath "$0")")/../golden/empty/AAA"'
 exit $status

@@ -1,4 +1,4 @@
-// The package generator: turns the values of the form into the three documents of the mod package.
+// The package generator: turns the values of the form into the documents of the mod package.
 //
 // All text inside is code page 936 (GBK) bytes, on every platform, so that byte rules such as the
 // screening of entry texts hold the same everywhere; it becomes UTF-8 only when a document is
@@ -85,10 +85,14 @@ inline constexpr int kHighestAcceptedValue = 1999;
 // ---------------------------------------------------------------------------------------------
 // Documents
 
-// The three documents, in the order a run writes them.
-enum class Document { kLocalization, kGameplayData, kManifest };
-inline constexpr std::array<Document, 3> kDocuments = {
-    Document::kLocalization, Document::kGameplayData, Document::kManifest};
+// The package's files, in the order a run writes them. The mod carries its own copy of the
+// localization document, which its manifest loads (UpdateText): the game reads no new file that
+// is merely dropped among its own texts. The copy is composed once with the localization document
+// and is byte for byte the same.
+enum class Document { kLocalization, kModLocalization, kGameplayData, kManifest };
+inline constexpr std::array<Document, 4> kDocuments = {
+    Document::kLocalization, Document::kModLocalization, Document::kGameplayData,
+    Document::kManifest};
 
 // A document as its file holds it: UTF-8, no byte-order mark. When the conversion from code page
 // 936 failed, `conversionError` says why and `utf8` is empty: never a document with texts missing.
@@ -102,7 +106,7 @@ constexpr std::size_t Index(Document document) {
 }
 
 // The whole package of one run for the form, in memory: the form read, its texts prepared and the
-// three documents composed and converted, as a run writes them.
+// documents composed and converted, as a run writes them.
 ModPackage ComposeModPackage(const FormReader& readControl);
 
 // Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD. Empty with
@@ -143,6 +147,7 @@ using FailureReport = std::function<void(const Failure&)>;
 
 struct OutputPaths {
   std::filesystem::path localization;
+  std::filesystem::path modLocalization;
   std::filesystem::path gameplayData;
   std::filesystem::path manifest;
 };
