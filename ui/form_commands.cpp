@@ -94,7 +94,7 @@ void ShowFailures(HWND window, const Failures& failures) {
 
 // A run on its worker thread, so that the window keeps answering while a large old tree is
 // deleted. It works on a copy of the form taken when the button was pressed; the button stays
-// disabled until it ends, so one run at a time uses the generator's process-wide buffers.
+// disabled until it ends, so that one run at a time rebuilds AAA.
 struct Run {
   HWND window;
   std::map<int, std::string> form;

@@ -27,23 +27,25 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
-// Converters are opened once and kept for the life of the process; the generator runs on one
-// thread. A converter that cannot be opened is (iconv_t)-1: the C library lacks the code page, as
-// where its conversion modules are not installed.
-iconv_t Converter(bool toUtf8) {
-  static const iconv_t decoder = iconv_open("UTF-8", "CP936");
-  static const iconv_t encoder = iconv_open("CP936", "UTF-8");
-  return toUtf8 ? decoder : encoder;
-}
-bool IsOpen(iconv_t converter) {
-  return converter != reinterpret_cast<iconv_t>(-1);
-}
+// A converter holds its shift state, so each conversion opens its own, and any thread may convert
+// at once (the C library caches what opening one loads: it costs a fraction of a microsecond).
+// One that cannot be opened is false: the C library lacks the code page, as where its conversion
+// modules are not installed.
+struct Converter {
+  iconv_t handle;
+  Converter(const char* to, const char* from) : handle(iconv_open(to, from)) {}
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  ~Converter() {
+    if (*this) iconv_close(handle);
+  }
+  explicit operator bool() const { return handle != reinterpret_cast<iconv_t>(-1); }
+};
 
 // Runs `converter` over `text`. At a byte that starts no valid character, `onInvalid` decides:
 // it returns false to give up, or true to go on after that byte.
 template <typename OnInvalid>
 bool Convert(iconv_t converter, std::string_view text, std::string& out, OnInvalid onInvalid) {
-  iconv(converter, nullptr, nullptr, nullptr, nullptr);
   char* in = const_cast<char*>(text.data());
   std::size_t inLeft = text.size();
   char chunk[1024];
@@ -68,13 +70,13 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
     utf8 = cp936Text;
     return true;
   }
-  const iconv_t decoder = Converter(true);
-  if (!IsOpen(decoder)) {
+  const Converter decoder("UTF-8", "CP936");
+  if (!decoder) {
     error = std::make_error_code(std::errc::not_supported);
     return false;
   }
   utf8.reserve(cp936Text.size() * 3 / 2);
-  Convert(decoder, cp936Text, utf8, [&utf8] {
+  Convert(decoder.handle, cp936Text, utf8, [&utf8] {
     utf8 += kReplacementCharacter;
     return true;
   });
@@ -83,13 +85,13 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
 
 std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error) {
   if (IsAscii(utf8Text)) return std::string(utf8Text);
-  const iconv_t encoder = Converter(false);
-  if (!IsOpen(encoder)) {
+  const Converter encoder("CP936", "UTF-8");
+  if (!encoder) {
     error = std::make_error_code(std::errc::not_supported);
     return std::nullopt;
   }
   std::string cp936;
-  if (!Convert(encoder, utf8Text, cp936, [] { return false; })) return std::nullopt;
+  if (!Convert(encoder.handle, utf8Text, cp936, [] { return false; })) return std::nullopt;
   return cp936;
 }
 

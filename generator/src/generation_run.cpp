@@ -8,10 +8,6 @@
 namespace wondergen {
 namespace {
 
-// Process-wide, as the window keeps them: a run overwrites every slot it reads.
-FieldStore g_fieldStore;
-LineBuffer g_lineBuffer;
-
 // The mod's copy of the localization document is not composed: it takes the document's bytes.
 int ComposeDocument(Document document, FieldStore& store, LineBuffer& lines) {
   switch (document) {
@@ -27,11 +23,11 @@ int ComposeDocument(Document document, FieldStore& store, LineBuffer& lines) {
 
 // The lines are converted as one text: each line holds whole characters only, so that gives the
 // same bytes as converting them one by one.
-DocumentBytes RenderDocument(Document document, FieldStore& store) {
-  const int lineCount = ComposeDocument(document, store, g_lineBuffer);
+DocumentBytes RenderDocument(Document document, FieldStore& store, LineBuffer& lines) {
+  const int lineCount = ComposeDocument(document, store, lines);
   std::string cp936;
   for (int i = 0; i < lineCount; ++i)
-    cp936 += g_lineBuffer[i];
+    cp936 += lines[i];
   DocumentBytes bytes;
   bytes.utf8 = ToUtf8(cp936, bytes.conversionError);
   return bytes;
@@ -51,15 +47,18 @@ void GenerateModPackage(const FormReader& readControl, const OutputTree& tree,
 
 }  // namespace
 
+// The run's own field store and line buffer: nothing is shared with another run.
 ModPackage ComposeModPackage(const FormReader& readControl) {
-  ReadForm(readControl, g_fieldStore);
-  ApplyTextDefaults(g_fieldStore);
-  FormAuthorSuffix(g_fieldStore);
+  FieldStore store;
+  LineBuffer lines;
+  ReadForm(readControl, store);
+  ApplyTextDefaults(store);
+  FormAuthorSuffix(store);
   ModPackage package;
   for (Document document : kDocuments) {
     package[Index(document)] = document == Document::kModLocalization
                                    ? package[Index(Document::kLocalization)]
-                                   : RenderDocument(document, g_fieldStore);
+                                   : RenderDocument(document, store, lines);
   }
   return package;
 }

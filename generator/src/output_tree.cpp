@@ -61,37 +61,49 @@ bool IsMissing(const std::error_code& error) {
 // that stays; a folder that stays only because something in it did is not reported again. An entry
 // that is no longer what the listing said (another process swapped it) is deleted as what it is
 // now, never entered unless it is a real folder.
-bool DeleteTree(const platform::Folder& parent, platform::FolderEntry entry,
+bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& entry,
                 const FailureReport& report) {
-  std::error_code error;
-  if (entry.isFolder) {
-    const platform::Folder folder = platform::OpenSubfolder(parent, entry.name, error);
-    std::vector<platform::FolderEntry> entries;
-    if (folder && platform::ListFolder(folder, entries, error)) {
+  // An entry that is gone already needs no deleting.
+  const auto stays = [&](const std::error_code& reason) {
+    if (IsMissing(reason)) return true;
+    report({FailedStep::kDeleteEntry, parent.path / entry.name, reason, {}});
+    return false;
+  };
+  bool isFolder = entry.isFolder;
+  if (isFolder) {
+    std::error_code openError;
+    const platform::Folder folder = platform::OpenSubfolder(parent, entry.name, openError);
+    if (folder) {
+      std::vector<platform::FolderEntry> entries;
+      std::error_code listError;
+      if (!platform::ListFolder(folder, entries, listError)) return stays(listError);
       bool emptied = true;
       for (const platform::FolderEntry& inner : entries)
         emptied &= DeleteTree(folder, inner, report);
       if (!emptied) return false;
-    } else if (error == TreeError::kIsALink || error == std::errc::not_a_directory) {
-      entry.isFolder = false;
-      error.clear();
+    } else if (openError == TreeError::kIsALink || openError == std::errc::not_a_directory) {
+      isFolder = false;
+    } else {
+      return stays(openError);
     }
   }
-  if (!error && platform::DeleteEntry(parent, entry, error)) return true;
-  if (IsMissing(error)) return true;
-  report({FailedStep::kDeleteEntry, parent.path / entry.name, error, {}});
-  return false;
+  std::error_code deleteError;
+  return platform::DeleteEntry(parent, {entry.name, isFolder}, deleteError) || stays(deleteError);
 }
 
 // Makes the folder `name` in `parent`, or takes the real folder that is already there because it
 // could not be deleted, so that as much of the package as possible is still written.
 platform::Folder MakeFolder(const platform::Folder& parent, const char* name,
                             std::error_code& error) {
-  if (!platform::CreateFolder(parent, name, error) && error != std::errc::file_exists) return {};
-  const std::error_code creationError = error;
-  error.clear();
+  std::error_code creationError;
+  if (!platform::CreateFolder(parent, name, creationError) &&
+      creationError != std::errc::file_exists) {
+    error = creationError;
+    return {};
+  }
   platform::Folder folder = platform::OpenSubfolder(parent, name, error);
-  if (error == std::errc::not_a_directory) error = creationError;
+  // Something that is no folder was there: its creation's "file exists" says why.
+  if (error == std::errc::not_a_directory && creationError) error = creationError;
   return folder;
 }
 
@@ -127,21 +139,26 @@ const fs::path& PathOf(const OutputPaths& paths, Document document) {
 
 OutputTree PrepareOutputTree(const fs::path& outputDir, const FailureReport& report) {
   OutputTree tree;
-  std::error_code error;
-  const platform::Folder output = platform::OpenFolder(outputDir, error);
+  std::error_code outputError;
+  const platform::Folder output = platform::OpenFolder(outputDir, outputError);
   if (output) DeleteTree(output, {kTreeFolders[0].name, true}, report);
   for (std::size_t i = 0; i < kTreeFolderCount; ++i) {
     const std::size_t parent = kTreeFolders[i].parent;
-    const platform::Folder& above = parent == kInOutputDir ? output : tree.folders[parent];
-    const fs::path path = outputDir / RelativePath(i);
-    if (!above && parent != kInOutputDir) {
-      tree.missing[i] = tree.missing[parent];
+    std::error_code error;
+    if (parent == kInOutputDir && !output) {
+      error = outputError;  // AAA cannot be made in an output directory that cannot be opened
+    } else if (parent == kInOutputDir) {
+      tree.folders[i] = MakeFolder(output, kTreeFolders[i].name, error);
+    } else if (tree.folders[parent]) {
+      tree.folders[i] = MakeFolder(tree.folders[parent], kTreeFolders[i].name, error);
+    } else {
+      tree.missing[i] = tree.missing[parent];  // missing for the same reason, not reported again
       continue;
     }
-    if (above) tree.folders[i] = MakeFolder(above, kTreeFolders[i].name, error);
-    tree.missing[i] = {FailedStep::kCreateFolder, path, error, {}};
-    if (!tree.folders[i]) report(tree.missing[i]);
-    error.clear();
+    if (!tree.folders[i]) {
+      tree.missing[i] = {FailedStep::kCreateFolder, outputDir / RelativePath(i), error, {}};
+      report(tree.missing[i]);
+    }
   }
   return tree;
 }

@@ -2,7 +2,12 @@
 //
 // All text inside is code page 936 (GBK) bytes, on every platform, so that byte rules such as the
 // screening of entry texts hold the same everywhere; it becomes UTF-8 only when a document is
-// written. The generator keeps process-wide buffers and is meant for one thread, like the window.
+// written.
+//
+// Threads: the generator keeps no process-wide mutable state. Any number of threads may compose
+// packages at once, each run with its own field store and buffers; the FormReader is called on
+// the caller's thread only. Two runs that rebuild the same output directory at once each stay
+// inside AAA, but the package left there is then neither's whole.
 #pragma once
 
 #include <array>
