@@ -169,6 +169,21 @@ A tree of many folders deleted with 16 file descriptors: none is left open.
   $ prefix=(sh -c 'ulimit -n 16 && exec "$0" "$@"')
   $ to='>/dev/null' run
 
+An output folder the user may enter but not read, so that it cannot be opened: AAA is not made,
+each document says why, and the old AAA is left as it is.
+
+  $ case_ && mkdir -p work/dir/AAA/old && as_user && chmod 311 work/dir
+  $ run --out dir
+  err: wondergen-cli: cannot create folder ./dir/AAA: Permission denied
+  err: wondergen-cli: cannot create ./dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: ./dir/AAA: Permission denied
+  err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./dir/AAA: Permission denied
+  err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./dir/AAA: Permission denied
+  err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./dir/AAA: Permission denied
+  [1]
+  $ chmod 755 work/dir && tree dir
+  dir/AAA/
+  dir/AAA/old/
+
 Nowhere to write: the folder AAA cannot be made, and each document says so.
 
   $ case_
