@@ -1,14 +1,17 @@
 #include "options.h"
 
+#include <getopt.h>
+#include <iconv.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
 namespace wondergen::cli {
 namespace {
 
-constexpr std::string_view kOptionPrefix = "--";
 constexpr std::size_t kHelpOptionColumn = 28;
 
 // A label of the window in UTF-8; left out where the system cannot convert it.
@@ -23,59 +26,30 @@ std::string Quoted(std::string_view text) {
   return quoted += '"';
 }
 
-// The place in a catalogue (a field's slot, a text's index) of the option with this name, if any.
-template <typename Spec, std::size_t N>
-std::optional<int> FindOption(const std::array<Spec, N>& catalogue, std::string_view name) {
-  for (std::size_t i = 0; i < N; ++i) {
-    if (name == catalogue[i].option) return static_cast<int>(i);
-  }
-  return std::nullopt;
-}
-
-// The length of the well-formed UTF-8 sequence that `text` starts with, 0 where none starts there.
-std::size_t Utf8SequenceLength(std::string_view text) {
-  const auto byte = [text](std::size_t i) {
-    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
-  };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  // The second byte's range depends on the lead byte: no overlong forms, surrogates or code
-  // points past U+10FFFF.
-  std::size_t length = 4;
-  unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-  unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-  } else if (lead < 0xF0 || lead > 0xF4) {
-    return 0;
-  }
-  if (byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
-}
-
-// The text as a message shows it, each byte that is not part of a UTF-8 character written \xHH;
-// nullopt when there is none.
+// The text as a message shows it, each byte that the C library's conversion finds is not part of
+// a UTF-8 character written \xHH; nullopt when there is none. The conversion to UTF-32 stops at
+// such a byte (EILSEQ, or EINVAL for a sequence cut short at the end) and goes on after it.
 std::optional<std::string> ShowInvalidUtf8(std::string_view text) {
+  const iconv_t decoder = iconv_open("UTF-32LE", "UTF-8");
+  if (decoder == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string shown;
-  bool invalid = false;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text.substr(at));
-    if (length > 0) {
-      shown += text.substr(at, length);
-      at += length;
-      continue;
-    }
+  char* in = const_cast<char*>(text.data());
+  std::size_t inLeft = text.size();
+  while (inLeft > 0) {
+    char* const from = in;
+    char chunk[256];
+    char* out = chunk;
+    std::size_t outLeft = sizeof chunk;
+    const std::size_t result = iconv(decoder, &in, &inLeft, &out, &outLeft);
+    shown.append(from, static_cast<std::size_t>(in - from));
+    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
     char escaped[5];
-    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(text[at++]));
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(*in++));
     shown += escaped;
-    invalid = true;
+    --inLeft;
   }
-  return invalid ? std::optional<std::string>(shown) : std::nullopt;
+  iconv_close(decoder);
+  return shown.size() == text.size() ? std::nullopt : std::optional<std::string>(shown);
 }
 
 // The argument in code page 936, as the window would hold it, or why it cannot be: `lacking` says
@@ -119,52 +93,51 @@ std::optional<std::string> ScreenFieldOption(std::string_view name, std::string_
   return screened;
 }
 
-// Takes one option, with its value, at `arguments[i]`; false with `parsed.error` set where it is
-// not one. `i` is left at the option's last argument.
-bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
-                ParsedCommandLine& parsed) {
-  CommandLine& commandLine = parsed.commandLine;
-  const std::string_view argument = arguments[i];
-  const std::size_t equals = argument.find('=');
-  const std::string name(argument.substr(kOptionPrefix.size(), equals - kOptionPrefix.size()));
-  const std::optional<int> slot = FindOption(kFieldCatalogue, name);
-  const std::optional<int> text = FindOption(kTextCatalogue, name);
-  if (name == "help" || name == "version") {
-    parsed.error = "--" + name + " takes no value";
-    return false;
-  }
-  if (!slot && !text && name != "out") {
-    parsed.error = "unknown option --" + name;
-    return false;
-  }
-  std::string value;
-  if (equals != std::string_view::npos) {
-    value = argument.substr(equals + 1);
-  } else if (i + 1 >= arguments.size()) {
-    parsed.error = "--" + name + " needs a value";
-    return false;
-  } else if (arguments[i + 1].rfind(kOptionPrefix, 0) == 0) {
-    parsed.error = "--" + name + ": " + Quoted(arguments[i + 1]) +
-                   " looks like an option; write --" + name + "=" + arguments[i + 1] +
-                   " if it is the value";
-    return false;
-  } else {
-    value = arguments[++i];
-  }
+// What getopt_long returns for each option beyond the characters: a field's slot or a text's index
+// added to its base.
+enum OptionCode : int { kField = 0x1000, kText = 0x2000, kOut = 0x3000, kHelp, kVersion };
 
-  if (name == "out") {
+// The options table, from the two catalogues.
+std::vector<option> OptionTable() {
+  std::vector<option> table;
+  for (int slot = 0; slot < kFieldCount; ++slot)
+    table.push_back({kFieldCatalogue[slot].option, required_argument, nullptr, kField + slot});
+  for (int text = 0; text < kTextCount; ++text)
+    table.push_back({kTextCatalogue[text].option, required_argument, nullptr, kText + text});
+  table.push_back({"out", required_argument, nullptr, kOut});
+  table.push_back({"help", no_argument, nullptr, kHelp});
+  table.push_back({"version", no_argument, nullptr, kVersion});
+  table.push_back({nullptr, 0, nullptr, 0});
+  return table;
+}
+
+// An option getopt_long did not take, by what was written ("--colour=red" as --colour).
+std::string Refused(const std::vector<option>& table, std::string written) {
+  written = written.substr(0, written.find('='));
+  int matches = 0;
+  for (const option& known : table)
+    matches +=
+        known.name != nullptr && std::string_view(known.name).rfind(written.substr(2), 0) == 0;
+  return (matches > 1 ? "ambiguous option " : "unknown option ") + written;
+}
+
+// Takes the value of the option `code` (`name` in full).
+bool TakeValue(int code, const std::string& name, const std::string& value,
+               ParsedCommandLine& parsed) {
+  CommandLine& commandLine = parsed.commandLine;
+  if (code == kOut) {
     commandLine.outputDir = std::filesystem::path(value);
-  } else if (slot) {
+  } else if (code < kText) {
     const std::optional<std::string> screened = ScreenFieldOption(name, value, parsed.error);
     if (!screened) return false;
     if (value != *screened)
       parsed.notes.push_back("--" + name + ": " + Quoted(value) + " is taken as " + *screened);
-    commandLine.valueBoxes[*slot] = *screened;
+    commandLine.valueBoxes[code - kField] = *screened;
   } else {
     const std::optional<std::string> cp936 = InCodePage936(
         name, value, " holds a character that code page 936 (GBK) cannot hold", parsed.error);
     if (!cp936) return false;
-    commandLine.texts[*text] = *cp936;
+    commandLine.texts[code - kText] = *cp936;
   }
   return true;
 }
@@ -180,23 +153,49 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       return parsed;
     }
   }
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    if (argument == kOptionPrefix && !optionsEnded) {
-      optionsEnded = true;
-    } else if (optionsEnded || argument.rfind(kOptionPrefix, 0) != 0) {
-      parsed.error = "unexpected argument " + Quoted(argument);
+  std::vector<std::string> words = {"wondergen-cli"};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words)
+    argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const std::vector<option> table = OptionTable();
+  // "+": the options end at the first argument that is none; ":": a missing value is told apart.
+  opterr = 0;
+  optind = 0;
+  for (int code; (code = getopt_long(static_cast<int>(words.size()), argv.data(),
+                                     "+:", table.data(), nullptr)) != -1;) {
+    // The option in full, whatever abbreviation was written.
+    const auto found = std::find_if(table.begin(), table.end(), [code](const option& known) {
+      return known.val == (code == '?' || code == ':' ? optopt : code);
+    });
+    const std::string name = found != table.end() && found->name ? found->name : "";
+    if (code == '?' && (optopt == kHelp || optopt == kVersion)) {
+      parsed.error = "--" + name + " takes no value";
+    } else if (code == '?' && optopt > 0) {
+      parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
+    } else if (code == '?') {
+      parsed.error = Refused(table, argv[optind - 1]);
+    } else if (code == ':') {
+      parsed.error = "--" + name + " needs a value";
+    } else if (code == kHelp || code == kVersion) {
+      parsed.commandLine.action = code == kHelp ? Action::kHelp : Action::kVersion;
       return parsed;
-    } else if (!TakeOption(arguments, i, parsed)) {
-      return parsed;
+    } else if (optarg == argv[optind - 1] && std::string_view(optarg).rfind("--", 0) == 0) {
+      parsed.error = "--" + name + ": " + Quoted(optarg) + " looks like an option; write --" +
+                     name + "=" + optarg + " if it is the value";
+    } else {
+      TakeValue(code, name, optarg, parsed);
     }
+    if (!parsed.error.empty()) return parsed;
   }
+  if (optind < static_cast<int>(words.size()))
+    parsed.error = "unexpected argument " + Quoted(words[static_cast<std::size_t>(optind)]);
   return parsed;
 }
 
 FormReader MakeFormReader(const CommandLine& commandLine) {
-  return [&commandLine](int controlId) -> std::string {
+  return [commandLine](int controlId) -> std::string {
     for (int slot = 0; slot < kFieldCount; ++slot) {
       if (controlId == ValueBoxId(slot)) return commandLine.valueBoxes[slot];
     }
@@ -216,7 +215,9 @@ std::string HelpText() {
   std::string help =
       "Usage: wondergen-cli [OPTION]...\n"
       "Rebuilds the folder AAA in DIR and writes into it the Civilization VI mod\n"
-      "package of one wonder, as the window does when its button is pressed.\n\n";
+      "package of one wonder, as the window does when its button is pressed.\n"
+      "An option may be shortened to a beginning no other option shares (--sci for\n"
+      "--science); its value follows as the next argument or after \"=\".\n\n";
   help += line("out DIR", "where AAA is rebuilt (default: the current folder)");
   help +=
       "\nNumbers, screened as the window screens what is typed into a field: a text of at\n"
