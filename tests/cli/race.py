@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 # A bounded race: while wondergen-cli deletes AAA, another process keeps exchanging a folder of AAA
 # with a link to a victim folder outside it (renameat2 with RENAME_EXCHANGE), as an attacker would
-# to make a deletion that resolves paths again delete the victim's files. None may be lost.
+# to make a deletion that resolves paths again delete the victim's files. None may be lost, and
+# every run must have been raced: the exchanges made while it ran are counted, and too few (a file
+# system without RENAME_EXCHANGE makes none) fail the test.
 #
 # race.py <wondergen-cli> [runs]
 import ctypes
+import mmap
 import os
 import shutil
 import signal
@@ -13,6 +16,7 @@ import sys
 import tempfile
 
 ENTRIES = 3000
+FEWEST_EXCHANGES = 20  # in each run, while wondergen-cli runs
 libc = ctypes.CDLL(None, use_errno=True)
 
 
@@ -26,23 +30,32 @@ def main():
     cli, runs = os.path.realpath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else 5
     os.chdir(tempfile.mkdtemp(prefix="wondergen-race-"))
     fill("victim")
-    lost = 0
+    lost, fewest = 0, None
+    exchanges = mmap.mmap(-1, 8)  # shared with the swapper, which counts its exchanges there
+    count = lambda: int.from_bytes(exchanges, "little")
     for run in range(runs):
         fill("AAA/sub")
+        exchanges[:] = bytes(8)
         os.symlink(os.path.abspath("victim"), "swap")
         swapper = os.fork()
         if swapper == 0:
-            while True:  # AT_FDCWD, RENAME_EXCHANGE
-                libc.renameat2(-100, b"AAA/sub", -100, b"swap", 2)
+            for made in range(1, 1 << 62):  # AT_FDCWD, RENAME_EXCHANGE
+                while libc.renameat2(-100, b"AAA/sub", -100, b"swap", 2) != 0:
+                    pass
+                exchanges[:] = made.to_bytes(8, "little")
+        before = count()
         subprocess.run([cli], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        during = count() - before
+        fewest = during if fewest is None else min(fewest, during)
         os.kill(swapper, signal.SIGKILL)
         os.waitpid(swapper, 0)
         lost += ENTRIES - len(os.listdir("victim"))
         os.unlink("swap") if os.path.islink("swap") else shutil.rmtree("swap")
         shutil.rmtree("AAA")
     shutil.rmtree(os.getcwd())
-    print(f"{runs} runs against a swapping folder of {ENTRIES} entries: {lost} victim files lost")
-    return 1 if lost else 0
+    print(f"{runs} runs against a swapping folder of {ENTRIES} entries, each raced by at least "
+          f"{fewest} exchanges: {lost} victim files lost")
+    return 1 if lost or fewest < FEWEST_EXCHANGES else 0
 
 
 if __name__ == "__main__":

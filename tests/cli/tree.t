@@ -23,9 +23,6 @@ first descriptor. A number taken as less than written is said on standard error.
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
-  err: wondergen-cli: --gold: "12abc" is taken as 12
-  err: wondergen-cli: --great-musician: "007" is taken as 7
-  err: wondergen-cli: --great-artist: " 12" is taken as 12
   err: wondergen-cli: --palace-slots: "5科技科技" is taken as 5
   $ diff -r work/AAA "$golden/window-form/AAA" && echo "AAA is the golden one"
   AAA is the golden one

@@ -11,7 +11,7 @@
 //   install DIR               copies wondergen.exe into DIR
 //   start [minimized] DIR     starts DIR\wondergen.exe, the work dir current, and waits for it
 //   attach                    waits for the window of a program started some other way (sh)
-//   window                    the window's text, place, outer size and frame, and its client area
+//   window                    the window's text, place and outer size, and its client area
 //   form LABEL                LABEL, then each row of the form that changed since the last form
 //   tick ID LABEL             clicks check box ID, then form
 //   type SLOT TEXT            ticks field SLOT, types TEXT into its entry box key by key, writes
@@ -25,7 +25,9 @@
 //                             into AAA is gone, the button enabled again), asking the window
 //                             meanwhile to answer within a second
 //   press                     clicks the button and waits for nothing
-//   running                   waits until a run is in progress: the button is disabled
+//   running                   waits until a run is in progress (the button is disabled), and asks
+//                             the window to answer meanwhile: it must, while the run is still
+//                             deleting the old files of AAA\old
 //   box                       waits for the error box and writes its lines without the system's
 //                             reasons, which are in the system's language; presses OK
 //   hold FILE, release        holds FILE of the program's folder open without sharing; lets it go
@@ -60,6 +62,7 @@ PROCESS_INFORMATION g_process = {};
 HWND g_window = nullptr;
 HANDLE g_held = INVALID_HANDLE_VALUE;  // a file held open by "hold"
 std::map<int, std::string> g_shown;    // the form's rows as last written
+std::map<int, HWND> g_controls;        // the window's controls by ID, as found
 
 const auto Utf8 = [](std::wstring_view text) { return fs::path(text).u8string(); };
 const auto Wide = [](const std::string& utf8) { return fs::u8path(utf8).wstring(); };
@@ -91,7 +94,10 @@ std::wstring WideText(HWND control) {
   return std::wstring(text, length);
 }
 const auto Text = [](HWND control) { return Utf8(WideText(control)); };
-const auto Control = [](int id) { return GetDlgItem(g_window, id); };
+const auto Control = [](int id) {
+  HWND& control = g_controls[id];
+  return control != nullptr ? control : (control = GetDlgItem(g_window, id));
+};
 const auto IsChecked = [](int id) {
   return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 };
@@ -152,21 +158,29 @@ void Repaint() {
   Sleep(300);
 }
 
-// The frame: the window's text, place, outer size and the style bits of its frame.
+// The window's text, place and outer size, and where its client area lies on the screen.
 void WriteWindow() {
   RECT rect, client;
   GetWindowRect(g_window, &rect);
   GetClientRect(g_window, &client);
   MapWindowPoints(g_window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
   char line[256];
-  std::snprintf(line, sizeof line,
-                "window \"%s\" at %ld,%ld %ldx%ld style 0x%lX, client area at "
-                "%ld,%ld %ldx%ld",
-                Text(g_window).c_str(), rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top, GetWindowLongW(g_window, GWL_STYLE) & frame, client.left,
-                client.top, client.right - client.left, client.bottom - client.top);
+  std::snprintf(
+      line, sizeof line, "window \"%s\" at %ld,%ld %ldx%ld, client area at %ld,%ld %ldx%ld",
+      Text(g_window).c_str(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+      client.left, client.top, client.right - client.left, client.bottom - client.top);
   Write(line);
+}
+
+// A run on its own thread leaves the window answering: the answer comes while the run is still
+// deleting AAA\old, which a run on the window's thread cannot give.
+void WriteRunning() {
+  if (!WaitUntil([] { return !IsEnabled(kGenerateButtonId); }, 5000)) return Write("no run");
+  const bool answered =
+      SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, 0) != 0;
+  Write(answered && fs::exists(g_programDir / "AAA" / "old")
+            ? "a run in progress, the window answering meanwhile"
+            : "a run in progress, the window not answering until its end");
 }
 
 // The form's rows: each field row (tick, entry, value), the select-all box, and the focus.
@@ -195,17 +209,29 @@ void WriteForm(const std::string& label) {
   }
 }
 
-// Waits until the form and the focus have stayed the same for a while, no run in progress: an
-// input has had its effect. Returns the control that has the focus.
+// The control that has the focus, and which controls are enabled: what an input changes, read
+// without asking the window anything, so cheap to poll.
+std::string InputState() {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &info);
+  std::string state = std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0) + " ";
+  for (int id = 1; id <= kGenerateButtonId; ++id)
+    state += IsEnabled(id) ? '1' : '0';
+  return state;
+}
+
+// Waits until that state has stayed the same for a while, no run in progress: an input has had
+// its effect. Returns the control that has the focus.
 std::string Settle() {
-  std::map<int, std::string> last = FormRows();
-  for (int quiet = 0, round = 0; quiet < 4 && round < 200; ++round) {
-    Sleep(50);
-    std::map<int, std::string> now = FormRows();
+  std::string last = InputState();
+  for (int quiet = 0, round = 0; quiet < 4 && round < 300; ++round) {
+    Sleep(30);
+    std::string now = InputState();
     quiet = now == last && IsEnabled(kGenerateButtonId) ? quiet + 1 : 0;
     last = std::move(now);
   }
-  return last[-1];
+  return last.substr(0, last.find(' '));
 }
 
 // ---- The steps.
@@ -317,6 +343,7 @@ void Start(std::string folder) {
   startup.wShowWindow = static_cast<WORD>(minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
   std::wstring commandLine = L"\"" + exe + L"\"";
   g_shown.clear();
+  g_controls.clear();
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       g_workDir.c_str(), &startup, &g_process) ||
       (g_window = WaitForWindow(L"DEDU", 30000)) == nullptr)
@@ -358,6 +385,7 @@ void Attach(const std::string&) {
   g_window = WaitForWindow(L"DEDU", 30000);
   g_process = {};
   g_shown.clear();
+  g_controls.clear();
   Write(g_window ? "attached" : "no window to attach");
 }
 void TypeText(std::string text) {
@@ -383,8 +411,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"text", TypeText}, {"click", [](std::string text) { Click(Control(Number(text))); }},
     {"keys", PressKeyNames}, {"generate", Generate},
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
-    {"running", [](std::string) { Write(WaitUntil([] { return !IsEnabled(kGenerateButtonId); },
-                                                  5000) ? "a run in progress" : "no run"); }},
+    {"running", [](std::string) { WriteRunning(); }},
     {"box", [](std::string) { WriteBox(); }},
     {"hold", [](std::string file) { g_held = CreateFileW((g_programDir / Wide(file)).c_str(),
         GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr); }},
