@@ -1,7 +1,8 @@
 // The byte rules: screening typed numbers, reading the form, code page 936 at its edges, and
-// escaping.
+// escaping; and runs on several threads at once.
 #include <gtest/gtest.h>
 
+#include <future>
 #include <map>
 
 #include "cp936.h"
@@ -96,6 +97,32 @@ TEST(EncodingTest, OnlyCharactersTheCodePageMapsAreKept) {
 TEST(EscapeTest, OnlyAttributeValuesQuoteTheDoubleQuote) {
   EXPECT_EQ(EscapeXmlText("a\"<&>'"), "a\"&lt;&amp;&gt;'");
   EXPECT_EQ(EscapeXmlAttribute("a\"<&>'"), "a&quot;&lt;&amp;&gt;'");
+}
+
+// Each composes what its form gives composed alone; the test command also runs this under
+// ThreadSanitizer.
+TEST(ThreadsTest, RunsOnSeveralThreadsComposeWhatEachFormGivesAlone) {
+  const auto compose = [](int form) {
+    std::string documents;
+    for (const DocumentBytes& document : ComposeModPackage([form](int id) {
+           return id == ValueBoxId(form)  ? std::to_string(form + 1)
+                  : id == TextBoxId(form) ? Cp936("奇观")
+                                          : "";
+         }))
+      documents += document.utf8;
+    return documents;
+  };
+  std::vector<std::future<bool>> runs;
+  for (int form = 0; form < 4; ++form) {
+    runs.push_back(std::async(std::launch::async, [&compose, form, alone = compose(form)] {
+      for (int round = 0; round < 200; ++round) {
+        if (compose(form) != alone) return false;
+      }
+      return true;
+    }));
+  }
+  for (std::future<bool>& run : runs)
+    EXPECT_TRUE(run.get());
 }
 
 }  // namespace
