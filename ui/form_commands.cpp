@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "main_window.h"
+#include "platform.h"
 #include "win32_text.h"
 #include "wondergen/generator.h"
 
@@ -65,18 +66,28 @@ const char* DescribeStep(const Failure& failure) {
   return "";
 }
 
+// Whether the program's folder may be written: a probe file is made there, and goes as it closes.
+bool ProgramFolderIsWritable() {
+  const std::filesystem::path probe =
+      ModuleDirectory() / (L"wondergen-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp");
+  const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 // One line per real cause: a failure that follows from an earlier one (a document whose folder
 // could not be made) and a second failure of the same entry (a folder that could not be deleted,
-// and so not made again) are not listed. Where AAA itself may not be made, the program's folder is
-// one the player may not write in, and the box says what to do.
+// and so not made again) are not listed. Then what to do: move the program where its folder may
+// not be written (a probe says so), or close what holds AAA where another program held an entry
+// of it longer than the run would wait.
 void ShowFailures(HWND window, const Failures& failures) {
   std::wstring text = WidenCp936("生成时出现以下问题：") + L"\n";
   std::vector<std::filesystem::path> listed;
-  const std::filesystem::path treeRoot = ModuleDirectory() / kTreeRootName;
-  bool readOnlyFolder = false;
+  bool held = false;
   for (const Failure& failure : failures) {
-    readOnlyFolder |= failure.step == FailedStep::kCreateFolder && failure.path == treeRoot &&
-                      failure.reason == std::errc::permission_denied;
+    held |= platform::MayPassSoon(failure.reason);
     if (!failure.cause.empty() ||
         std::find(listed.begin(), listed.end(), failure.path) != listed.end())
       continue;
@@ -84,10 +95,14 @@ void ShowFailures(HWND window, const Failures& failures) {
     text += L"\n" + WidenCp936(DescribeStep(failure)) + failure.path.wstring() + L"\n    " +
             DescribeError(failure.reason);
   }
-  if (readOnlyFolder) {
+  if (!ProgramFolderIsWritable()) {
     text += L"\n\n" + WidenCp936(
                           "程序所在的文件夹不允许写入。请把 wondergen.exe 移到一个可以写入的"
                           "文件夹（例如桌面或“文档”）再生成。");
+  } else if (held) {
+    text += L"\n\n" + WidenCp936(
+                          "AAA 或其中的文件正被其他程序使用（例如资源管理器正打开着这个文件夹，"
+                          "或杀毒、同步软件正在读取它）。请关闭这些程序，再按“生成”。");
   }
   MessageBoxW(window, text.c_str(), WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
 }
@@ -119,6 +134,7 @@ DWORD WINAPI RunGeneration(void* parameter) {
 // Rebuilds the tree beside the executable and writes the package from the value and text boxes.
 void OnGenerate(HWND window) {
   if (g_running) return;
+  if (StartedFromTemporaryFolder()) return ShowTemporaryFolderBox(window);
   auto run = std::make_unique<Run>();
   run->window = window;
   for (int slot = 0; slot < kFieldCount; ++slot)

@@ -7,6 +7,7 @@
 
 #include "control_table.h"
 #include "win32_text.h"
+#include "windows_rules.h"
 
 namespace wondergen::ui {
 namespace {
@@ -126,6 +127,49 @@ const std::filesystem::path& ModuleDirectory() {
   return directory;
 }
 
+namespace {
+
+// The path of a folder as its opened handle gives it: one name, whatever 8.3 names or links the
+// path went through (GetTempPathW often gives a short name such as ADMINI~1).
+std::wstring FinalFolderPath(const std::wstring& path) {
+  const HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return std::wstring();
+  std::wstring final(MAX_PATH, L'\0');
+  DWORD length =
+      GetFinalPathNameByHandleW(folder, final.data(), static_cast<DWORD>(final.size()), 0);
+  if (length >= final.size()) {
+    final.resize(length);
+    length = GetFinalPathNameByHandleW(folder, final.data(), static_cast<DWORD>(final.size()), 0);
+  }
+  CloseHandle(folder);
+  final.resize(length < final.size() ? length : 0);
+  return final;
+}
+
+}  // namespace
+
+bool StartedFromTemporaryFolder() {
+  static const bool inTemporaryFolder = [] {
+    wchar_t temporary[MAX_PATH + 1] = {};
+    if (GetTempPathW(MAX_PATH + 1, temporary) == 0) return false;
+    const std::wstring folder = FinalFolderPath(temporary);
+    return !folder.empty() &&
+           platform::windows::IsWithinFolder(FinalFolderPath(ModuleDirectory().wstring()), folder);
+  }();
+  return inTemporaryFolder;
+}
+
+void ShowTemporaryFolderBox(HWND window) {
+  MessageBoxW(window,
+              WidenCp936("wondergen.exe 是从压缩包里直接打开的，现在位于一个临时文件夹中，压缩软件"
+                         "稍后会把它连同生成的文件一起删除，所以这里不会生成任何文件。\n\n请先把 "
+                         "wondergen.exe 解压到你自己的文件夹（例如桌面），再从那里打开它。")
+                  .c_str(),
+              WidenCp936("请先解压").c_str(), MB_OK | MB_ICONWARNING);
+}
+
 // The keyboard of a dialog, on the form: Tab and Shift+Tab move the focus, Space ticks the focused
 // check box or presses the focused button, and Enter presses the focused button. Enter and Esc go
 // nowhere else: the dialog manager would turn them into commands 1 (IDOK) and 2 (IDCANCEL), which
@@ -173,6 +217,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (window == nullptr) return 1;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  if (StartedFromTemporaryFolder()) ShowTemporaryFolderBox(window);
 
   MSG message = {};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

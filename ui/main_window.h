@@ -27,4 +27,10 @@ bool IsFormKey(HWND window, MSG& message);
 // The folder of the running executable, where AAA is rebuilt; found once per process.
 const std::filesystem::path& ModuleDirectory();
 
+// Whether the program runs from inside the user's temporary folder, where an archiver put it when
+// it was opened from inside its zip, and deletes it later with whatever was written beside it.
+// Nothing is written there; the box tells the player to extract the program first.
+bool StartedFromTemporaryFolder();
+void ShowTemporaryFolderBox(HWND window);
+
 }  // namespace wondergen::ui

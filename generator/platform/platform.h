@@ -68,6 +68,11 @@ bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::er
 // Deletes the entry `name` of `parent`: a file, a link (never its target) or an empty folder.
 bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code& error);
 
+// Whether a deletion or a folder creation that failed so may succeed when tried again a moment
+// later: on Windows, where another program may hold a file of the tree for a moment; never on
+// POSIX, where nothing holds a name.
+bool MayPassSoon(const std::error_code& error);
+
 // Creates the folder `name` in `parent`; fails with std::errc::file_exists when anything is there.
 bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error);
 

@@ -155,6 +155,10 @@ bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code
   return false;
 }
 
+bool MayPassSoon(const std::error_code&) {
+  return false;
+}
+
 bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error) {
   if (mkdirat(static_cast<int>(parent.handle), name.c_str(), 0777) == 0) return true;
   error = LastError();

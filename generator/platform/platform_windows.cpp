@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform.h"
+#include "windows_rules.h"
 #include "wondergen/generator.h"
 
 namespace wondergen::platform {
@@ -16,6 +17,11 @@ namespace {
 
 constexpr UINT kCodePage936 = 936;
 constexpr wchar_t kReplacementCharacter = 0xFFFD;
+// Deletion with POSIX semantics (Windows 10 1809 and later), which the headers declare only for
+// newer targets: the name goes at once, even while another program holds the file.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+constexpr DWORD kDeletePosixIgnoringReadOnly = 0x1 | 0x2 | 0x10;  // DELETE, POSIX_SEMANTICS,
+                                                                  // IGNORE_READONLY_ATTRIBUTE
 
 std::error_code LastError() {
   return std::error_code(static_cast<int>(GetLastError()), std::system_category());
@@ -113,7 +119,7 @@ HANDLE OpenEntry(const Folder& parent, const std::filesystem::path& name, DWORD 
 bool IsLink(const Folder& parent, const std::filesystem::path& name, HANDLE entry,
             const FILE_ATTRIBUTE_TAG_INFO& attributes) {
   if (attributes.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-    return IsReparseTagNameSurrogate(attributes.ReparseTag);
+    return windows::IsLinkEntry(attributes.FileAttributes, attributes.ReparseTag);
   const std::wstring reached = FinalPath(entry);
   const std::wstring expected =
       FinalPath(reinterpret_cast<HANDLE>(parent.handle)) + L"\\" + name.native();
@@ -193,11 +199,12 @@ bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::er
     for (const BYTE* at = buffer;;) {
       const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
       const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+      // For a reparse point, the listing gives the reparse tag in place of the EA size.
       const DWORD attributes = entry->FileAttributes;
       if (name != L"." && name != L"..") {
         entries.push_back(
             {std::filesystem::path(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                                              !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)});
+                                              !windows::IsLinkEntry(attributes, entry->EaSize)});
       }
       if (entry->NextEntryOffset == 0) break;
       at += entry->NextEntryOffset;
@@ -223,20 +230,30 @@ bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code
     // handle would delete that. The link stays, and says why.
     error = make_error_code(TreeError::kIsALink);
   } else {
-    // The shell deletes read-only entries too: the attribute is cleared first.
-    FILE_BASIC_INFO basic = {};
-    if ((attributes.FileAttributes & FILE_ATTRIBUTE_READONLY) &&
-        GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
-      basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
-      if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-      SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+    FILE_DISPOSITION_INFO_EX posix = {kDeletePosixIgnoringReadOnly};
+    deleted = SetFileInformationByHandle(file, kFileDispositionInfoEx, &posix, sizeof posix);
+    if (!deleted && windows::RefusesPosixDeletion(GetLastError())) {
+      // The classic deletion, read-only entries included as the shell deletes them: the
+      // attribute is cleared first.
+      FILE_BASIC_INFO basic = {};
+      if ((attributes.FileAttributes & FILE_ATTRIBUTE_READONLY) &&
+          GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
+        basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+        if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+      }
+      deleted = SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                           sizeof disposition) != FALSE;
     }
-    deleted = SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
-                                         sizeof disposition) != FALSE;
     if (!deleted) error = LastError();
   }
   CloseHandle(file);
   return deleted;
+}
+
+bool MayPassSoon(const std::error_code& error) {
+  return error.category() == std::system_category() &&
+         windows::MayPassSoon(static_cast<std::uint32_t>(error.value()));
 }
 
 bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error) {

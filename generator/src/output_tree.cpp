@@ -4,7 +4,10 @@
 #include "output_tree.h"
 
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "retry.h"
 
 namespace wondergen {
 namespace {
@@ -57,16 +60,29 @@ bool IsMissing(const std::error_code& error) {
   return error == std::errc::no_such_file_or_directory;
 }
 
+// What a run of the tree carries from step to step: where failures go, and what is left of its
+// waiting for entries that another program holds.
+struct TreeRun {
+  const FailureReport& report;
+  std::chrono::milliseconds retryBudget = kRetryBudgetOfARun;
+
+  // A deletion or a folder creation, tried again while another program may be in the way.
+  template <typename Attempt>
+  bool Try(const Attempt& attempt, std::error_code& error) {
+    const auto sleep = [](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); };
+    return Retry(attempt, error, retryBudget, platform::MayPassSoon, sleep);
+  }
+};
+
 // Deletes `entry` of `parent` with everything below it, as far as it can, and reports each entry
 // that stays; a folder that stays only because something in it did is not reported again. An entry
 // that is no longer what the listing said (another process swapped it) is deleted as what it is
 // now, never entered unless it is a real folder.
-bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& entry,
-                const FailureReport& report) {
+bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& entry, TreeRun& run) {
   // An entry that is gone already needs no deleting.
   const auto stays = [&](const std::error_code& reason) {
     if (IsMissing(reason)) return true;
-    report({FailedStep::kDeleteEntry, parent.path / entry.name, reason, {}});
+    run.report({FailedStep::kDeleteEntry, parent.path / entry.name, reason, {}});
     return false;
   };
   bool isFolder = entry.isFolder;
@@ -79,7 +95,7 @@ bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& ent
       if (!platform::ListFolder(folder, entries, listError)) return stays(listError);
       bool emptied = true;
       for (const platform::FolderEntry& inner : entries)
-        emptied &= DeleteTree(folder, inner, report);
+        emptied &= DeleteTree(folder, inner, run);
       if (!emptied) return false;
     } else if (openError == TreeError::kIsALink || openError == std::errc::not_a_directory) {
       isFolder = false;
@@ -88,16 +104,21 @@ bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& ent
     }
   }
   std::error_code deleteError;
-  return platform::DeleteEntry(parent, {entry.name, isFolder}, deleteError) || stays(deleteError);
+  const auto deleteEntry = [&](std::error_code& error) {
+    return platform::DeleteEntry(parent, {entry.name, isFolder}, error);
+  };
+  return run.Try(deleteEntry, deleteError) || stays(deleteError);
 }
 
 // Makes the folder `name` in `parent`, or takes the real folder that is already there because it
 // could not be deleted, so that as much of the package as possible is still written.
-platform::Folder MakeFolder(const platform::Folder& parent, const char* name,
+platform::Folder MakeFolder(const platform::Folder& parent, const char* name, TreeRun& run,
                             std::error_code& error) {
   std::error_code creationError;
-  if (!platform::CreateFolder(parent, name, creationError) &&
-      creationError != std::errc::file_exists) {
+  const auto createFolder = [&](std::error_code& failure) {
+    return platform::CreateFolder(parent, name, failure);
+  };
+  if (!run.Try(createFolder, creationError) && creationError != std::errc::file_exists) {
     error = creationError;
     return {};
   }
@@ -139,18 +160,19 @@ const fs::path& PathOf(const OutputPaths& paths, Document document) {
 
 OutputTree PrepareOutputTree(const fs::path& outputDir, const FailureReport& report) {
   OutputTree tree;
+  TreeRun run{report};
   std::error_code outputError;
   const platform::Folder output = platform::OpenFolder(outputDir, outputError);
-  if (output) DeleteTree(output, {kTreeFolders[0].name, true}, report);
+  if (output) DeleteTree(output, {kTreeFolders[0].name, true}, run);
   for (std::size_t i = 0; i < kTreeFolderCount; ++i) {
     const std::size_t parent = kTreeFolders[i].parent;
     std::error_code error;
     if (parent == kInOutputDir && !output) {
       error = outputError;  // AAA cannot be made in an output directory that cannot be opened
     } else if (parent == kInOutputDir) {
-      tree.folders[i] = MakeFolder(output, kTreeFolders[i].name, error);
+      tree.folders[i] = MakeFolder(output, kTreeFolders[i].name, run, error);
     } else if (tree.folders[parent]) {
-      tree.folders[i] = MakeFolder(tree.folders[parent], kTreeFolders[i].name, error);
+      tree.folders[i] = MakeFolder(tree.folders[parent], kTreeFolders[i].name, run, error);
     } else {
       tree.missing[i] = tree.missing[parent];  // missing for the same reason, not reported again
       continue;

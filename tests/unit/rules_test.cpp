@@ -1,11 +1,16 @@
 // The byte rules: screening typed numbers, reading the form, code page 936 at its edges, and
-// escaping; and runs on several threads at once.
+// escaping; runs on several threads at once; the retry of a step of the tree, and the Windows
+// layer's decisions that Wine cannot show, against the values of Microsoft's documentation.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <future>
 #include <map>
+#include <sstream>
 
 #include "cp936.h"
+#include "retry.h"
+#include "windows_rules.h"
 #include "wondergen/generator.h"
 #include "xml_escape.h"
 
@@ -97,6 +102,53 @@ TEST(EncodingTest, OnlyCharactersTheCodePageMapsAreKept) {
 TEST(EscapeTest, OnlyAttributeValuesQuoteTheDoubleQuote) {
   EXPECT_EQ(EscapeXmlText("a\"<&>'"), "a\"&lt;&amp;&gt;'");
   EXPECT_EQ(EscapeXmlAttribute("a\"<&>'"), "a&quot;&lt;&amp;&gt;'");
+}
+
+// Each line of windows-rules.txt: a rule, what it is given, and what it must give.
+TEST(WindowsRulesTest, EveryLineOfTheTableHolds) {
+  using namespace platform::windows;
+  std::ifstream table(WONDERGEN_UNIT_DATA "/windows-rules.txt");
+  int rules = 0;
+  for (std::string line, rule, a, b, want; std::getline(table, line);) {
+    std::istringstream in(line);
+    if (!(in >> rule) || rule[0] == '#') continue;
+    ++rules;
+    const auto number = [](const std::string& text) { return std::stoul(text, nullptr, 0); };
+    const auto wide = [](const std::string& text) {
+      return std::wstring(text.begin(), text.end());
+    };
+    if (rule == "link" && in >> a >> b >> want) {
+      EXPECT_EQ(IsLinkEntry(number(a), number(b)) ? "yes" : "no", want) << line;
+    } else if ((rule == "may-pass" || rule == "refuses-posix") && in >> a >> want) {
+      const bool yes =
+          rule == "may-pass" ? MayPassSoon(number(a)) : RefusesPosixDeletion(number(a));
+      EXPECT_EQ(yes ? "yes" : "no", want) << line;
+    } else if (rule == "within" && in >> a >> b >> want) {
+      EXPECT_EQ(IsWithinFolder(wide(a), b == "-" ? L"" : wide(b)) ? "yes" : "no", want) << line;
+    } else if (int failures, budget, tries, left;
+               rule == "retry" && in >> failures >> a >> budget >> tries >> left >> want) {
+      int tried = 0;
+      std::string waits;
+      std::chrono::milliseconds budgetLeft(budget);
+      std::error_code error;
+      const auto attempt = [&](std::error_code& failure) {
+        failure = std::make_error_code(std::errc::device_or_resource_busy);
+        return ++tried > failures;
+      };
+      const auto mayPass = [&](const std::error_code& e) { return a == "yes" && e; };
+      const auto sleep = [&](std::chrono::milliseconds wait) {
+        waits += (waits.empty() ? "" : ",") + std::to_string(wait.count());
+      };
+      EXPECT_EQ(Retry(attempt, error, budgetLeft, mayPass, sleep), failures < tries) << line;
+      EXPECT_EQ(std::to_string(tried) + " " + std::to_string(budgetLeft.count()) + " " +
+                    (waits.empty() ? "-" : waits),
+                std::to_string(tries) + " " + std::to_string(left) + " " + want)
+          << line;
+    } else {
+      ADD_FAILURE() << "not a rule: " << line;
+    }
+  }
+  EXPECT_EQ(rules, 38);
 }
 
 // Each composes what its form gives composed alone; the test command also runs this under

@@ -31,6 +31,8 @@
 //   box                       waits for the error box and writes its lines without the system's
 //                             reasons, which are in the system's language; presses OK
 //   hold FILE, release        holds FILE of the program's folder open without sharing; lets it go
+//   temp [DIR]                has TEMP and TMP name DIR for the programs started from then on;
+//                             without DIR, what they named before
 //   sh COMMAND                runs COMMAND with /bin/sh in the Unix folder $WINDOW_TEST_WORK (the
 //                             work dir) and writes what it printed (Wine runs Unix programs)
 //   repaint                   has the window and its controls paint what they have to
@@ -396,6 +398,12 @@ void TypeText(std::string text) {
   WaitUntil([&] { return WideText(Control(id)) == Wide(text); });
   Write("text box " + std::to_string(id) + ": \"" + Text(Control(id)) + "\"");
 }
+void SetTemporaryFolder(const std::string& dir) {
+  static const std::wstring before = _wgetenv(L"TEMP") != nullptr ? _wgetenv(L"TEMP") : L"";
+  const std::wstring folder = dir.empty() ? before : (g_workDir / Wide(dir)).wstring();
+  SetEnvironmentVariableW(L"TEMP", folder.c_str());
+  SetEnvironmentVariableW(L"TMP", folder.c_str());
+}
 void Restore(const std::string&) {
   PostMessageW(g_window, WM_SYSCOMMAND, SC_RESTORE, 0);
   Write(WaitUntil([] { return !IsIconic(g_window); }) ? "restored" : "not restored");
@@ -416,7 +424,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"hold", [](std::string file) { g_held = CreateFileW((g_programDir / Wide(file)).c_str(),
         GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr); }},
     {"release", [](std::string) { CloseHandle(g_held); }},
-    {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", Restore},
+    {"temp", SetTemporaryFolder}, {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", Restore},
 };
 // clang-format on
 

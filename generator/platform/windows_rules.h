@@ -1,0 +1,32 @@
+// Decisions of the Windows layer that Wine cannot show, as pure functions of Windows' own numbers
+// (attributes, reparse tags, error codes, final paths): built on every platform, so that the
+// native tests hold them to the tables of Microsoft's documentation.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace wondergen::platform::windows {
+
+inline constexpr std::uint32_t kReparsePointAttribute = 0x400;  // FILE_ATTRIBUTE_REPARSE_POINT
+
+// Whether an entry with these attributes and reparse tag is a link, to be removed as an entry and
+// never entered: a reparse point whose tag is a name surrogate (symbolic link, junction, ...).
+// Any other reparse point (cloud files, deduplication, an app execution alias) is what its
+// attributes say. Wine lists a link to a folder with the attribute and tag 0: a link too.
+bool IsLinkEntry(std::uint32_t attributes, std::uint32_t reparseTag);
+
+// Whether a delete or a folder creation that failed with this Win32 error may succeed a moment
+// later: a file another program holds (Explorer, the search indexer, an antivirus scan, a sync
+// client), or a folder whose last entry is still being deleted.
+bool MayPassSoon(std::uint32_t win32Error);
+
+// Whether a deletion with POSIX semantics failed only because the system or the file system does
+// not offer it (older systems, FAT32 and exFAT, Wine): the classic deletion is then used.
+bool RefusesPosixDeletion(std::uint32_t win32Error);
+
+// Whether the final path `path` is the folder `folder` or lies inside it; both as
+// GetFinalPathNameByHandleW gives them, compared without regard to the case of ASCII letters.
+bool IsWithinFolder(std::wstring_view path, std::wstring_view folder);
+
+}  // namespace wondergen::platform::windows
