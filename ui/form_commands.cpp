@@ -107,6 +107,22 @@ void ShowFailures(HWND window, const Failures& failures) {
   MessageBoxW(window, text.c_str(), WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
 }
 
+// A text box holding a character that code page 936 lacks would reach the documents with "?" in
+// its place: the box names the text by its label and shows the characters, and nothing is done.
+bool TextsFitCodePage936(HWND window) {
+  for (int text = 0; text < kTextCount; ++text) {
+    const std::wstring lacking = CharactersLackingInCp936(GetDlgItem(window, TextBoxId(text)));
+    if (lacking.empty()) continue;
+    const std::wstring message =
+        WidenCp936("“") + WidenCp936(kTextCatalogue[text].label) +
+        WidenCp936("”里有模组文字无法使用的字符（代码页 936，即 GBK，没有这些字符）：\n\n") +
+        lacking + WidenCp936("\n\n请删去或换掉这些字符，再按“生成”。没有生成任何文件。");
+    MessageBoxW(window, message.c_str(), WidenCp936("无法生成").c_str(), MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  return true;
+}
+
 // A run on its worker thread, so that the window keeps answering while a large old tree is
 // deleted. It works on a copy of the form taken when the button was pressed; the button stays
 // disabled until it ends, so that one run at a time rebuilds AAA.
@@ -135,6 +151,7 @@ DWORD WINAPI RunGeneration(void* parameter) {
 void OnGenerate(HWND window) {
   if (g_running) return;
   if (StartedFromTemporaryFolder()) return ShowTemporaryFolderBox(window);
+  if (!TextsFitCodePage936(window)) return;
   auto run = std::make_unique<Run>();
   run->window = window;
   for (int slot = 0; slot < kFieldCount; ++slot)

@@ -30,11 +30,37 @@ std::string NarrowToCp936(std::wstring_view text) {
   return narrow;
 }
 
-std::string ControlText(HWND control) {
+namespace {
+
+std::wstring ControlWideText(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-  return NarrowToCp936(text);
+  return text;
+}
+
+}  // namespace
+
+std::string ControlText(HWND control) {
+  return NarrowToCp936(ControlWideText(control));
+}
+
+// Character by character, a surrogate pair being one: a character the code page lacks would
+// become the default character.
+std::wstring CharactersLackingInCp936(HWND control) {
+  const std::wstring text = ControlWideText(control);
+  std::wstring lacking;
+  for (std::size_t at = 0, length; at < text.size(); at += length) {
+    length = IS_HIGH_SURROGATE(text[at]) && at + 1 < text.size() ? 2 : 1;
+    const std::wstring character = text.substr(at, length);
+    BOOL usedDefault = FALSE;
+    const int bytes =
+        WideCharToMultiByte(kCodePage936, WC_NO_BEST_FIT_CHARS, character.data(),
+                            static_cast<int>(length), nullptr, 0, nullptr, &usedDefault);
+    if ((bytes <= 0 || usedDefault) && lacking.find(character) == std::wstring::npos)
+      lacking += character;
+  }
+  return lacking;
 }
 
 void SetControlText(HWND window, int controlId, std::string_view cp936Text) {

@@ -16,6 +16,9 @@ std::string NarrowToCp936(std::wstring_view text);
 
 // The whole text of a control, in code page 936.
 std::string ControlText(HWND control);
+// The characters of the control's text that code page 936 lacks, each once, in order; empty when
+// it holds every one.
+std::wstring CharactersLackingInCp936(HWND control);
 void SetControlText(HWND window, int controlId, std::string_view cp936Text);
 
 // The system's explanation of an error, in the user's language where the system has it.
