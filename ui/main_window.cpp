@@ -13,6 +13,7 @@ namespace wondergen::ui {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"DEDU";
+constexpr int kIconResource = 1;  // wondergen.rc
 
 // The system font shows Chinese only where the ANSI code page is 936. Elsewhere the form and the
 // help text take a font of the same size made for GB2312; null means the system font.
@@ -189,23 +190,55 @@ bool IsFormKey(HWND window, MSG& message) {
 
 }  // namespace wondergen::ui
 
+namespace {
+
+// Where system code loads DLLs from later: System32 alone, and images preferred from there and
+// never from a remote place. Both are looked up, so that the imports stay those every Windows 10
+// has; DLLs that are not Microsoft's (input methods such as Sogou or QQ Pinyin) still load.
+void RestrictDllLoading() {
+  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto find = [kernel](const char* name) {
+    return reinterpret_cast<void (*)()>(GetProcAddress(kernel, name));
+  };
+  if (const auto setDirectories =
+          reinterpret_cast<BOOL(WINAPI*)(DWORD)>(find("SetDefaultDllDirectories")))
+    setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  using SetPolicy = BOOL(WINAPI*)(PROCESS_MITIGATION_POLICY, void*, SIZE_T);
+  if (const auto setPolicy = reinterpret_cast<SetPolicy>(find("SetProcessMitigationPolicy"))) {
+    PROCESS_MITIGATION_IMAGE_LOAD_POLICY policy = {};
+    policy.NoRemoteImages = 1;
+    policy.PreferSystem32Images = 1;
+    setPolicy(ProcessImageLoadPolicy, &policy, sizeof policy);
+  }
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace wondergen::ui;
+  RestrictDllLoading();
   // The manifest asks for version 6 of the common controls, which draws the standard controls in
   // the system's visual style; loading it before the first control is made is the documented way.
   const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&commonControls);
   FillControlTable();
 
-  WNDCLASSW windowClass = {};
+  // The program's icon, at the sizes of the title bar and the taskbar.
+  const auto icon = [instance](int width, int height) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height), 0));
+  };
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProcedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  windowClass.hIcon = icon(SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   windowClass.lpszClassName = kWindowClass;
-  if (RegisterClassW(&windowClass) == 0) {
+  if (RegisterClassExW(&windowClass) == 0) {
     MessageBoxW(nullptr, L"This program requires Windows NT", kWindowClass, MB_ICONERROR);
     return 1;
   }

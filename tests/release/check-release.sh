@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Opens the two release archives and checks what a player and a command-line user get: the files,
-# the program's version resource and manifest, the DLLs it needs, the guide's byte-order mark, and
-# the command line's version, runtime and package.
+# the program's version resource, manifest, icon and hardening, the DLLs it needs, the guide's
+# byte-order mark, and the command line's version, runtime and package.
 #
 # check-release.sh <dist dir> <version>
 set -uo pipefail
@@ -27,11 +27,20 @@ for wanted in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
   'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>false</dpiAware>'; do
   check "the manifest has $wanted" grep -qF "$wanted" <<<"$manifest"
 done
+wrestool -x -t14 "$exe" >"$scratch/icon.ico"  # icotool reads a file, not a pipe
+check "the program has its icon at 16, 24, 32, 48 and 256 pixels" test "$(icotool -l \
+  "$scratch/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | xargs)" = "16 24 32 48 256"
+# Hardened as the system's own programs: high-entropy ASLR, a relocatable base, no-execute, and
+# marked terminal-server aware.
+for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE; do
+  check "the program is built $flag" grep -qx "\s*$flag" <(x86_64-w64-mingw32-objdump -p "$exe")
+done
 check "the program has no debug information" test -z "$(x86_64-w64-mingw32-objdump -h "$exe" |
   grep -F .debug_)"
-# A clean Windows has these DLLs and no others of the program's.
+# A clean Windows has these DLLs and no others of the program's (advapi32 seeds the stack
+# protector's guard).
 check "the program needs only Windows' own DLLs" test -z "$(x86_64-w64-mingw32-objdump -p "$exe" |
-  sed -n 's/^\s*DLL Name: //p' | grep -viE '^(kernel32|user32|gdi32|comctl32|msvcrt)\.dll$')"
+  sed -n 's/^\s*DLL Name: //p' | grep -viE '^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32)\.dll$')"
 check "the guide starts with a byte-order mark" test \
   "$(head -c3 "$scratch/$windows/使用说明.txt" | od -An -tx1)" = " ef bb bf"
 check "the command line says its version" test "$("$cli" --version)" = "wondergen-cli $version"
