@@ -1,5 +1,8 @@
 // The help text painted on the form. Literals here are code page 936; the handles and addresses
 // are made up.
+#include <algorithm>
+
+#include "form_scale.h"
 #include "main_window.h"
 #include "win32_text.h"
 
@@ -31,8 +34,20 @@ constexpr HelpLine kHelpLines[] = {
 void PaintHelpText(HDC dc) {
   for (const HelpLine& line : kHelpLines) {
     const std::wstring text = WidenCp936(line.text);
-    TextOutW(dc, line.x, line.y, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(dc, Scaled(line.x), Scaled(line.y), text.c_str(), static_cast<int>(text.size()));
   }
+}
+
+SIZE HelpTextExtent(HDC dc, int dpi) {
+  SIZE extent = {0, 0};
+  for (const HelpLine& line : kHelpLines) {
+    const std::wstring text = WidenCp936(line.text);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    extent.cx = std::max<LONG>(extent.cx, MulDiv(line.x, dpi, 96) + size.cx);
+    extent.cy = std::max<LONG>(extent.cy, MulDiv(line.y, dpi, 96) + size.cy);
+  }
+  return extent;
 }
 
 }  // namespace wondergen::ui

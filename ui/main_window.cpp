@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "control_table.h"
+#include "form_scale.h"
 #include "win32_text.h"
 #include "windows_rules.h"
 
@@ -14,21 +15,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
-
-// The system font shows Chinese only where the ANSI code page is 936. Elsewhere the form and the
-// help text take a font of the same size made for GB2312; null means the system font.
-HFONT FormFont() {
-  static const HFONT font = []() -> HFONT {
-    if (GetACP() == 936) return nullptr;
-    LOGFONTW description = {};
-    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description);
-    description.lfWidth = 0;
-    description.lfCharSet = GB2312_CHARSET;
-    lstrcpynW(description.lfFaceName, L"Microsoft YaHei", LF_FACESIZE);
-    return CreateFontIndirectW(&description);
-  }();
-  return font;
-}
 
 // The controls in reading order: select-all, the field rows, the text rows, the button. Tab moves
 // the focus in this order, which is the order of the windows (their Z order), not of their IDs.
@@ -42,13 +28,14 @@ std::vector<int> ReadingOrder() {
   return order;
 }
 
-// Creates the 93 child controls from the table; entry and value boxes start disabled.
+// Creates the 93 child controls from the table, at the form's scale; entry and value boxes start
+// disabled.
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
   for (int id = 1; id <= kControlCount; ++id) {
     const ControlSpec& record = g_controlTable[id];
     const HWND control = CreateWindowExW(
         0, WidenCp936(record.className).c_str(), WidenCp936(record.text).c_str(), record.style,
-        record.x, record.y, record.width, record.height, window,
+        Scaled(record.x), Scaled(record.y), Scaled(record.width), Scaled(record.height), window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), creation->hInstance, nullptr);
     if (FormFont() != nullptr)
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
@@ -106,6 +93,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_ACTIVATE: return OnActivate(window, wParam);
     case WM_CLOSE: return OnClose(window);
     case kRunEnded: return OnRunEnded(window, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -248,6 +236,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
       WS_EX_CONTROLPARENT, kWindowClass, WidenCp936(record.text).c_str(), record.style, record.x,
       record.y, record.width, record.height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
+  FitToMonitor(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   if (StartedFromTemporaryFolder()) ShowTemporaryFolderBox(window);

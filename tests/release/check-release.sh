@@ -24,7 +24,8 @@ for pair in "FileVersion $version" "ProductVersion $version" "FileDescription ã€
 done
 manifest=$(wrestool -x --raw -t24 "$exe")
 for wanted in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
-  'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>false</dpiAware>'; do
+  'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>true/pm</dpiAware>' \
+  '>PerMonitorV2</dpiAwareness>'; do
   check "the manifest has $wanted" grep -qF "$wanted" <<<"$manifest"
 done
 wrestool -x -t14 "$exe" >"$scratch/icon.ico"  # icotool reads a file, not a pipe

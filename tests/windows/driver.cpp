@@ -12,6 +12,12 @@
 //   start [minimized] DIR     starts DIR\wondergen.exe, the work dir current, and waits for it
 //   attach                    waits for the window of a program started some other way (sh)
 //   window                    the window's text, place and outer size, and its client area
+//   layout                    whether every control lies inside the client area, the client area
+//                             inside the work area, and no control over another; and where the
+//                             select-all box and the button lie
+//   shot FILE                 the client area as the X screen shows it, into FILE (a PPM) of the
+//                             locale's output folder
+//   dpi N X Y W H             sends WM_DPICHANGED for N DPI, suggesting that rectangle
 //   form LABEL                LABEL, then each row of the form that changed since the last form
 //   tick ID LABEL             clicks check box ID, then form
 //   type SLOT TEXT            ticks field SLOT, types TEXT into its entry box key by key, writes
@@ -160,18 +166,69 @@ void Repaint() {
   Sleep(300);
 }
 
-// The window's text, place and outer size, and where its client area lies on the screen.
-void WriteWindow() {
-  RECT rect, client;
-  GetWindowRect(g_window, &rect);
+// The leading number of a step's text, and the text after it.
+int Number(std::string& text) {
+  const std::size_t end = text.find(' ');
+  const int number = std::stoi(text.substr(0, end));
+  text = end == std::string::npos ? "" : text.substr(end + 1);
+  return number;
+}
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+RECT ClientArea() {
+  RECT client;
   GetClientRect(g_window, &client);
   MapWindowPoints(g_window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  char line[256];
-  std::snprintf(
-      line, sizeof line, "window \"%s\" at %ld,%ld %ldx%ld, client area at %ld,%ld %ldx%ld",
-      Text(g_window).c_str(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-      client.left, client.top, client.right - client.left, client.bottom - client.top);
-  Write(line);
+  return client;
+}
+
+// The window's text, place and outer size, and where its client area lies on the screen.
+void WriteWindow() {
+  RECT rect;
+  GetWindowRect(g_window, &rect);
+  Write("window \"" + Text(g_window) + "\" at " + Describe(rect) + ", client area at " +
+        Describe(ClientArea()));
+}
+
+void WriteLayout() {
+  const auto inside = [](const RECT& inner, const RECT& outer) {
+    RECT both;
+    return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner);
+  };
+  RECT work, both;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT client = ClientArea();
+  std::string faults = inside(client, work) ? "" : " the client area sticks out of the work area;";
+  std::vector<RECT> controls(kGenerateButtonId + 1);
+  for (int id = 1; id <= kGenerateButtonId; ++id) {
+    GetWindowRect(Control(id), &controls[id]);
+    if (!inside(controls[id], client)) faults += " " + std::to_string(id) + " sticks out;";
+    for (int other = 1; other < id; ++other) {
+      if (IntersectRect(&both, &controls[id], &controls[other]))
+        faults += " " + std::to_string(id) + " over " + std::to_string(other) + ";";
+    }
+  }
+  Write("layout:" + (faults.empty() ? std::string(" every control in place;") : faults) +
+        " select-all at " + Describe(controls[kSelectAllBoxId]) + ", the button at " +
+        Describe(controls[kGenerateButtonId]));
+}
+
+// WM_DPICHANGED carries a rectangle, which the driver puts into the program's memory.
+void ChangeDpi(std::string text) {
+  const int dpi = Number(text), x = Number(text), y = Number(text), width = Number(text);
+  const RECT suggested = {x, y, x + width, y + Number(text)};
+  DWORD id = 0;
+  GetWindowThreadProcessId(g_window, &id);
+  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+  void* rect = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+  WriteProcessMemory(process, rect, &suggested, sizeof suggested, nullptr);
+  SendMessageW(g_window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect));
+  VirtualFreeEx(process, rect, 0, MEM_RELEASE);
+  CloseHandle(process);
+  Repaint();
 }
 
 // A run on its own thread leaves the window answering: the answer comes while the run is still
@@ -335,6 +392,14 @@ void RunShell(const std::string& command) {
   if (int code = 0; status >> code && code != 0) Write("  sh: exit " + std::to_string(code));
 }
 
+void Shot(const std::string& file) {
+  const RECT c = ClientArea();
+  RunShell("xwd -root -silent | xwdtopnm 2>/dev/null | pamcut " + std::to_string(c.left) + " " +
+           std::to_string(c.top) + " " + std::to_string(c.right - c.left) + " " +
+           std::to_string(c.bottom - c.top) + " | pamdepth 255 >\"$WINDOW_TEST_OUTPUT/" + file +
+           "\"");
+}
+
 void Start(std::string folder) {
   const bool minimized = folder.rfind("minimized ", 0) == 0;
   g_programDir = g_workDir / Wide(minimized ? folder.substr(10) : folder);
@@ -371,14 +436,6 @@ void Close(const std::string& label) {
         std::to_string(static_cast<long>(code)));
 }
 
-// The leading number of a step's text, and the text after it.
-int Number(std::string& text) {
-  const std::size_t end = text.find(' ');
-  const int number = std::stoi(text.substr(0, end));
-  text = end == std::string::npos ? "" : text.substr(end + 1);
-  return number;
-}
-
 void Install(const std::string& dir) {
   fs::create_directories(g_workDir / Wide(dir));
   fs::copy_file(g_exe, g_workDir / Wide(dir) / L"wondergen.exe");
@@ -412,7 +469,9 @@ void Restore(const std::string&) {
 // clang-format off
 const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"install", Install}, {"start", Start}, {"attach", Attach}, {"form", WriteForm},
-    {"window", [](std::string) { WriteWindow(); }},
+    {"window", [](std::string) { WriteWindow(); }}, {"layout", [](std::string) { WriteLayout(); }},
+    {"shot", Shot},
+    {"dpi", ChangeDpi},
     {"tick", [](std::string text) { Click(Control(Number(text))); Settle(); WriteForm(text); }},
     {"type", [](std::string text) { const int slot = Number(text); TypeIntoField(slot, Wide(text)); }},
     {"paste", [](std::string text) { const int slot = Number(text); Paste(slot, Wide(text)); }},
