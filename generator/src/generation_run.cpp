@@ -8,13 +8,12 @@
 namespace wondergen {
 namespace {
 
-// The mod's copy of the localization document is not composed: it takes the document's bytes.
 int ComposeDocument(Document document, FieldStore& store, LineBuffer& lines) {
   switch (document) {
     case Document::kLocalization:
+    case Document::kModLocalization:
       ComposeLocalizationDocument(store, lines);
       return kLocalizationLineCount;
-    case Document::kModLocalization: return 0;
     case Document::kGameplayData: ComposeGameplayDocument(store, lines); return kGameplayLineCount;
     case Document::kManifest: ComposeManifestDocument(store, lines); return kManifestLineCount;
   }
@@ -55,6 +54,7 @@ ModPackage ComposeModPackage(const FormReader& readControl) {
   ApplyTextDefaults(store);
   FormAuthorSuffix(store);
   ModPackage package;
+  // The mod's copy of the localization document takes the bytes composed for it.
   for (Document document : kDocuments) {
     package[Index(document)] = document == Document::kModLocalization
                                    ? package[Index(Document::kLocalization)]

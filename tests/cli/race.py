@@ -30,23 +30,19 @@ def main():
     cli, runs = os.path.realpath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else 5
     os.chdir(tempfile.mkdtemp(prefix="wondergen-race-"))
     fill("victim")
-    lost, fewest = 0, None
+    lost, fewest = 0, 1 << 62
     exchanges = mmap.mmap(-1, 8)  # shared with the swapper, which counts its exchanges there
     count = lambda: int.from_bytes(exchanges, "little")
     for run in range(runs):
         fill("AAA/sub")
-        exchanges[:] = bytes(8)
         os.symlink(os.path.abspath("victim"), "swap")
         swapper = os.fork()
-        if swapper == 0:
-            for made in range(1, 1 << 62):  # AT_FDCWD, RENAME_EXCHANGE
-                while libc.renameat2(-100, b"AAA/sub", -100, b"swap", 2) != 0:
-                    pass
-                exchanges[:] = made.to_bytes(8, "little")
+        while swapper == 0:  # AT_FDCWD, RENAME_EXCHANGE
+            if libc.renameat2(-100, b"AAA/sub", -100, b"swap", 2) == 0:
+                exchanges[:] = (count() + 1).to_bytes(8, "little")
         before = count()
         subprocess.run([cli], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-        during = count() - before
-        fewest = during if fewest is None else min(fewest, during)
+        fewest = min(fewest, count() - before)
         os.kill(swapper, signal.SIGKILL)
         os.waitpid(swapper, 0)
         lost += ENTRIES - len(os.listdir("victim"))

@@ -43,15 +43,12 @@ std::string AsParsed(std::string_view text) {
     if (character.find("\xEF\xBF\xBD") == std::string::npos) utf8 += character;
     at += length;
   }
-  utf8.erase(std::remove_if(utf8.begin(), utf8.end(),
-                            [](char c) {
-                              return static_cast<unsigned char>(c) < 0x20 && c != '\t' &&
-                                     c != '\n' && c != '\r';
-                            }),
-             utf8.end());
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    parsed += utf8[i] == '\r' ? '\n' : utf8[i];
-    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+  std::string kept;  // XML's characters only; of the controls, TAB, LF and CR
+  for (char c : utf8)
+    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') kept += c;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    parsed += kept[i] == '\r' ? '\n' : kept[i];
+    if (kept[i] == '\r' && i + 1 < kept.size() && kept[i + 1] == '\n') ++i;
   }
   return parsed;
 }
@@ -101,14 +98,13 @@ Parsed Parse(const std::string& bytes, const char* name) {
 // The building's properties come first, in the order of its attributes, then the rows of the
 // yields, great-person points and great-work slots in catalogue order.
 std::vector<std::string> ExpectedNumbers(const std::array<std::string, kFieldCount>& values) {
+  std::vector<int> order = {kHousingSlot, kCitizenSlotsSlot, kAmenitySlot, kWallHitPointsSlot,
+                            kWallDefenceSlot};
+  for (int slot = 0; slot < kAmenitySlot; ++slot)
+    order.push_back(slot);
   std::vector<std::string> numbers;
-  for (int slot :
-       {kHousingSlot, kCitizenSlotsSlot, kAmenitySlot, kWallHitPointsSlot, kWallDefenceSlot}) {
+  for (int slot : order)
     if (IsSet(values[slot])) numbers.push_back(values[slot]);
-  }
-  for (int slot = 0; slot < kAmenitySlot; ++slot) {
-    if (IsSet(values[slot])) numbers.push_back(values[slot]);
-  }
   return numbers;
 }
 

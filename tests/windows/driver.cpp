@@ -2,18 +2,17 @@
 // steps file says, and writes down what the window shows after each step: the transcript that
 // run-window-tests.sh compares with the expected one.
 //
-// wondergen-window-test <wondergen.exe> <work dir> <steps> <transcript> <code page>
+// wondergen-window-test <work dir> <steps> <transcript> <code page>
 // with the expected transcript named by $WINDOW_TEST_EXPECTED (a Windows path).
 //
 // A step is one line: a word, then what it takes, the rest of the line (blanks and all) being its
 // text. ID is a control ID, SLOT a field's place (0..26), DIR a folder of the work dir. Lines that
 // start with "#" are comments.
-//   install DIR               copies wondergen.exe into DIR
 //   start [minimized] DIR     starts DIR\wondergen.exe, the work dir current, and waits for it
 //   attach                    waits for the window of a program started some other way (sh)
-//   window                    the window's text, place and outer size, and its client area
-//   layout                    whether every control lies inside the client area, the client area
-//                             inside the work area, and no control over another; and where the
+//   window                    the window's text, place and outer size, and its client area; and
+//                             whether every control lies inside the client area, the client area
+//                             inside the work area, and no control over another, and where the
 //                             select-all box and the button lie
 //   shot FILE                 the client area as the X screen shows it, into FILE (a PPM) of the
 //                             locale's output folder
@@ -65,7 +64,7 @@ namespace fs = std::filesystem;
 using namespace wondergen;
 
 FILE* g_transcript = nullptr;
-fs::path g_exe, g_workDir, g_programDir;
+fs::path g_workDir, g_programDir;
 PROCESS_INFORMATION g_process = {};
 HWND g_window = nullptr;
 HANDLE g_held = INVALID_HANDLE_VALUE;  // a file held open by "hold"
@@ -119,18 +118,9 @@ HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs) {
 
 // ---- Real input through the system's input queue.
 
-void Send(DWORD type, WORD key, WORD character, DWORD flags, LONG x = 0, LONG y = 0) {
-  INPUT input = {};
-  input.type = type;
-  if (type == INPUT_MOUSE) {
-    input.mi.dx = x;
-    input.mi.dy = y;
-    input.mi.dwFlags = flags;
-  } else {
-    input.ki.wVk = key;
-    input.ki.wScan = character;
-    input.ki.dwFlags = flags;
-  }
+void SendKey(WORD key, WORD character, DWORD flags) {
+  INPUT input = {INPUT_KEYBOARD, {}};
+  input.ki = {key, character, flags, 0, 0};
   SendInput(1, &input, sizeof input);
 }
 void Click(HWND control) {
@@ -139,22 +129,28 @@ void Click(HWND control) {
   const LONG x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   for (DWORD flags : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-    Send(INPUT_MOUSE, 0, 0, flags | MOUSEEVENTF_ABSOLUTE, (x * 65536 + width / 2) / width,
-         (y * 65536 + height / 2) / height);
+    INPUT input = {INPUT_MOUSE, {}};
+    input.mi = {(x * 65536 + width / 2) / width,
+                (y * 65536 + height / 2) / height,
+                0,
+                flags | MOUSEEVENTF_ABSOLUTE,
+                0,
+                0};
+    SendInput(1, &input, sizeof input);
     Sleep(20);
   }
 }
 void PressKeys(const std::vector<WORD>& chord) {  // pressed in order, released in reverse
   for (WORD key : chord)
-    Send(INPUT_KEYBOARD, key, 0, 0);
+    SendKey(key, 0, 0);
   for (auto key = chord.rbegin(); key != chord.rend(); ++key)
-    Send(INPUT_KEYBOARD, *key, 0, KEYEVENTF_KEYUP);
+    SendKey(*key, 0, KEYEVENTF_KEYUP);
   Sleep(20);
 }
 // A character as typed with an input method: a Unicode key event, down and up.
 void Type(wchar_t character) {
-  Send(INPUT_KEYBOARD, 0, character, KEYEVENTF_UNICODE);
-  Send(INPUT_KEYBOARD, 0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+  SendKey(0, character, KEYEVENTF_UNICODE);
+  SendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
   Sleep(20);
 }
 
@@ -185,22 +181,19 @@ RECT ClientArea() {
   return client;
 }
 
-// The window's text, place and outer size, and where its client area lies on the screen.
+// The window's text, place and outer size, and where its client area lies on the screen; then
+// the layout of the form in it.
 void WriteWindow() {
-  RECT rect;
+  RECT rect, work, both;
   GetWindowRect(g_window, &rect);
+  const RECT client = ClientArea();
   Write("window \"" + Text(g_window) + "\" at " + Describe(rect) + ", client area at " +
-        Describe(ClientArea()));
-}
-
-void WriteLayout() {
+        Describe(client));
   const auto inside = [](const RECT& inner, const RECT& outer) {
     RECT both;
     return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner);
   };
-  RECT work, both;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const RECT client = ClientArea();
   std::string faults = inside(client, work) ? "" : " the client area sticks out of the work area;";
   std::vector<RECT> controls(kGenerateButtonId + 1);
   for (int id = 1; id <= kGenerateButtonId; ++id) {
@@ -235,14 +228,13 @@ void ChangeDpi(std::string text) {
 // deleting AAA\old, which a run on the window's thread cannot give.
 void WriteRunning() {
   if (!WaitUntil([] { return !IsEnabled(kGenerateButtonId); }, 5000)) return Write("no run");
-  const bool answered =
-      SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, 0) != 0;
-  Write(answered && fs::exists(g_programDir / "AAA" / "old")
+  const LRESULT answered = SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, 0);
+  Write(answered != 0 && fs::exists(g_programDir / "AAA" / "old")
             ? "a run in progress, the window answering meanwhile"
             : "a run in progress, the window not answering until its end");
 }
 
-// The form's rows: each field row (tick, entry, value), the select-all box, and the focus.
+// The form's rows: each field row (tick, entry, value), and the select-all box.
 std::map<int, std::string> FormRows() {
   std::map<int, std::string> rows;
   for (int slot = 0; slot < kFieldCount; ++slot) {
@@ -254,16 +246,12 @@ std::map<int, std::string> FormRows() {
                  (IsEnabled(ValueBoxId(slot)) ? "\" enabled" : "\"");
   }
   rows[kFieldCount] = std::string("  select-all ") + (IsChecked(kSelectAllBoxId) ? "[x]" : "[ ]");
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &info);
-  rows[-1] = std::to_string(info.hwndFocus == nullptr ? 0 : GetDlgCtrlID(info.hwndFocus));
   return rows;
 }
 void WriteForm(const std::string& label) {
   Write(label);
   for (const auto& [row, line] : FormRows()) {
-    if (g_shown[row] != line && row >= 0) Write(line);
+    if (g_shown[row] != line) Write(line);
     g_shown[row] = line;
   }
 }
@@ -436,10 +424,6 @@ void Close(const std::string& label) {
         std::to_string(static_cast<long>(code)));
 }
 
-void Install(const std::string& dir) {
-  fs::create_directories(g_workDir / Wide(dir));
-  fs::copy_file(g_exe, g_workDir / Wide(dir) / L"wondergen.exe");
-}
 void Attach(const std::string&) {
   g_window = WaitForWindow(L"DEDU", 30000);
   g_process = {};
@@ -468,8 +452,8 @@ void Restore(const std::string&) {
 
 // clang-format off
 const std::map<std::string, std::function<void(std::string)>> kSteps = {
-    {"install", Install}, {"start", Start}, {"attach", Attach}, {"form", WriteForm},
-    {"window", [](std::string) { WriteWindow(); }}, {"layout", [](std::string) { WriteLayout(); }},
+    {"start", Start}, {"attach", Attach}, {"form", WriteForm},
+    {"window", [](std::string) { WriteWindow(); }},
     {"shot", Shot},
     {"dpi", ChangeDpi},
     {"tick", [](std::string text) { Click(Control(Number(text))); Settle(); WriteForm(text); }},
@@ -492,12 +476,11 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
 int main() {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (count != 6 || (g_transcript = _wfopen(arguments[4], L"wb")) == nullptr) return 100;
-  g_exe = arguments[1];
-  g_workDir = arguments[2];
-  Write(GetACP() == std::wcstoul(arguments[5], nullptr, 10) ? "ANSI code page as the locale says"
+  if (count != 5 || (g_transcript = _wfopen(arguments[3], L"wb")) == nullptr) return 100;
+  g_workDir = arguments[1];
+  Write(GetACP() == std::wcstoul(arguments[4], nullptr, 10) ? "ANSI code page as the locale says"
                                                             : "ANSI code page not the locale's");
-  std::ifstream steps(arguments[3]);
+  std::ifstream steps(arguments[2]);
   for (std::string step; std::getline(steps, step);) {
     if (step.empty() || step[0] == '#') continue;
     const std::size_t blank = step.find(' ');

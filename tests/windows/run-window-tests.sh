@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the window test under Wine, under a Chinese locale (ANSI code page 936) and an English one
-# (1252), each on three screens: 1280x1024 at 96 DPI, where the driver takes the steps of
-# steps.txt, and 1920x1080 at 144 DPI and 1366x768 at 96 DPI, where it takes those of
+# Runs the window test under Wine, in the runs of runs.txt: a Chinese locale (ANSI code page 936)
+# and an English one (1252), each on three screens, 1280x1024 at 96 DPI, where the driver takes
+# the steps of steps.txt, and 1920x1080 at 144 DPI and 1366x768 at 96 DPI, where it takes those of
 # screen-steps.txt. All six run at once, each in a virtual X display and a throw-away Wine prefix
 # of its own. What the window showed must be the expected transcript of the screen
 # (transcript.txt, transcript-<screen>.txt), and its screenshot the golden image of the run
@@ -43,29 +43,22 @@ run() {
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   "$wineserver" -w
   "$wineserver" -p  # a persistent server first, so that no service keeps the driver's output open
-  "$wine" "$windows_build/tests/windows/wondergen-window-test.exe" \
-    "$(windows_path "$windows_build/ui/wondergen.exe")" "$(windows_path "$work")" \
+  "$wine" "$windows_build/tests/windows/wondergen-window-test.exe" "$(windows_path "$work")" \
     "$(windows_path "$steps")" "$(windows_path "$output/transcript-$name.txt")" "$code_page" \
     >"$output/wine-$name.log" 2>&1
   "$wineserver" -k
   kill "$xvfb"
 }
 
-runs=()
-for locale in zh_CN:zh_CN.GBK:936:GBK en_US:en_US.UTF-8:1252:UTF-8; do
-  runs+=("${locale%%:*}:${locale#*:}:1280x1024:96:steps.txt:transcript.txt"
-    "${locale%%:*}-1920x1080-144:${locale#*:}:1920x1080:144:screen-steps.txt:transcript-1920x1080-144.txt"
-    "${locale%%:*}-1366x768-96:${locale#*:}:1366x768:96:screen-steps.txt:transcript-1366x768-96.txt")
-done
+mapfile -t runs < <(grep -v '^#' "$tests/runs.txt")
 for entry in "${runs[@]}"; do
-  IFS=: read -r -a fields <<<"$entry"
-  run "${fields[@]}" &
+  run $entry &
 done
 wait
 
 . "$(dirname "$(realpath "$0")")/../check.sh"
 for entry in "${runs[@]}"; do
-  IFS=: read -r name locale code_page _ screen dpi _ expected <<<"$entry"
+  read -r name locale code_page _ screen dpi _ expected <<<"$entry"
   echo "== The window under LC_ALL=$locale (code page $code_page), $screen at $dpi DPI"
   check "the window did what $expected says" diff -u "$tests/$expected" "$output/transcript-$name.txt"
   pnmtopng "$output/$name/form.ppm" >"$output/form-$name.png" 2>/dev/null
