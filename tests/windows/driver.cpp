@@ -101,18 +101,26 @@ std::wstring WideText(HWND control) {
   return std::wstring(text, length);
 }
 const auto Text = [](HWND control) { return Utf8(WideText(control)); };
-const auto Control = [](int id) {
+const auto Control = [](int id) {  // found once for each window
   HWND& control = g_controls[id];
-  return control != nullptr ? control : (control = GetDlgItem(g_window, id));
+  return GetParent(control) == g_window ? control : (control = GetDlgItem(g_window, id));
 };
 const auto IsChecked = [](int id) {
   return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 };
 const auto IsEnabled = [](int id) { return IsWindowEnabled(Control(id)) != FALSE; };
-HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs) {
+// A visible window of the class, and of the process `process` where one is given.
+HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs, DWORD process = 0) {
   HWND window = nullptr;
-  WaitUntil([&] { return (window = FindWindowW(className, nullptr)) && IsWindowVisible(window); },
-            timeoutMs);
+  const auto found = [&] {
+    while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (IsWindowVisible(window) && (process == 0 || owner == process)) return true;
+    }
+    return false;
+  };
+  WaitUntil(found, timeoutMs);
   return window;
 }
 
@@ -330,8 +338,7 @@ void PressKeyNames(const std::string& names) {
 // within a second. The marker is only put where AAA is a real folder, never through a link.
 void Generate(const std::string& label) {
   const fs::path marker = g_programDir / "AAA" / "marker.txt";
-  if (GetFileAttributesW(marker.parent_path().c_str()) == INVALID_FILE_ATTRIBUTES)
-    fs::create_directories(marker.parent_path());
+  fs::create_directories(marker.parent_path());  // none where AAA is already there, a link too
   if (!(GetFileAttributesW(marker.parent_path().c_str()) & FILE_ATTRIBUTE_REPARSE_POINT))
     std::fclose(_wfopen(marker.c_str(), L"wb"));
   Click(Control(kGenerateButtonId));
@@ -380,12 +387,9 @@ void RunShell(const std::string& command) {
   if (int code = 0; status >> code && code != 0) Write("  sh: exit " + std::to_string(code));
 }
 
-void Shot(const std::string& file) {
-  const RECT c = ClientArea();
-  RunShell("xwd -root -silent | xwdtopnm 2>/dev/null | pamcut " + std::to_string(c.left) + " " +
-           std::to_string(c.top) + " " + std::to_string(c.right - c.left) + " " +
-           std::to_string(c.bottom - c.top) + " | pamdepth 255 >\"$WINDOW_TEST_OUTPUT/" + file +
-           "\"");
+void Shot(const std::string& file) {  // pamcut takes the client area's left, top, width, height
+  RunShell("xwd -root -silent | xwdtopnm 2>/dev/null | pamcut $(echo " + Describe(ClientArea()) +
+           " | tr ,x '  ') | pamdepth 255 >\"$WINDOW_TEST_OUTPUT/" + file + "\"");
 }
 
 void Start(std::string folder) {
@@ -398,10 +402,9 @@ void Start(std::string folder) {
   startup.wShowWindow = static_cast<WORD>(minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
   std::wstring commandLine = L"\"" + exe + L"\"";
   g_shown.clear();
-  g_controls.clear();
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       g_workDir.c_str(), &startup, &g_process) ||
-      (g_window = WaitForWindow(L"DEDU", 30000)) == nullptr)
+      (g_window = WaitForWindow(L"DEDU", 30000, g_process.dwProcessId)) == nullptr)
     return Write("the program did not start");
   if (minimized) return Write(IsIconic(g_window) ? "started minimized" : "not minimized");
   Repaint();
@@ -428,7 +431,6 @@ void Attach(const std::string&) {
   g_window = WaitForWindow(L"DEDU", 30000);
   g_process = {};
   g_shown.clear();
-  g_controls.clear();
   Write(g_window ? "attached" : "no window to attach");
 }
 void TypeText(std::string text) {
@@ -444,10 +446,6 @@ void SetTemporaryFolder(const std::string& dir) {
   const std::wstring folder = dir.empty() ? before : (g_workDir / Wide(dir)).wstring();
   SetEnvironmentVariableW(L"TEMP", folder.c_str());
   SetEnvironmentVariableW(L"TMP", folder.c_str());
-}
-void Restore(const std::string&) {
-  PostMessageW(g_window, WM_SYSCOMMAND, SC_RESTORE, 0);
-  Write(WaitUntil([] { return !IsIconic(g_window); }) ? "restored" : "not restored");
 }
 
 // clang-format off
@@ -467,7 +465,8 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"hold", [](std::string file) { g_held = CreateFileW((g_programDir / Wide(file)).c_str(),
         GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr); }},
     {"release", [](std::string) { CloseHandle(g_held); }},
-    {"temp", SetTemporaryFolder}, {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", Restore},
+    {"temp", SetTemporaryFolder}, {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", [](std::string) { PostMessageW(g_window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        Write(WaitUntil([] { return !IsIconic(g_window); }) ? "restored" : "not restored"); }},
 };
 // clang-format on
 
