@@ -2,8 +2,8 @@
 # Runs the window test under Wine, in the runs of runs.txt: a Chinese locale (ANSI code page 936)
 # and an English one (1252), each on three screens, 1280x1024 at 96 DPI, where the driver takes
 # the steps of steps.txt, and 1920x1080 at 144 DPI and 1366x768 at 96 DPI, where it takes those of
-# screen-steps.txt. All six run at once, each in a virtual X display and a throw-away Wine prefix
-# of its own. What the window showed must be the expected transcript of the screen
+# screen-steps.txt; and the Chinese one on a screen that holds the table's window exactly. All run
+# at once, each in a virtual X display and a throw-away Wine prefix of its own. What the window showed must be the expected transcript of the screen
 # (transcript.txt, transcript-<screen>.txt), and its screenshot the golden image of the run
 # (form-<run>.png), pixel for pixel. The driver stops at the first line that differs;
 # WINDOW_TEST_ALL=1 has it write the whole transcript whatever happens.
