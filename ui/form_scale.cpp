@@ -67,6 +67,7 @@ SIZE WindowSizeAround(SIZE client, int dpi) {
 }
 
 // The right and bottom of the form's last control and help line drawn for `dpi`, with the margin.
+// The help text ends above the last field row, so the controls give the bottom.
 SIZE ContentExtent(int dpi) {
   SIZE extent = {0, 0};
   for (int id = 1; id <= kControlCount; ++id) {
@@ -77,12 +78,12 @@ SIZE ContentExtent(int dpi) {
   const HFONT font = MakeFont(dpi);
   const HDC screen = GetDC(nullptr);
   const HGDIOBJ previous = SelectObject(screen, font ? font : GetStockObject(SYSTEM_FONT));
-  const SIZE help = HelpTextExtent(screen, dpi);
+  const LONG helpRight = HelpTextRight(screen, dpi);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
   if (font != nullptr) DeleteObject(font);
   const int margin = ScaledFor(kContentMargin, dpi);
-  return {std::max(extent.cx, help.cx) + margin, std::max(extent.cy, help.cy) + margin};
+  return {std::max(extent.cx, helpRight) + margin, extent.cy + margin};
 }
 
 struct Placement {

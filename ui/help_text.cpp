@@ -38,16 +38,15 @@ void PaintHelpText(HDC dc) {
   }
 }
 
-SIZE HelpTextExtent(HDC dc, int dpi) {
-  SIZE extent = {0, 0};
+LONG HelpTextRight(HDC dc, int dpi) {
+  LONG right = 0;
   for (const HelpLine& line : kHelpLines) {
     const std::wstring text = WidenCp936(line.text);
     SIZE size = {};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    extent.cx = std::max<LONG>(extent.cx, MulDiv(line.x, dpi, 96) + size.cx);
-    extent.cy = std::max<LONG>(extent.cy, MulDiv(line.y, dpi, 96) + size.cy);
+    right = std::max<LONG>(right, MulDiv(line.x, dpi, 96) + size.cx);
   }
-  return extent;
+  return right;
 }
 
 }  // namespace wondergen::ui

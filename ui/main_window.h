@@ -21,8 +21,8 @@ inline constexpr wchar_t kTreeRootName[] = L"AAA";
 
 // Paints the help text at the form's scale, in the font selected into `dc`.
 void PaintHelpText(HDC dc);
-// The right and bottom of the help text drawn for `dpi` in the font selected into `dc`.
-SIZE HelpTextExtent(HDC dc, int dpi);
+// The right edge of the help text drawn for `dpi` in the font selected into `dc`.
+LONG HelpTextRight(HDC dc, int dpi);
 
 // Whether the message is a key the form handles as a dialog does; it is then handled.
 bool IsFormKey(HWND window, MSG& message);
