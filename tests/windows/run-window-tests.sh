@@ -39,7 +39,8 @@ run() {
   local xvfb=$!
   for _ in $(seq 100); do [ -s "$scratch/$name-display" ] && break || sleep 0.1; done
   export DISPLAY=:$(cat "$scratch/$name-display")
-  "$wine" wineboot -i >/dev/null 2>&1
+  # One prefix made at a time: two made at once on a new machine once left one without its DLLs.
+  flock "$scratch/wineboot.lock" "$wine" wineboot -i >/dev/null 2>&1
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   "$wineserver" -w
   "$wineserver" -p  # a persistent server first, so that no service keeps the driver's output open
