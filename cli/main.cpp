@@ -39,16 +39,6 @@ void Report(const wondergen::Failure& failure) {
       failure.reason.message());
 }
 
-bool Written(const wondergen::Failures& failures, const fs::path& document) {
-  for (const wondergen::Failure& failure : failures) {
-    const bool ofADocument = failure.step == wondergen::FailedStep::kCreateDocument ||
-                             failure.step == wondergen::FailedStep::kConvertDocument ||
-                             failure.step == wondergen::FailedStep::kWriteDocument;
-    if (ofADocument && failure.path == document) return false;
-  }
-  return true;
-}
-
 // What was printed must have arrived, as GNU tools insist: a full disk or a pipe nobody reads is a
 // failure.
 int FinishOutput(int status) {
@@ -103,12 +93,9 @@ int main(int argc, char** argv) {
   for (const std::string& note : parsed.notes)
     Say(note);
 
-  const Failures failures =
+  const RunOutcome outcome =
       RebuildModPackage(cli::MakeFormReader(commandLine), commandLine.outputDir, Report);
-  const OutputPaths paths = MakeOutputPaths(commandLine.outputDir);
-  for (Document document : kDocuments) {
-    const fs::path& path = PathOf(paths, document);
-    if (Written(failures, path)) std::fputs((path.string() + "\n").c_str(), stdout);
-  }
-  return FinishOutput(failures.empty() ? kExitWritten : kExitFailed);
+  for (const fs::path& path : outcome.written)
+    std::fputs((path.string() + "\n").c_str(), stdout);
+  return FinishOutput(outcome.failures.empty() ? kExitWritten : kExitFailed);
 }

@@ -1,11 +1,9 @@
 #include "options.h"
 
 #include <getopt.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -26,43 +24,23 @@ std::string Quoted(std::string_view text) {
   return quoted += '"';
 }
 
-// The text as a message shows it, each byte that the C library's conversion finds is not part of
-// a UTF-8 character written \xHH; nullopt when there is none. The conversion to UTF-32 stops at
-// such a byte (EILSEQ, or EINVAL for a sequence cut short at the end) and goes on after it.
-std::optional<std::string> ShowInvalidUtf8(std::string_view text) {
-  const iconv_t decoder = iconv_open("UTF-32LE", "UTF-8");
-  if (decoder == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string shown;
-  char* in = const_cast<char*>(text.data());
-  std::size_t inLeft = text.size();
-  while (inLeft > 0) {
-    char* const from = in;
-    char chunk[256];
-    char* out = chunk;
-    std::size_t outLeft = sizeof chunk;
-    const std::size_t result = iconv(decoder, &in, &inLeft, &out, &outLeft);
-    shown.append(from, static_cast<std::size_t>(in - from));
-    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-    char escaped[5];
-    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(*in++));
-    shown += escaped;
-    --inLeft;
-  }
-  iconv_close(decoder);
-  return shown.size() == text.size() ? std::nullopt : std::optional<std::string>(shown);
-}
-
 // The argument in code page 936, as the window would hold it, or why it cannot be: `lacking` says
 // what is wrong with an argument that code page 936 cannot hold.
 std::optional<std::string> InCodePage936(std::string_view name, std::string_view value,
                                          std::string_view lacking, std::string& error) {
-  if (const std::optional<std::string> shown = ShowInvalidUtf8(value)) {
-    error = "--" + std::string(name) + ": " + Quoted(*shown) + " is not valid UTF-8";
-    return std::nullopt;
-  }
   std::error_code failure;
-  std::optional<std::string> cp936 = FromUtf8(value, failure);
-  if (failure) {
+  std::vector<std::size_t> invalidBytes;
+  std::optional<std::string> cp936 = FromUtf8(value, failure, &invalidBytes);
+  if (failure == std::errc::illegal_byte_sequence) {
+    // Each byte that is part of no UTF-8 character is shown as \xHH, from the last one back.
+    std::string shown(value);
+    for (auto at = invalidBytes.rbegin(); at != invalidBytes.rend(); ++at) {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(value[*at]));
+      shown.replace(*at, 1, escaped);
+    }
+    error = "--" + std::string(name) + ": " + Quoted(shown) + " is not valid UTF-8";
+  } else if (failure) {
     error = "--" + std::string(name) + ": cannot convert " + Quoted(value) +
             " to code page 936 (GBK): " + failure.message();
   } else if (!cp936) {

@@ -16,14 +16,16 @@
 #include <utility>
 #include <vector>
 
+#include "wondergen/system.h"
+
 namespace wondergen::platform {
 
 // Code page 936 to UTF-8; a byte that does not start a valid character becomes U+FFFD. Fails, with
 // `utf8` empty, when the system has no converter for code page 936 or the converter fails.
 bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error);
-// UTF-8 to code page 936; nullopt for invalid UTF-8 or a character that code page 936 lacks, and,
-// with `error` set, when the system has no converter for code page 936.
-std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error);
+// UTF-8 to code page 936, as FromUtf8 (generator.h) gives it.
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
+                                       std::vector<std::size_t>* invalidBytes);
 
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
@@ -67,11 +69,6 @@ bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::er
 
 // Deletes the entry `name` of `parent`: a file, a link (never its target) or an empty folder.
 bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code& error);
-
-// Whether a deletion or a folder creation that failed so may succeed when tried again a moment
-// later: on Windows, where another program may hold a file of the tree for a moment; never on
-// POSIX, where nothing holds a name.
-bool MayPassSoon(const std::error_code& error);
 
 // Creates the folder `name` in `parent`; fails with std::errc::file_exists when anything is there.
 bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error);

@@ -42,20 +42,22 @@ struct Converter {
   explicit operator bool() const { return handle != reinterpret_cast<iconv_t>(-1); }
 };
 
-// Runs `converter` over `text`. At a byte that starts no valid character, `onInvalid` decides:
-// it returns false to give up, or true to go on after that byte.
+// Runs `converter` over `text`. At a byte that starts no valid character (or one the target
+// lacks), `onInvalid(offset)` decides: it returns false to give up, or true to go on after that
+// byte.
 template <typename OnInvalid>
-bool Convert(iconv_t converter, std::string_view text, std::string& out, OnInvalid onInvalid) {
+bool Convert(const Converter& converter, std::string_view text, std::string& out,
+             OnInvalid onInvalid) {
   char* in = const_cast<char*>(text.data());
   std::size_t inLeft = text.size();
   char chunk[1024];
   while (inLeft > 0) {
     char* next = chunk;
     std::size_t chunkLeft = sizeof chunk;
-    const std::size_t result = iconv(converter, &in, &inLeft, &next, &chunkLeft);
+    const std::size_t result = iconv(converter.handle, &in, &inLeft, &next, &chunkLeft);
     out.append(chunk, static_cast<std::size_t>(next - chunk));
     if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-    if (!onInvalid()) return false;
+    if (!onInvalid(static_cast<std::size_t>(in - text.data()))) return false;
     ++in;
     --inLeft;
   }
@@ -76,22 +78,31 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
     return false;
   }
   utf8.reserve(cp936Text.size() * 3 / 2);
-  Convert(decoder.handle, cp936Text, utf8, [&utf8] {
+  Convert(decoder, cp936Text, utf8, [&utf8](std::size_t) {
     utf8 += kReplacementCharacter;
     return true;
   });
   return true;
 }
 
-std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error) {
+// Two passes of the one conversion loop: into UTF-32, which holds every character, to find the
+// bytes that are no UTF-8; then into code page 936, which stops at a character it lacks.
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
+                                       std::vector<std::size_t>* invalidBytes) {
   if (IsAscii(utf8Text)) return std::string(utf8Text);
-  const Converter encoder("CP936", "UTF-8");
-  if (!encoder) {
+  const Converter decoder("UTF-32LE", "UTF-8"), encoder("CP936", "UTF-8");
+  if (!decoder || !encoder) {
     error = std::make_error_code(std::errc::not_supported);
     return std::nullopt;
   }
-  std::string cp936;
-  if (!Convert(encoder.handle, utf8Text, cp936, [] { return false; })) return std::nullopt;
+  std::string decoded, cp936;
+  Convert(decoder, utf8Text, decoded, [&](std::size_t offset) {
+    error = std::make_error_code(std::errc::illegal_byte_sequence);
+    if (invalidBytes != nullptr) invalidBytes->push_back(offset);
+    return true;
+  });
+  if (error || !Convert(encoder, utf8Text, cp936, [](std::size_t) { return false; }))
+    return std::nullopt;
   return cp936;
 }
 

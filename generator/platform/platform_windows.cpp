@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "platform.h"
-#include "windows_rules.h"
 #include "wondergen/generator.h"
+#include "wondergen/windows_rules.h"
 
 namespace wondergen::platform {
 namespace {
@@ -90,18 +90,6 @@ std::wstring ExtendedPath(const std::filesystem::path& path) {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// The path a handle's file has on its volume; empty where the system cannot tell.
-std::wstring FinalPath(HANDLE handle) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-    if (length == 0) return std::wstring();
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(length);
-  }
-}
-
 // Opens the entry `name` of `parent` itself, a reparse point as the reparse point.
 HANDLE OpenEntry(const Folder& parent, const std::filesystem::path& name, DWORD access, DWORD share,
                  std::error_code& error) {
@@ -130,6 +118,17 @@ bool IsLink(const Folder& parent, const std::filesystem::path& name, HANDLE entr
 
 }  // namespace
 
+std::wstring FinalPath(HANDLE opened) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetFinalPathNameByHandleW(opened, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (length == 0) return std::wstring();
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(length);  // too short: the length asked for counts the terminating NUL
+  }
+}
+
 bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error) {
   utf8.clear();
   if (!HasCodePage936()) {
@@ -147,14 +146,25 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
   return true;
 }
 
-std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error) {
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
+                                       std::vector<std::size_t>* invalidBytes) {
   if (!HasCodePage936()) {
     error = std::make_error_code(std::errc::not_supported);
     return std::nullopt;
   }
   const std::optional<std::wstring> wide = Widen(utf8Text, CP_UTF8);
-  if (!wide) return std::nullopt;
-  return Narrow(*wide, kCodePage936);
+  if (wide) return Narrow(*wide, kCodePage936);
+  // Not UTF-8: character by character, the longest that decodes at each byte, to find the bytes
+  // that belong to none.
+  error = std::make_error_code(std::errc::illegal_byte_sequence);
+  for (std::size_t at = 0; invalidBytes != nullptr && at < utf8Text.size();) {
+    std::size_t length = std::min<std::size_t>(4, utf8Text.size() - at);
+    while (length > 0 && !Widen(utf8Text.substr(at, length), CP_UTF8))
+      --length;
+    if (length == 0) invalidBytes->push_back(at);
+    at += std::max<std::size_t>(length, 1);
+  }
+  return std::nullopt;
 }
 
 void CloseFolder(Handle folder) {

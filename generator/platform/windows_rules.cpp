@@ -1,4 +1,4 @@
-#include "windows_rules.h"
+#include "wondergen/windows_rules.h"
 
 #include <algorithm>
 

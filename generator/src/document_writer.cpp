@@ -10,23 +10,18 @@ std::string ToUtf8(std::string_view cp936Text, std::error_code& error) {
   return utf8;
 }
 
-std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& error) {
-  return platform::Utf8ToCp936(utf8Text, error);
+std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& error,
+                                    std::vector<std::size_t>* invalidBytes) {
+  return platform::Utf8ToCp936(utf8Text, error, invalidBytes);
 }
 
 // A document that could not be converted still gets its (empty) file, as the run creates each
 // file before it writes it; it is never written with its texts missing.
-std::optional<Failure> WriteDocument(const OutputTree& tree, Document document,
+std::optional<Failure> WriteDocument(const platform::Folder& folder, const char* name,
                                      const std::filesystem::path& path,
                                      const DocumentBytes& bytes) {
-  const DocumentPlace place = PlaceOf(document);
-  const platform::Folder& folder = tree.folders[place.folder];
-  if (!folder) {
-    const Failure& missing = tree.missing[place.folder];
-    return Failure{FailedStep::kCreateDocument, path, missing.reason, missing.path};
-  }
   std::error_code error;
-  const platform::Handle file = platform::CreateNewFile(folder, place.fileName, error);
+  const platform::Handle file = platform::CreateNewFile(folder, name, error);
   if (file == platform::kNoHandle) return Failure{FailedStep::kCreateDocument, path, error, {}};
   const bool converted = !bytes.conversionError;
   const bool written = converted && platform::WriteToFile(file, bytes.utf8, error);

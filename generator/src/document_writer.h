@@ -1,18 +1,19 @@
-// How a rendered document reaches its file: the file is created new in its folder, the bytes
-// written, the file closed, and whatever fails is reported with the document's path.
+// How a document's bytes reach their file: the file is created new in its folder, the bytes
+// written, the file closed, and whatever fails is reported with the file's path.
 #pragma once
 
 #include <filesystem>
 #include <optional>
 
-#include "output_tree.h"
+#include "platform.h"
+#include "wondergen/generator.h"
 
 namespace wondergen {
 
-// Creates the document's file in its folder of the tree and writes the document into it in one
-// piece. A document whose folder is missing, whose place is taken, or that could not be converted
-// is not written; the failure says why.
-std::optional<Failure> WriteDocument(const OutputTree& tree, Document document,
+// Creates the file `name` in `folder` and writes the document into it in one piece. A file whose
+// place is taken, or whose document could not be converted, is not written; the failure, naming
+// `path`, says why.
+std::optional<Failure> WriteDocument(const platform::Folder& folder, const char* name,
                                      const std::filesystem::path& path, const DocumentBytes& bytes);
 
 }  // namespace wondergen

@@ -10,22 +10,26 @@
 
 namespace wondergen {
 
-inline constexpr int kLineBufferSlots = 93;
-// Line i of the document being composed, in code page 936; each line carries its own LF, if any.
-using LineBuffer = std::array<std::string, kLineBufferSlots>;
-
 inline constexpr int kLocalizationLineCount = 17;
 inline constexpr int kGameplayLineCount = 70;
 inline constexpr int kManifestLineCount = 39;
+
+// Line i of the document being composed, in code page 936; each line carries its own LF, if any.
+// It holds the longest document, the gameplay data (SetConstantLines checks that each fits).
+inline constexpr int kLineBufferSlots = kGameplayLineCount;
+using LineBuffer = std::array<std::string, kLineBufferSlots>;
+
+// Gives each empty text of the store (slots 27..30) its default, before the documents are composed.
+void ApplyTextDefaults(FieldStore& store);
 
 // The text of the localization document's entry for a text slot (27..30), escaped, exactly as
 // it stands between <Text> and </Text>: the mod list takes the title, teaser and description
 // from the manifest, which must hold the same bytes.
 std::string LocalizedEntryText(const FieldStore& store, int textSlot);
 
+// Each composes its document's lines from the store, which it only reads.
 void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines);
-// Also replaces slots 22..26 by the building row's attribute fragments.
-void ComposeGameplayDocument(FieldStore& store, LineBuffer& lines);
+void ComposeGameplayDocument(const FieldStore& store, LineBuffer& lines);
 void ComposeManifestDocument(const FieldStore& store, LineBuffer& lines);
 
 inline constexpr const char* kComposedLine = nullptr;

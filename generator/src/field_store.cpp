@@ -1,14 +1,16 @@
-// Filling the FieldStore from the form and preparing its texts. Literals here are code page 936.
+// Filling the FieldStore from the form and preparing its texts.
 #include <algorithm>
 
 #include "cp936.h"
+#include "documents.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
 namespace {
 
-constexpr std::string_view kAuthorSuffixHead = "------改写：《";
-constexpr std::string_view kAuthorSuffixTail = "》";
+// A value box never gives more than this many bytes, as the window read it through a 20-byte
+// buffer; text boxes are read whole.
+constexpr std::size_t kValueBoxReadLimit = 19;
 
 // XML 1.0 forbids the control characters but TAB, LF and CR; no document can carry them.
 bool IsForbiddenInXml(char c) {
@@ -18,7 +20,7 @@ bool IsForbiddenInXml(char c) {
 // A control's text as a window holds it, up to its first NUL, with only the characters a document
 // can carry: whole characters that code page 936 maps, none that XML forbids. A text that holds
 // nothing else is empty, and so takes its default.
-std::string ControlText(const FormReader& readControl, int controlId) {
+std::string CarriableText(const FormReader& readControl, int controlId) {
   const std::string raw = readControl(controlId);
   std::string text = KeepValidCharacters(std::string_view(raw).substr(0, raw.find('\0')));
   text.erase(std::remove_if(text.begin(), text.end(), IsForbiddenInXml), text.end());
@@ -29,11 +31,11 @@ std::string ControlText(const FormReader& readControl, int controlId) {
 
 void ReadForm(const FormReader& readControl, FieldStore& store) {
   for (int slot = 0; slot < kFieldCount; ++slot) {
-    const std::string text = ControlText(readControl, ValueBoxId(slot));
+    const std::string text = CarriableText(readControl, ValueBoxId(slot));
     store[slot] = WholeCharacterPrefix(text, kValueBoxReadLimit);
   }
   for (int text = 0; text < kTextCount; ++text) {
-    store[kFirstTextSlot + text] = ControlText(readControl, TextBoxId(text));
+    store[kFirstTextSlot + text] = CarriableText(readControl, TextBoxId(text));
   }
 }
 
@@ -43,11 +45,6 @@ void ApplyTextDefaults(FieldStore& store) {
     std::string& slot = store[kFirstTextSlot + text];
     if (defaultText != nullptr && slot.empty()) slot = defaultText;
   }
-}
-
-void FormAuthorSuffix(FieldStore& store) {
-  std::string& name = store[kAuthorSlot];
-  if (!name.empty()) name = std::string(kAuthorSuffixHead) + name + std::string(kAuthorSuffixTail);
 }
 
 bool IsSet(std::string_view slotText) {

@@ -95,8 +95,10 @@ constexpr const char* kBuildingRowHead =
     "AdvisorType=\"ADVISOR_GENERIC\" MaxWorldInstances=\"1\" IsWonder=\"true\"";
 constexpr const char* kBuildingRowTail = " RegionalRange=\"10000000\"/>\n";
 
-// The building properties in the order their attributes stand in the building row, which is not
-// the order of the catalogue.
+// The building properties, whose values become attributes of the building row, in the order the
+// attributes stand there, which is not the order of the catalogue.
+constexpr int kAmenitySlot = 22, kCitizenSlotsSlot = 23, kHousingSlot = 24, kWallHitPointsSlot = 25,
+              kWallDefenceSlot = 26;
 constexpr std::array<int, 5> kBuildingAttributeSlots = {
     kHousingSlot, kCitizenSlotsSlot, kAmenitySlot, kWallHitPointsSlot, kWallDefenceSlot};
 
@@ -148,18 +150,16 @@ static_assert(kYieldRows.fieldCount + kGreatPersonRows.fieldCount + kGreatWorkRo
 
 }  // namespace
 
-void ComposeGameplayDocument(FieldStore& store, LineBuffer& lines) {
-  for (int slot : kBuildingAttributeSlots) {
-    std::string& value = store[slot];
-    value = IsSet(value) ? kFieldCatalogue[slot].documentText + EscapeXmlAttribute(value) + "\""
-                         : std::string();
-  }
+void ComposeGameplayDocument(const FieldStore& store, LineBuffer& lines) {
   SetConstantLines(kGameplayLines, lines);
 
   std::string& buildingRow = lines[kBuildingRowLine];
   buildingRow = kBuildingRowHead;
-  for (int slot : kBuildingAttributeSlots)
-    buildingRow += store[slot];
+  for (int slot : kBuildingAttributeSlots) {
+    const std::string& value = store[slot];
+    if (IsSet(value))
+      buildingRow += kFieldCatalogue[slot].documentText + EscapeXmlAttribute(value) + "\"";
+  }
   buildingRow += kBuildingRowTail;
 
   for (const RowGroup& rows : kRowGroups) {

@@ -1,6 +1,5 @@
 // One generation run: the form into the FieldStore, the documents composed and converted in memory,
-// then each written to its file in turn.
-#include "document_writer.h"
+// then the package's tree rebuilt with each document written into its places.
 #include "documents.h"
 #include "output_tree.h"
 #include "wondergen/generator.h"
@@ -8,41 +7,42 @@
 namespace wondergen {
 namespace {
 
-int ComposeDocument(Document document, FieldStore& store, LineBuffer& lines) {
-  switch (document) {
-    case Document::kLocalization:
-    case Document::kModLocalization:
-      ComposeLocalizationDocument(store, lines);
-      return kLocalizationLineCount;
-    case Document::kGameplayData: ComposeGameplayDocument(store, lines); return kGameplayLineCount;
-    case Document::kManifest: ComposeManifestDocument(store, lines); return kManifestLineCount;
-  }
-  return 0;
-}
+// AAA: two chains of folders that mirror the game's own layout. A chain stops at its first
+// failure: no folder is attempted below one that could not be made. The mod carries its own copy
+// of the localization document, which its manifest loads (UpdateText): the game reads no new file
+// that is merely dropped among its own texts. The manifest names the gameplay data document and
+// that copy as "Data/Newbuilding2PD_RIR_GameplayData.xml" and
+// "Text/Newbuilding2PD_zh_Hans_CN.xml", relative to its own folder.
+const TreeLayout kPackageTree = {
+    {
+        {"AAA", kTopOfTree},        // 0: neither chain runs without it
+        {"Base", 0},                // 1: the Base chain
+        {"Assets", 1},              // 2
+        {"Text", 2},                // 3
+        {"Translations", 3},        // 4
+        {"DLC", 0},                 // 5: the DLC chain
+        {"Newbuilding2PD_RIR", 5},  // 6: the mod's folder
+        {"Data", 6},                // 7
+        {"Text", 6},                // 8
+    },
+    {
+        {4, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization},
+        {8, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization},
+        {7, "Newbuilding2PD_RIR_GameplayData.xml", Document::kGameplayData},
+        {6, "Newbuilding2PD_RIR.modinfo", Document::kManifest},
+    },
+};
 
-// The lines are converted as one text: each line holds whole characters only, so that gives the
-// same bytes as converting them one by one.
-DocumentBytes RenderDocument(Document document, FieldStore& store, LineBuffer& lines) {
-  const int lineCount = ComposeDocument(document, store, lines);
-  std::string cp936;
-  for (int i = 0; i < lineCount; ++i)
-    cp936 += lines[i];
-  DocumentBytes bytes;
-  bytes.utf8 = ToUtf8(cp936, bytes.conversionError);
-  return bytes;
-}
-
-// Writes the documents into the prepared tree, one after the other.
-void GenerateModPackage(const FormReader& readControl, const OutputTree& tree,
-                        const std::filesystem::path& outputDir, const FailureReport& report) {
-  const ModPackage package = ComposeModPackage(readControl);
-  const OutputPaths paths = MakeOutputPaths(outputDir);
-  for (Document document : kDocuments) {
-    const std::optional<Failure> failure =
-        WriteDocument(tree, document, PathOf(paths, document), package[Index(document)]);
-    if (failure) report(*failure);
-  }
-}
+// How each document is composed, indexed by Document: its composition and its line count.
+struct Composer {
+  void (*compose)(const FieldStore& store, LineBuffer& lines);
+  int lineCount;
+};
+constexpr std::array<Composer, kDocumentCount> kComposers = {{
+    {ComposeLocalizationDocument, kLocalizationLineCount},
+    {ComposeGameplayDocument, kGameplayLineCount},
+    {ComposeManifestDocument, kManifestLineCount},
+}};
 
 }  // namespace
 
@@ -52,27 +52,28 @@ ModPackage ComposeModPackage(const FormReader& readControl) {
   LineBuffer lines;
   ReadForm(readControl, store);
   ApplyTextDefaults(store);
-  FormAuthorSuffix(store);
   ModPackage package;
-  // The mod's copy of the localization document takes the bytes composed for it.
-  for (Document document : kDocuments) {
-    package[Index(document)] = document == Document::kModLocalization
-                                   ? package[Index(Document::kLocalization)]
-                                   : RenderDocument(document, store, lines);
+  for (std::size_t document = 0; document < kDocumentCount; ++document) {
+    kComposers[document].compose(store, lines);
+    // Each line holds whole characters only: converting them as one text gives the same bytes as
+    // converting them one by one.
+    std::string cp936;
+    for (int i = 0; i < kComposers[document].lineCount; ++i)
+      cp936 += lines[i];
+    package[document].utf8 = ToUtf8(cp936, package[document].conversionError);
   }
   return package;
 }
 
-Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
-                           const FailureReport& onFailure) {
-  Failures failures;
-  const FailureReport report = [&failures, &onFailure](const Failure& failure) {
-    failures.push_back(failure);
+RunOutcome RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+                             const FailureReport& onFailure) {
+  RunOutcome outcome;
+  const FailureReport report = [&outcome, &onFailure](const Failure& failure) {
+    outcome.failures.push_back(failure);
     if (onFailure) onFailure(failure);
   };
-  const OutputTree tree = PrepareOutputTree(outputDir, report);
-  GenerateModPackage(readControl, tree, outputDir, report);
-  return failures;
+  outcome.written = RebuildTree(kPackageTree, outputDir, ComposeModPackage(readControl), report);
+  return outcome;
 }
 
 }  // namespace wondergen

@@ -32,6 +32,9 @@ constexpr std::array<const char*, kLocalizationLineCount> kLocalizationLines = {
 
 constexpr const char* kTextOpen = "\t\t\t<Text>";
 constexpr const char* kMadeBy = "\t\t------制作:《vudazu》 ";
+// The user's name, where given, ends the teaser between these.
+constexpr const char* kAuthorSuffixHead = "------改写：《";
+constexpr const char* kAuthorSuffixTail = "》";
 
 std::string TextLine(const FieldStore& store, int textSlot) {
   return kTextOpen + LocalizedEntryText(store, textSlot) + "</Text>\n";
@@ -42,9 +45,10 @@ std::string TextLine(const FieldStore& store, int textSlot) {
 // The teaser ends with the made-by text and the author suffix; every other text with one space,
 // which the game reads as part of it.
 std::string LocalizedEntryText(const FieldStore& store, int textSlot) {
-  if (textSlot == kTeaserSlot)
-    return EscapeXmlText(store[kTeaserSlot]) + kMadeBy + EscapeXmlText(store[kAuthorSlot]);
-  return EscapeXmlText(store[static_cast<std::size_t>(textSlot)]) + " ";
+  if (textSlot != kTeaserSlot) return EscapeXmlText(store[textSlot]) + " ";
+  const std::string name = EscapeXmlText(store[kAuthorSlot]);
+  return EscapeXmlText(store[kTeaserSlot]) + kMadeBy +
+         (name.empty() ? "" : kAuthorSuffixHead + name + kAuthorSuffixTail);
 }
 
 void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines) {

@@ -1,54 +1,16 @@
-// The folder tree AAA in the output directory: two chains of folders that mirror the game's own
-// layout, and the places of the documents in them. The tree is deleted and made through
-// open folders only (see platform.h), so that nothing outside it is ever touched.
 #include "output_tree.h"
 
 #include <string>
 #include <thread>
-#include <vector>
 
+#include "document_writer.h"
+#include "platform.h"
 #include "retry.h"
 
 namespace wondergen {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::size_t kInOutputDir = kTreeFolderCount;  // the parent of AAA
-
-// The tree's folders in the order they are made, each after its parent. A chain stops at its
-// first failure: no folder is attempted below one that could not be made.
-struct TreeFolder {
-  const char* name;
-  std::size_t parent;  // an index into this table
-};
-constexpr std::array<TreeFolder, kTreeFolderCount> kTreeFolders = {{
-    {"AAA", kInOutputDir},      // 0: the root; neither chain runs without it
-    {"Base", 0},                // 1: the Base chain
-    {"Assets", 1},              // 2
-    {"Text", 2},                // 3
-    {"Translations", 3},        // 4: the localization document
-    {"DLC", 0},                 // 5: the DLC chain
-    {"Newbuilding2PD_RIR", 5},  // 6: the manifest
-    {"Data", 6},                // 7: the gameplay data document
-    {"Text", 6},                // 8: the mod's copy of the localization document
-}};
-
-// Indexed by Document. The manifest names the gameplay data document and the mod's texts as
-// "Data/Newbuilding2PD_RIR_GameplayData.xml" and "Text/Newbuilding2PD_zh_Hans_CN.xml", relative
-// to its own folder.
-constexpr std::array<DocumentPlace, kDocuments.size()> kDocumentPlaces = {{
-    {4, "Newbuilding2PD_zh_Hans_CN.xml"},
-    {8, "Newbuilding2PD_zh_Hans_CN.xml"},
-    {7, "Newbuilding2PD_RIR_GameplayData.xml"},
-    {6, "Newbuilding2PD_RIR.modinfo"},
-}};
-
-fs::path RelativePath(std::size_t folder) {
-  const TreeFolder& entry = kTreeFolders[folder];
-  return entry.parent == kInOutputDir ? fs::path(entry.name)
-                                      : RelativePath(entry.parent) / entry.name;
-}
 
 struct TreeCategory : std::error_category {
   const char* name() const noexcept override { return "wondergen tree"; }
@@ -60,7 +22,14 @@ bool IsMissing(const std::error_code& error) {
   return error == std::errc::no_such_file_or_directory;
 }
 
-// What a run of the tree carries from step to step: where failures go, and what is left of its
+// The path of folder `index` of the tree, relative to the directory the tree is rebuilt in.
+fs::path RelativePath(const TreeLayout& tree, std::size_t index) {
+  const TreeFolder& folder = tree.folders[index];
+  return folder.parent == kTopOfTree ? fs::path(folder.name)
+                                     : RelativePath(tree, folder.parent) / folder.name;
+}
+
+// What a rebuilding carries from step to step: where failures go, and what is left of its
 // waiting for entries that another program holds.
 struct TreeRun {
   const FailureReport& report;
@@ -77,10 +46,10 @@ struct TreeRun {
 // Deletes `entry` of `parent` with everything below it, as far as it can, and reports each entry
 // that stays; a folder that stays only because something in it did is not reported again. An entry
 // that is no longer what the listing said (another process swapped it) is deleted as what it is
-// now, never entered unless it is a real folder.
+// now, never entered unless it is a real folder. Returns whether the entry is gone.
 bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& entry, TreeRun& run) {
-  // An entry that is gone already needs no deleting.
-  const auto stays = [&](const std::error_code& reason) {
+  // An entry that is gone already needs no deleting; one that stays is reported.
+  const auto goneAnyway = [&](const std::error_code& reason) {
     if (IsMissing(reason)) return true;
     run.report({FailedStep::kDeleteEntry, parent.path / entry.name, reason, {}});
     return false;
@@ -92,7 +61,7 @@ bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& ent
     if (folder) {
       std::vector<platform::FolderEntry> entries;
       std::error_code listError;
-      if (!platform::ListFolder(folder, entries, listError)) return stays(listError);
+      if (!platform::ListFolder(folder, entries, listError)) return goneAnyway(listError);
       bool emptied = true;
       for (const platform::FolderEntry& inner : entries)
         emptied &= DeleteTree(folder, inner, run);
@@ -100,14 +69,14 @@ bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& ent
     } else if (openError == TreeError::kIsALink || openError == std::errc::not_a_directory) {
       isFolder = false;
     } else {
-      return stays(openError);
+      return goneAnyway(openError);
     }
   }
   std::error_code deleteError;
   const auto deleteEntry = [&](std::error_code& error) {
     return platform::DeleteEntry(parent, {entry.name, isFolder}, error);
   };
-  return run.Try(deleteEntry, deleteError) || stays(deleteError);
+  return run.Try(deleteEntry, deleteError) || goneAnyway(deleteError);
 }
 
 // Makes the folder `name` in `parent`, or takes the real folder that is already there because it
@@ -135,54 +104,51 @@ std::error_code make_error_code(TreeError error) {
   return {static_cast<int>(error), category};
 }
 
-DocumentPlace PlaceOf(Document document) {
-  return kDocumentPlaces[Index(document)];
-}
-
-OutputPaths MakeOutputPaths(const fs::path& outputDir) {
-  const auto path = [&outputDir](Document document) {
-    const DocumentPlace place = PlaceOf(document);
-    return outputDir / RelativePath(place.folder) / place.fileName;
-  };
-  return {path(Document::kLocalization), path(Document::kModLocalization),
-          path(Document::kGameplayData), path(Document::kManifest)};
-}
-
-const fs::path& PathOf(const OutputPaths& paths, Document document) {
-  switch (document) {
-    case Document::kLocalization: return paths.localization;
-    case Document::kModLocalization: return paths.modLocalization;
-    case Document::kGameplayData: return paths.gameplayData;
-    case Document::kManifest: break;
-  }
-  return paths.manifest;
-}
-
-OutputTree PrepareOutputTree(const fs::path& outputDir, const FailureReport& report) {
-  OutputTree tree;
+std::vector<fs::path> RebuildTree(const TreeLayout& tree, const fs::path& dir,
+                                  const ModPackage& package, const FailureReport& report) {
   TreeRun run{report};
-  std::error_code outputError;
-  const platform::Folder output = platform::OpenFolder(outputDir, outputError);
-  if (output) DeleteTree(output, {kTreeFolders[0].name, true}, run);
-  for (std::size_t i = 0; i < kTreeFolderCount; ++i) {
-    const std::size_t parent = kTreeFolders[i].parent;
+  std::error_code dirError;
+  const platform::Folder base = platform::OpenFolder(dir, dirError);
+  if (base) DeleteTree(base, {tree.folders[0].name, true}, run);
+
+  // Each folder held open from its making on, so that nothing can be put in its place; or, where
+  // it could not be made, the failure that says why (its own, or that of the folder above it).
+  std::vector<platform::Folder> folders(tree.folders.size());
+  std::vector<Failure> missing(tree.folders.size());
+  for (std::size_t i = 0; i < tree.folders.size(); ++i) {
+    const std::size_t parent = tree.folders[i].parent;
     std::error_code error;
-    if (parent == kInOutputDir && !output) {
-      error = outputError;  // AAA cannot be made in an output directory that cannot be opened
-    } else if (parent == kInOutputDir) {
-      tree.folders[i] = MakeFolder(output, kTreeFolders[i].name, run, error);
-    } else if (tree.folders[parent]) {
-      tree.folders[i] = MakeFolder(tree.folders[parent], kTreeFolders[i].name, run, error);
+    if (parent == kTopOfTree && !base) {
+      error = dirError;  // nothing can be made in a directory that cannot be opened
+    } else if (parent == kTopOfTree) {
+      folders[i] = MakeFolder(base, tree.folders[i].name, run, error);
+    } else if (folders[parent]) {
+      folders[i] = MakeFolder(folders[parent], tree.folders[i].name, run, error);
     } else {
-      tree.missing[i] = tree.missing[parent];  // missing for the same reason, not reported again
+      missing[i] = missing[parent];  // missing for the same reason, not reported again
       continue;
     }
-    if (!tree.folders[i]) {
-      tree.missing[i] = {FailedStep::kCreateFolder, outputDir / RelativePath(i), error, {}};
-      report(tree.missing[i]);
+    if (!folders[i]) {
+      missing[i] = {FailedStep::kCreateFolder, dir / RelativePath(tree, i), error, {}};
+      report(missing[i]);
     }
   }
-  return tree;
+
+  std::vector<fs::path> written;
+  for (const TreeFile& file : tree.files) {
+    const fs::path path = dir / RelativePath(tree, file.folder) / file.name;
+    const Failure& folderMissing = missing[file.folder];
+    const std::optional<Failure> failure =
+        folders[file.folder]
+            ? WriteDocument(folders[file.folder], file.name, path, package[Index(file.document)])
+            : Failure{FailedStep::kCreateDocument, path, folderMissing.reason, folderMissing.path};
+    if (failure) {
+      report(*failure);
+    } else {
+      written.push_back(path);
+    }
+  }
+  return written;
 }
 
 }  // namespace wondergen

@@ -1,31 +1,43 @@
-// The folder tree AAA of one run, between its preparation and the writing of the documents.
+// A tree of folders and the files in it, described as data, and its rebuilding. The tree is
+// deleted and made through open folders only (see platform.h), so that nothing outside it is ever
+// touched, and a file's path is known only from its place in the tree.
 #pragma once
 
-#include <array>
+#include <filesystem>
+#include <vector>
 
-#include "platform.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
 
-inline constexpr std::size_t kTreeFolderCount = 9;
+// The parent of a tree's top folder, which is made in the directory the tree is rebuilt in.
+inline constexpr std::size_t kTopOfTree = static_cast<std::size_t>(-1);
 
-// The tree as PrepareOutputTree left it: each of its folders held open from its creation on, so
-// that nothing can be put in its place, or, where a folder could not be made, the failure that
-// says why (its own, or that of the folder above it).
-struct OutputTree {
-  std::array<platform::Folder, kTreeFolderCount> folders;
-  std::array<Failure, kTreeFolderCount> missing;
+struct TreeFolder {
+  const char* name;
+  std::size_t parent;  // an index into the tree's folders, or kTopOfTree
 };
 
-// Deletes the old AAA in `outputDir` and creates the tree anew; reports what fails.
-OutputTree PrepareOutputTree(const std::filesystem::path& outputDir, const FailureReport& report);
-
-// The folder that holds the document, as an index into the tree's folders, and its file name.
-struct DocumentPlace {
+// A file of the tree: the folder that holds it, its name, and the document whose bytes it holds.
+struct TreeFile {
   std::size_t folder;
-  const char* fileName;
+  const char* name;
+  Document document;
 };
-DocumentPlace PlaceOf(Document document);
+
+struct TreeLayout {
+  std::vector<TreeFolder> folders;  // the top folder first, then each folder after its parent
+  std::vector<TreeFile> files;      // in the order they are written
+};
+
+// Deletes the tree's top folder in `dir` with everything below it, as far as it can, makes the
+// tree's folders anew, a real folder that is still there counting as made, and creates each file
+// new in its folder with its document's bytes from `package`. Each failure is reported as it
+// happens; a folder that could not be made is not tried below, and each file below it is reported
+// with it as the cause. Returns the path of each file written whole, in writing order.
+std::vector<std::filesystem::path> RebuildTree(const TreeLayout& tree,
+                                               const std::filesystem::path& dir,
+                                               const ModPackage& package,
+                                               const FailureReport& report);
 
 }  // namespace wondergen

@@ -29,9 +29,9 @@ namespace wondergen {
 enum class FieldGroup { kYield, kGreatPersonPoints, kGreatWorkSlots, kBuildingProperty };
 
 struct FieldSpec {
-  const char* label;         // caption of the field's check box
-  const char* option;        // command-line option, without the leading "--"
-  FieldGroup group;          //
+  const char* label;   // caption of the field's check box
+  const char* option;  // command-line option, without the leading "--"
+  FieldGroup group;
   const char* documentText;  // row-type suffix, or for building properties the attribute literal
 };
 
@@ -52,12 +52,6 @@ inline constexpr int kTeaserSlot = 28;
 inline constexpr int kDescriptionSlot = 29;
 inline constexpr int kBuildingNameSlot = 30;
 inline constexpr int kAuthorSlot = 31;
-// The building properties, whose values become attributes of the building row.
-inline constexpr int kAmenitySlot = 22;
-inline constexpr int kCitizenSlotsSlot = 23;
-inline constexpr int kHousingSlot = 24;
-inline constexpr int kWallHitPointsSlot = 25;
-inline constexpr int kWallDefenceSlot = 26;
 
 // ---------------------------------------------------------------------------------------------
 // The values of one generation run
@@ -68,13 +62,9 @@ using FieldStore = std::array<std::string, kFieldStoreSlots>;
 // How a run reaches the form: the current text of a control, by control ID, in code page 936.
 using FormReader = std::function<std::string(int controlId)>;
 
-// A value box never gives more than this many bytes; text boxes are read whole.
-inline constexpr std::size_t kValueBoxReadLimit = 19;
-
+// Fills every slot from the form: a value box gives at most 19 bytes, whole characters only; a
+// text box is read whole. Only characters that a document can carry are kept.
 void ReadForm(const FormReader& readControl, FieldStore& store);
-void ApplyTextDefaults(FieldStore& store);
-// Wraps a non-empty user's name in slot 31 into the suffix that ends the teaser.
-void FormAuthorSuffix(FieldStore& store);
 // A numeric field reaches the documents when its slot is neither empty nor exactly "0".
 bool IsSet(std::string_view slotText);
 
@@ -90,14 +80,9 @@ inline constexpr int kHighestAcceptedValue = 1999;
 // ---------------------------------------------------------------------------------------------
 // Documents
 
-// The package's files, in the order a run writes them. The mod carries its own copy of the
-// localization document, which its manifest loads (UpdateText): the game reads no new file that
-// is merely dropped among its own texts. The copy is composed once with the localization document
-// and is byte for byte the same.
-enum class Document { kLocalization, kModLocalization, kGameplayData, kManifest };
-inline constexpr std::array<Document, 4> kDocuments = {
-    Document::kLocalization, Document::kModLocalization, Document::kGameplayData,
-    Document::kManifest};
+// The documents of the package, in the order they are composed.
+enum class Document { kLocalization, kGameplayData, kManifest };
+inline constexpr std::size_t kDocumentCount = 3;
 
 // A document as its file holds it: UTF-8, no byte-order mark. When the conversion from code page
 // 936 failed, `conversionError` says why and `utf8` is empty: never a document with texts missing.
@@ -105,21 +90,25 @@ struct DocumentBytes {
   std::string utf8;
   std::error_code conversionError;
 };
-using ModPackage = std::array<DocumentBytes, kDocuments.size()>;  // indexed by Document
+using ModPackage = std::array<DocumentBytes, kDocumentCount>;  // indexed by Document
 constexpr std::size_t Index(Document document) {
   return static_cast<std::size_t>(document);
 }
 
-// The whole package of one run for the form, in memory: the form read, its texts prepared and the
-// documents composed and converted, as a run writes them.
+// The documents of one run for the form, in memory: the form read, the defaults of empty texts
+// applied and the documents composed and converted, as a run writes them.
 ModPackage ComposeModPackage(const FormReader& readControl);
 
 // Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD. Empty with
 // `error` set when the system has no converter for code page 936, or it fails.
 std::string ToUtf8(std::string_view cp936Text, std::error_code& error);
-// UTF-8 to code page 936; nullopt when the text is not valid UTF-8 or holds a character that code
-// page 936 lacks, and, with `error` set, when the system has no converter for code page 936.
-std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& error);
+// UTF-8 to code page 936; nullopt when it cannot be: with `error` std::errc::illegal_byte_sequence
+// when the text is not valid UTF-8, `invalidBytes` (where given) then receiving the offset of each
+// byte that belongs to no UTF-8 character; with `error` std::errc::not_supported when the system
+// has no converter for code page 936; with `error` clear when the text holds a character that code
+// page 936 lacks.
+std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& error,
+                                    std::vector<std::size_t>* invalidBytes = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // Output tree and generation run
@@ -150,26 +139,22 @@ using Failures = std::vector<Failure>;
 // Told of each failure as it happens.
 using FailureReport = std::function<void(const Failure&)>;
 
-struct OutputPaths {
-  std::filesystem::path localization;
-  std::filesystem::path modLocalization;
-  std::filesystem::path gameplayData;
-  std::filesystem::path manifest;
+// What a run did: every failure, in the order they happened, and the full path of each file
+// written whole, in the order they were written.
+struct RunOutcome {
+  Failures failures;
+  std::vector<std::filesystem::path> written;
 };
-const std::filesystem::path& PathOf(const OutputPaths& paths, Document document);
 
-// `outputDir` is the directory in which the folder AAA lives.
-OutputPaths MakeOutputPaths(const std::filesystem::path& outputDir);
-
-// What the generate button does. Deletes AAA in `outputDir` with everything below it, as far as it
-// can, and creates it and its two chains of folders again, a real folder that is still there
-// counting as created; then reads the form and writes each document into its folder as a new file.
-// Nothing outside AAA is followed, opened, written or deleted: a link is removed, never entered,
-// and an entry still at a document's place is never overwritten, both reported instead. Every
-// failure is told to `onFailure` (where given) as it happens, the run going on with what it can
-// still do; all of them are returned, in that order.
-Failures RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
-                           const FailureReport& onFailure = nullptr);
+// What the generate button does. Deletes AAA in `outputDir` (the directory in which it lives) with
+// everything below it, as far as it can, and creates its folders again, a real folder that is
+// still there counting as created; then reads the form and writes each file of the package into
+// its folder as a new file. Nothing outside AAA is followed, opened, written or deleted: a link is
+// removed, never entered, and an entry still at a file's place is never overwritten, both reported
+// instead. Every failure is told to `onFailure` (where given) as it happens, the run going on with
+// what it can still do.
+RunOutcome RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+                             const FailureReport& onFailure = nullptr);
 
 }  // namespace wondergen
 
