@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "main_window.h"
-#include "platform.h"
 #include "win32_text.h"
 #include "wondergen/generator.h"
+#include "wondergen/system.h"
 
 namespace wondergen::ui {
 namespace {
@@ -139,7 +139,7 @@ DWORD WINAPI RunGeneration(void* parameter) {
   Run* run = static_cast<Run*>(parameter);
   try {
     const FormReader readControl = [run](int id) { return run->form[id]; };
-    run->failures = RebuildModPackage(readControl, ModuleDirectory());
+    run->failures = RebuildModPackage(readControl, ModuleDirectory()).failures;
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
   }
@@ -163,7 +163,7 @@ void OnGenerate(HWND window) {
   Run* started = run.release();
   const HANDLE worker = CreateThread(nullptr, 0, RunGeneration, started, 0, nullptr);
   if (worker == nullptr) {
-    RunGeneration(started);  // no thread to be had: the run is made here, as it always was
+    RunGeneration(started);  // no thread to be had: the run is made on the window's thread
   } else {
     CloseHandle(worker);
   }

@@ -4,6 +4,7 @@
 
 #include "control_table.h"
 #include "main_window.h"
+#include "wondergen/system.h"
 
 namespace wondergen::ui {
 namespace {
@@ -21,14 +22,6 @@ int ScaledFor(int length, int dpi) {
   return MulDiv(length, dpi, kTableDpi);
 }
 
-// A function of user32 that came with Windows 10 1607, looked up so that the imports stay those
-// of every Windows 10; null where it is missing.
-template <typename Function>
-Function User32(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
 int SystemDpi() {
   const HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -37,7 +30,9 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-  static const auto getDpiForWindow = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  // GetDpiForWindow and AdjustWindowRectExForDpi came with Windows 10 1607.
+  static const auto getDpiForWindow =
+      platform::SystemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
   return getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(window)) : SystemDpi();
 }
 
@@ -58,7 +53,8 @@ HFONT MakeFont(int dpi) {
 // The outer size of a window whose client area has this size, at `dpi`.
 SIZE WindowSizeAround(SIZE client, int dpi) {
   static const auto adjustForDpi =
-      User32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+      platform::SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
+          L"user32.dll", "AdjustWindowRectExForDpi");
   RECT rect = {0, 0, client.cx, client.cy};
   const DWORD style = g_controlTable[kMainWindowRecord].style;
   if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, WS_EX_CONTROLPARENT, dpi))
@@ -66,24 +62,38 @@ SIZE WindowSizeAround(SIZE client, int dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The right and bottom of the form's last control and help line drawn for `dpi`, with the margin.
-// The help text ends above the last field row, so the controls give the bottom.
-SIZE ContentExtent(int dpi) {
-  SIZE extent = {0, 0};
-  for (int id = 1; id <= kControlCount; ++id) {
-    const ControlSpec& record = g_controlTable[id];
-    extent.cx = std::max<LONG>(extent.cx, ScaledFor(record.x, dpi) + ScaledFor(record.width, dpi));
-    extent.cy = std::max<LONG>(extent.cy, ScaledFor(record.y, dpi) + ScaledFor(record.height, dpi));
-  }
+// The right edge of the help text drawn for `dpi`, measured in the font made for it.
+LONG MeasuredHelpRight(int dpi) {
   const HFONT font = MakeFont(dpi);
   const HDC screen = GetDC(nullptr);
   const HGDIOBJ previous = SelectObject(screen, font ? font : GetStockObject(SYSTEM_FONT));
-  const LONG helpRight = HelpTextRight(screen, dpi);
+  const LONG right = HelpTextRight(screen, dpi);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
   if (font != nullptr) DeleteObject(font);
+  return right;
+}
+
+// The window's outer size for the form drawn for `dpi`, with the help text ending at `helpRight`:
+// in each direction the table's size where that fits from `corner`, or else just around the
+// form's last control and help line, with the margin. The help text ends above the last field
+// row, so the controls give the bottom.
+SIZE WindowSizeFor(int dpi, LONG helpRight, const RECT& work, POINT corner) {
+  SIZE content = {helpRight, 0};
+  for (int id = 1; id <= kControlCount; ++id) {
+    const ControlSpec& record = g_controlTable[id];
+    content.cx =
+        std::max<LONG>(content.cx, ScaledFor(record.x, dpi) + ScaledFor(record.width, dpi));
+    content.cy =
+        std::max<LONG>(content.cy, ScaledFor(record.y, dpi) + ScaledFor(record.height, dpi));
+  }
   const int margin = ScaledFor(kContentMargin, dpi);
-  return {std::max(extent.cx, helpRight) + margin, extent.cy + margin};
+  const SIZE around = WindowSizeAround({content.cx + margin, content.cy + margin}, dpi);
+  const ControlSpec& table = g_controlTable[kMainWindowRecord];
+  SIZE size = {ScaledFor(table.width, dpi), ScaledFor(table.height, dpi)};
+  if (corner.x + size.cx > work.right) size.cx = around.cx;
+  if (corner.y + size.cy > work.bottom) size.cy = around.cy;
+  return size;
 }
 
 struct Placement {
@@ -91,26 +101,30 @@ struct Placement {
   RECT window;
 };
 
-// The largest DPI up to the monitor's at which the form fits the work area, and the window for
-// it: in each direction the table's size where that fits, or else just around the content; placed
-// as the table places it, moved inside the work area where it would stick out.
-Placement PlaceOn(HMONITOR monitor, int monitorDpi) {
+// The largest DPI up to the monitor's at which the form fits the monitor's work area, and the
+// window for it at `corner`, moved inside the work area where it would stick out. The DPIs are
+// tried with the help text measured once and scaled, as the controls are; the one found is
+// measured, and stepped down while it does not fit.
+Placement PlaceOn(HMONITOR monitor, int monitorDpi, POINT corner) {
   MONITORINFO info = {};
   info.cbSize = sizeof info;
   GetMonitorInfoW(monitor, &info);
   const RECT& work = info.rcWork;
-  const ControlSpec& table = g_controlTable[kMainWindowRecord];
-  for (int dpi = monitorDpi;; --dpi) {
-    const SIZE content = WindowSizeAround(ContentExtent(dpi), dpi);
-    SIZE size = {ScaledFor(table.width, dpi), ScaledFor(table.height, dpi)};
-    if (work.left + table.x + size.cx > work.right) size.cx = content.cx;
-    if (work.top + table.y + size.cy > work.bottom) size.cy = content.cy;
-    const bool fits = size.cx <= work.right - work.left && size.cy <= work.bottom - work.top;
-    if (!fits && dpi > kSmallestDpi) continue;
-    const LONG x = std::max(work.left, std::min(work.left + table.x, work.right - size.cx));
-    const LONG y = std::max(work.top, std::min(work.top + table.y, work.bottom - size.cy));
-    return {dpi, {x, y, x + size.cx, y + size.cy}};
-  }
+  const auto fits = [&work](SIZE size) {
+    return size.cx <= work.right - work.left && size.cy <= work.bottom - work.top;
+  };
+  const LONG helpRight = MeasuredHelpRight(monitorDpi);
+  int dpi = monitorDpi;
+  while (dpi > kSmallestDpi &&
+         !fits(WindowSizeFor(dpi, MulDiv(helpRight, dpi, monitorDpi), work, corner)))
+    --dpi;
+  SIZE size;
+  while (!fits(size = WindowSizeFor(dpi, MeasuredHelpRight(dpi), work, corner)) &&
+         dpi > kSmallestDpi)
+    --dpi;
+  const LONG x = std::max(work.left, std::min(corner.x, work.right - size.cx));
+  const LONG y = std::max(work.top, std::min(corner.y, work.bottom - size.cy));
+  return {dpi, {x, y, x + size.cx, y + size.cy}};
 }
 
 // Moves and sizes every control for `dpi` and gives it the font made for it.
@@ -147,33 +161,23 @@ HFONT FormFont() {
   return g_formFont;
 }
 
+// The window starts at the table's place, in screen coordinates.
 void FitToMonitor(HWND window) {
-  const Placement placement =
-      PlaceOn(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), WindowDpi(window));
+  const ControlSpec& table = g_controlTable[kMainWindowRecord];
+  const Placement placement = PlaceOn(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY),
+                                      WindowDpi(window), {table.x, table.y});
   if (placement.dpi != g_formDpi) Rescale(window, placement.dpi);
   MoveWindowTo(window, placement.window);
 }
 
 // The suggested rectangle is taken where the form fits it at the new DPI; where the form had to be
-// drawn smaller to fit the monitor's work area, the window takes the size for that instead, inside
-// the work area.
+// drawn smaller to fit the monitor's work area, the window takes the placement for that instead.
 LRESULT OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
-  const HMONITOR monitor = MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST);
   const int dpi = LOWORD(wParam);
-  const Placement placement = PlaceOn(monitor, dpi);
+  const Placement placement = PlaceOn(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), dpi,
+                                      {suggested.left, suggested.top});
   Rescale(window, placement.dpi);
-  if (placement.dpi == dpi) {
-    MoveWindowTo(window, suggested);
-    return 0;
-  }
-  MONITORINFO info = {};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(monitor, &info);
-  const LONG width = placement.window.right - placement.window.left;
-  const LONG height = placement.window.bottom - placement.window.top;
-  const LONG x = std::max(info.rcWork.left, std::min(suggested.left, info.rcWork.right - width));
-  const LONG y = std::max(info.rcWork.top, std::min(suggested.top, info.rcWork.bottom - height));
-  MoveWindowTo(window, {x, y, x + width, y + height});
+  MoveWindowTo(window, placement.dpi == dpi ? suggested : placement.window);
   return 0;
 }
 

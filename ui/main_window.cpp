@@ -8,11 +8,14 @@
 #include "control_table.h"
 #include "form_scale.h"
 #include "win32_text.h"
-#include "windows_rules.h"
+#include "wondergen/system.h"
+#include "wondergen/windows_rules.h"
 
 namespace wondergen::ui {
 namespace {
 
+// The program's fixed names: its window class, which the window test finds it by, and its title
+// (the control table's record 0).
 constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
@@ -125,15 +128,8 @@ std::wstring FinalFolderPath(const std::wstring& path) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folder == INVALID_HANDLE_VALUE) return std::wstring();
-  std::wstring final(MAX_PATH, L'\0');
-  DWORD length =
-      GetFinalPathNameByHandleW(folder, final.data(), static_cast<DWORD>(final.size()), 0);
-  if (length >= final.size()) {
-    final.resize(length);
-    length = GetFinalPathNameByHandleW(folder, final.data(), static_cast<DWORD>(final.size()), 0);
-  }
+  const std::wstring final = platform::FinalPath(folder);
   CloseHandle(folder);
-  final.resize(length < final.size() ? length : 0);
   return final;
 }
 
@@ -184,15 +180,13 @@ namespace {
 // never from a remote place. Both are looked up, so that the imports stay those every Windows 10
 // has; DLLs that are not Microsoft's (input methods such as Sogou or QQ Pinyin) still load.
 void RestrictDllLoading() {
-  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto find = [kernel](const char* name) {
-    return reinterpret_cast<void (*)()>(GetProcAddress(kernel, name));
-  };
+  using wondergen::platform::SystemFunction;
   if (const auto setDirectories =
-          reinterpret_cast<BOOL(WINAPI*)(DWORD)>(find("SetDefaultDllDirectories")))
+          SystemFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories"))
     setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   using SetPolicy = BOOL(WINAPI*)(PROCESS_MITIGATION_POLICY, void*, SIZE_T);
-  if (const auto setPolicy = reinterpret_cast<SetPolicy>(find("SetProcessMitigationPolicy"))) {
+  if (const auto setPolicy =
+          SystemFunction<SetPolicy>(L"kernel32.dll", "SetProcessMitigationPolicy")) {
     PROCESS_MITIGATION_IMAGE_LOAD_POLICY policy = {};
     policy.NoRemoteImages = 1;
     policy.PreferSystem32Images = 1;

@@ -16,9 +16,6 @@ inline constexpr UINT kRunEnded = WM_APP + 1;
 LRESULT OnRunEnded(HWND window, LPARAM lParam);
 LRESULT OnClose(HWND window);
 
-// The folder that a run rebuilds in the program's folder.
-inline constexpr wchar_t kTreeRootName[] = L"AAA";
-
 // Paints the help text at the form's scale, in the font selected into `dc`.
 void PaintHelpText(HDC dc);
 // The right edge of the help text drawn for `dpi` in the font selected into `dc`.
