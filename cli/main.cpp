@@ -29,6 +29,7 @@ const char* DescribeStep(wondergen::FailedStep step) {
     case wondergen::FailedStep::kCreateDocument: return "cannot create";
     case wondergen::FailedStep::kConvertDocument: return "cannot convert to UTF-8";
     case wondergen::FailedStep::kWriteDocument: return "cannot write";
+    case wondergen::FailedStep::kInstall: return "cannot install";
   }
   return "cannot handle";
 }
@@ -48,20 +49,27 @@ int FinishOutput(int status) {
   return kExitFailed;
 }
 
-// The output directory, absolute and with its links resolved before anything is touched, so that
-// a path through AAA itself ("DIR/AAA/..") still names the directory once AAA is deleted.
-bool ResolveOutputDir(fs::path& outputDir) {
-  std::error_code error = outputDir.empty()
+// A folder given on the command line, made absolute and its links resolved before anything is
+// touched, so that a path through AAA itself ("DIR/AAA/..") still names the folder once AAA is
+// deleted. --out must be a folder; --mods-dir may be one still to be made, in a folder that is.
+bool ResolveFolder(const char* option, fs::path& folder) {
+  const bool mayBeMade = std::string(option) == "--mods-dir";
+  if (mayBeMade && !folder.has_filename()) folder = folder.parent_path();  // "Mods/"
+  std::error_code error = folder.empty()
                               ? std::make_error_code(std::errc::no_such_file_or_directory)
                               : std::error_code();
-  const fs::path resolved = error ? fs::path() : fs::canonical(outputDir, error);
-  if (!error && !fs::is_directory(resolved, error) && !error)
-    error = std::make_error_code(std::errc::not_a_directory);
+  fs::path resolved;
+  if (!error)
+    resolved = mayBeMade ? fs::weakly_canonical(folder, error) : fs::canonical(folder, error);
+  const fs::path mustBeFolder = mayBeMade ? resolved.parent_path() : resolved;
+  if (!error && !fs::is_directory(mustBeFolder, error) && !error)
+    error = std::make_error_code(fs::exists(mustBeFolder) ? std::errc::not_a_directory
+                                                          : std::errc::no_such_file_or_directory);
   if (error) {
-    Say("--out: \"" + outputDir.string() + "\": " + error.message());
+    Say(std::string(option) + ": \"" + folder.string() + "\": " + error.message());
     return false;
   }
-  outputDir = resolved;
+  folder = resolved;
   return true;
 }
 
@@ -89,13 +97,29 @@ int main(int argc, char** argv) {
     std::fputs("wondergen-cli " WONDERGEN_VERSION "\n", stdout);
     return FinishOutput(kExitWritten);
   }
-  if (!ResolveOutputDir(commandLine.outputDir)) return kExitUsage;
+  if (!ResolveFolder("--out", commandLine.outputDir) ||
+      (!commandLine.modsDir.empty() && !ResolveFolder("--mods-dir", commandLine.modsDir)))
+    return kExitUsage;
   for (const std::string& note : parsed.notes)
     Say(note);
 
-  const RunOutcome outcome =
-      RebuildModPackage(cli::MakeFormReader(commandLine), commandLine.outputDir, Report);
+  std::vector<fs::path> modsFolders;
+  if (!commandLine.modsDir.empty()) {
+    modsFolders = {commandLine.modsDir};
+  } else if (commandLine.install) {
+    modsFolders = FindModsFolders();
+  }
+  const RunOutcome outcome = RebuildModPackage(cli::MakeFormReader(commandLine),
+                                               commandLine.outputDir, modsFolders, Report);
   for (const fs::path& path : outcome.written)
     std::fputs((path.string() + "\n").c_str(), stdout);
-  return FinishOutput(outcome.failures.empty() ? kExitWritten : kExitFailed);
+  // Nothing to install into is a failure of what was asked, told once AAA is written.
+  const bool noGame = commandLine.install && commandLine.modsDir.empty() && modsFolders.empty();
+  if (noGame) {
+    const std::vector<fs::path> lookedFor = GameUserFolders();
+    Say(lookedFor.empty() ? "--install: the game's folder is not known here; give --mods-dir"
+                          : "--install: no folder of the game at \"" + lookedFor.front().string() +
+                                "\"; start the game once, or give --mods-dir");
+  }
+  return FinishOutput(outcome.failures.empty() && !noGame ? kExitWritten : kExitFailed);
 }

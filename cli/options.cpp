@@ -73,7 +73,15 @@ std::optional<std::string> ScreenFieldOption(std::string_view name, std::string_
 
 // What getopt_long returns for each option beyond the characters: a field's slot or a text's index
 // added to its base.
-enum OptionCode : int { kField = 0x1000, kText = 0x2000, kOut = 0x3000, kHelp, kVersion };
+enum OptionCode : int {
+  kField = 0x1000,
+  kText = 0x2000,
+  kOut = 0x3000,
+  kInstall,
+  kModsDir,
+  kHelp,
+  kVersion
+};
 
 // The options table, from the two catalogues.
 std::vector<option> OptionTable() {
@@ -83,6 +91,8 @@ std::vector<option> OptionTable() {
   for (int text = 0; text < kTextCount; ++text)
     table.push_back({kTextCatalogue[text].option, required_argument, nullptr, kText + text});
   table.push_back({"out", required_argument, nullptr, kOut});
+  table.push_back({"install", no_argument, nullptr, kInstall});
+  table.push_back({"mods-dir", required_argument, nullptr, kModsDir});
   table.push_back({"help", no_argument, nullptr, kHelp});
   table.push_back({"version", no_argument, nullptr, kVersion});
   table.push_back({nullptr, 0, nullptr, 0});
@@ -105,6 +115,8 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
   CommandLine& commandLine = parsed.commandLine;
   if (code == kOut) {
     commandLine.outputDir = std::filesystem::path(value);
+  } else if (code == kModsDir) {
+    commandLine.modsDir = std::filesystem::path(value);
   } else if (code < kText) {
     const std::optional<std::string> screened = ScreenFieldOption(name, value, parsed.error);
     if (!screened) return false;
@@ -148,7 +160,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       return known.val == (code == '?' || code == ':' ? optopt : code);
     });
     const std::string name = found != table.end() && found->name ? found->name : "";
-    if (code == '?' && (optopt == kHelp || optopt == kVersion)) {
+    if (code == '?' && (optopt == kHelp || optopt == kVersion || optopt == kInstall)) {
       parsed.error = "--" + name + " takes no value";
     } else if (code == '?' && optopt > 0) {
       parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
@@ -156,6 +168,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = Refused(table, argv[optind - 1]);
     } else if (code == ':') {
       parsed.error = "--" + name + " needs a value";
+    } else if (code == kInstall) {
+      parsed.commandLine.install = true;
     } else if (code == kHelp || code == kVersion) {
       parsed.commandLine.action = code == kHelp ? Action::kHelp : Action::kVersion;
       return parsed;
@@ -197,6 +211,8 @@ std::string HelpText() {
       "An option may be shortened to a beginning no other option shares (--sci for\n"
       "--science); its value follows as the next argument or after \"=\".\n\n";
   help += line("out DIR", "where AAA is rebuilt (default: the current folder)");
+  help += line("install", "also install the mod into the game's Mods folder");
+  help += line("mods-dir DIR", "install it into DIR, a Mods folder, instead");
   help +=
       "\nNumbers, screened as the window screens what is typed into a field: a text of at\n"
       "most 9 bytes whose leading number is " +
@@ -216,9 +232,9 @@ std::string HelpText() {
   help += line("help", "show this help and exit");
   help += line("version", "show the version and exit");
   help +=
-      "\nExit status: 0 when the four files are written; 1 when something could not\n"
-      "be deleted, created or written, or the output could not be printed; 2 for bad\n"
-      "usage, which touches nothing on disk.\n";
+      "\nExit status: 0 when every file is written; 1 when something could not be\n"
+      "deleted, created or written, no game folder was found to install into, or the\n"
+      "output could not be printed; 2 for bad usage, which touches nothing on disk.\n";
   return help;
 }
 

@@ -16,6 +16,8 @@ enum class Action { kGenerate, kHelp, kVersion };
 struct CommandLine {
   Action action = Action::kGenerate;
   std::filesystem::path outputDir = ".";
+  bool install = false;                             // into every Mods folder of the game found
+  std::filesystem::path modsDir;                    // into this Mods folder instead, where given
   std::array<std::string, kFieldCount> valueBoxes;  // screened; empty for a field not given
   std::array<std::string, kTextCount> texts;
 };

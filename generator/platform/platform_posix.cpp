@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <utility>
 
 #include "platform.h"
@@ -77,7 +78,6 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
     error = std::make_error_code(std::errc::not_supported);
     return false;
   }
-  utf8.reserve(cp936Text.size() * 3 / 2);
   Convert(decoder, cp936Text, utf8, [&utf8](std::size_t) {
     utf8 += kReplacementCharacter;
     return true;
@@ -204,3 +204,28 @@ bool CloseFile(Handle file, std::error_code& error) {
 }
 
 }  // namespace wondergen::platform
+
+namespace wondergen {
+
+// The Linux edition's, as Aspyr ported it. The macOS edition keeps its folder elsewhere; there the
+// Mods folder is given to the command line.
+std::vector<std::filesystem::path> GameUserFolders() {
+#ifdef __APPLE__
+  return {};
+#else
+  // The XDG base directories: a path that is not absolute is to be ignored.
+  const char* data = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path base;
+  if (data != nullptr && data[0] == '/') {
+    base = data;
+  } else if (home != nullptr && home[0] != '\0') {
+    base = std::filesystem::path(home) / ".local/share";
+  } else {
+    return {};
+  }
+  return {base / "aspyr-media" / "Sid Meier's Civilization VI"};
+#endif
+}
+
+}  // namespace wondergen

@@ -4,6 +4,9 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h:
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <utility>
@@ -308,3 +311,21 @@ bool CloseFile(Handle file, std::error_code& error) {
 }
 
 }  // namespace wondergen::platform
+
+namespace wondergen {
+
+// Documents is asked of the system: it follows a Documents folder moved to another drive or into
+// OneDrive, which %USERPROFILE%\Documents does not.
+std::vector<std::filesystem::path> GameUserFolders() {
+  PWSTR documents = nullptr;
+  std::vector<std::filesystem::path> folders;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents))) {
+    const std::filesystem::path games = std::filesystem::path(documents) / L"My Games";
+    folders = {games / L"Sid Meier's Civilization VI",
+               games / L"Sid Meier's Civilization VI (Epic)"};
+  }
+  CoTaskMemFree(documents);
+  return folders;
+}
+
+}  // namespace wondergen

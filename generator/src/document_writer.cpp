@@ -15,22 +15,30 @@ std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& 
   return platform::Utf8ToCp936(utf8Text, error, invalidBytes);
 }
 
-// A document that could not be converted still gets its (empty) file, as the run creates each
-// file before it writes it; it is never written with its texts missing.
-std::optional<Failure> WriteDocument(const platform::Folder& folder, const char* name,
-                                     const std::filesystem::path& path,
-                                     const DocumentBytes& bytes) {
-  std::error_code error;
+// A file is written whole or not at all: a document that could not be converted is not created,
+// and one that could not be written whole or closed (a full disk, a drive pulled out) is removed
+// again, so that no reader ever takes a truncated document for the package.
+bool WriteDocument(const platform::Folder& folder, const char* name,
+                   const std::filesystem::path& path, const DocumentBytes& bytes,
+                   const FailureReport& report) {
+  std::error_code error = bytes.conversionError;
+  if (error) {
+    report({FailedStep::kConvertDocument, path, error, {}});
+    return false;
+  }
   const platform::Handle file = platform::CreateNewFile(folder, name, error);
-  if (file == platform::kNoHandle) return Failure{FailedStep::kCreateDocument, path, error, {}};
-  const bool converted = !bytes.conversionError;
-  const bool written = converted && platform::WriteToFile(file, bytes.utf8, error);
+  if (file == platform::kNoHandle) {
+    report({FailedStep::kCreateDocument, path, error, {}});
+    return false;
+  }
+  const bool written = platform::WriteToFile(file, bytes.utf8, error);
   std::error_code closeError;
-  const bool closed = platform::CloseFile(file, closeError);
-  if (!converted) return Failure{FailedStep::kConvertDocument, path, bytes.conversionError, {}};
-  if (!written) return Failure{FailedStep::kWriteDocument, path, error, {}};
-  if (!closed) return Failure{FailedStep::kWriteDocument, path, closeError, {}};
-  return std::nullopt;
+  if (platform::CloseFile(file, closeError) && written) return true;
+  report({FailedStep::kWriteDocument, path, written ? closeError : error, {}});
+  std::error_code deleteError;
+  if (!platform::DeleteEntry(folder, {name, false}, deleteError))
+    report({FailedStep::kDeleteEntry, path, deleteError, {}});
+  return false;
 }
 
 }  // namespace wondergen

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 
 #include "platform.h"
 #include "wondergen/generator.h"
@@ -11,9 +10,10 @@
 namespace wondergen {
 
 // Creates the file `name` in `folder` and writes the document into it in one piece. A file whose
-// place is taken, or whose document could not be converted, is not written; the failure, naming
-// `path`, says why.
-std::optional<Failure> WriteDocument(const platform::Folder& folder, const char* name,
-                                     const std::filesystem::path& path, const DocumentBytes& bytes);
+// place is taken, or whose document could not be converted or written whole, is not left there;
+// each failure is reported, naming `path`. Returns whether the file was written whole.
+bool WriteDocument(const platform::Folder& folder, const char* name,
+                   const std::filesystem::path& path, const DocumentBytes& bytes,
+                   const FailureReport& report);
 
 }  // namespace wondergen

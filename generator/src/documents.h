@@ -12,7 +12,8 @@ namespace wondergen {
 
 inline constexpr int kLocalizationLineCount = 17;
 inline constexpr int kGameplayLineCount = 70;
-inline constexpr int kManifestLineCount = 39;
+inline constexpr int kIconLineCount = 7;
+inline constexpr int kManifestLineCount = 46;
 
 // Line i of the document being composed, in code page 936; each line carries its own LF, if any.
 // It holds the longest document, the gameplay data (SetConstantLines checks that each fits).
@@ -30,6 +31,7 @@ std::string LocalizedEntryText(const FieldStore& store, int textSlot);
 // Each composes its document's lines from the store, which it only reads.
 void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines);
 void ComposeGameplayDocument(const FieldStore& store, LineBuffer& lines);
+void ComposeIconDocument(const FieldStore& store, LineBuffer& lines);
 void ComposeManifestDocument(const FieldStore& store, LineBuffer& lines);
 
 inline constexpr const char* kComposedLine = nullptr;

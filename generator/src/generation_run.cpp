@@ -1,5 +1,6 @@
 // One generation run: the form into the FieldStore, the documents composed and converted in memory,
-// then the package's tree rebuilt with each document written into its places.
+// then the package's tree rebuilt with each document written into its places, and the mod's folder
+// installed into the game's Mods folders.
 #include "documents.h"
 #include "output_tree.h"
 #include "wondergen/generator.h"
@@ -7,31 +8,38 @@
 namespace wondergen {
 namespace {
 
-// AAA: two chains of folders that mirror the game's own layout. A chain stops at its first
-// failure: no folder is attempted below one that could not be made. The mod carries its own copy
-// of the localization document, which its manifest loads (UpdateText): the game reads no new file
-// that is merely dropped among its own texts. The manifest names the gameplay data document and
-// that copy as "Data/Newbuilding2PD_RIR_GameplayData.xml" and
-// "Text/Newbuilding2PD_zh_Hans_CN.xml", relative to its own folder.
-const TreeLayout kPackageTree = {
-    {
-        {"AAA", kTopOfTree},        // 0: neither chain runs without it
-        {"Base", 0},                // 1: the Base chain
-        {"Assets", 1},              // 2
-        {"Text", 2},                // 3
-        {"Translations", 3},        // 4
-        {"DLC", 0},                 // 5: the DLC chain
-        {"Newbuilding2PD_RIR", 5},  // 6: the mod's folder
-        {"Data", 6},                // 7
-        {"Text", 6},                // 8
-    },
-    {
-        {4, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization},
-        {8, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization},
-        {7, "Newbuilding2PD_RIR_GameplayData.xml", Document::kGameplayData},
-        {6, "Newbuilding2PD_RIR.modinfo", Document::kManifest},
-    },
-};
+// `tree` with the mod's own folder added below its folder `parent`: the manifest, the gameplay
+// data and icon documents in Data and the mod's copy of the localization document in Text. The
+// manifest names them relative to its own folder ("Data/Newbuilding2PD_RIR_GameplayData.xml", ...).
+TreeLayout WithModFolder(TreeLayout tree, std::size_t parent) {
+  const std::size_t mod = tree.folders.size(), data = mod + 1, text = mod + 2;
+  tree.folders.insert(tree.folders.end(),
+                      {{"Newbuilding2PD_RIR", parent}, {"Data", mod}, {"Text", mod}});
+  tree.files.insert(tree.files.end(),
+                    {{text, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization},
+                     {data, "Newbuilding2PD_RIR_GameplayData.xml", Document::kGameplayData},
+                     {data, "Newbuilding2PD_RIR_Icons.xml", Document::kIcons},
+                     {mod, "Newbuilding2PD_RIR.modinfo", Document::kManifest}});
+  return tree;
+}
+
+// AAA: two chains of folders that mirror the game's own layout, Base holding the localization
+// document where the game's first release read its texts, and DLC the mod's folder. A chain stops
+// at its first failure: no folder is attempted below one that could not be made.
+const TreeLayout kPackageTree =
+    WithModFolder({{
+                       {"AAA", kTopOfTree},  // 0: neither chain runs without it
+                       {"Base", 0},          // 1: the Base chain
+                       {"Assets", 1},        // 2
+                       {"Text", 2},          // 3
+                       {"Translations", 3},  // 4
+                       {"DLC", 0},           // 5: the DLC chain
+                   },
+                   {{4, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization}}},
+                  5);
+
+// The mod's folder alone, as it is installed into a Mods folder of the game.
+const TreeLayout kInstalledTree = WithModFolder({}, kTopOfTree);
 
 // How each document is composed, indexed by Document: its composition and its line count.
 struct Composer {
@@ -41,6 +49,7 @@ struct Composer {
 constexpr std::array<Composer, kDocumentCount> kComposers = {{
     {ComposeLocalizationDocument, kLocalizationLineCount},
     {ComposeGameplayDocument, kGameplayLineCount},
+    {ComposeIconDocument, kIconLineCount},
     {ComposeManifestDocument, kManifestLineCount},
 }};
 
@@ -66,14 +75,34 @@ ModPackage ComposeModPackage(const FormReader& readControl) {
 }
 
 RunOutcome RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+                             const std::vector<std::filesystem::path>& modsFolders,
                              const FailureReport& onFailure) {
   RunOutcome outcome;
   const FailureReport report = [&outcome, &onFailure](const Failure& failure) {
     outcome.failures.push_back(failure);
     if (onFailure) onFailure(failure);
   };
-  outcome.written = RebuildTree(kPackageTree, outputDir, ComposeModPackage(readControl), report);
+  // Installed from the bytes composed here, never read back from AAA.
+  const ModPackage package = ComposeModPackage(readControl);
+  RebuiltTree rebuilt = RebuildTree(kPackageTree, outputDir, package, report);
+  if (rebuilt.whole) outcome.package = rebuilt.top;
+  outcome.written = std::move(rebuilt.written);
+  for (const std::filesystem::path& mods : modsFolders) {
+    RebuiltTree installed = InstallTree(kInstalledTree, mods, package, report);
+    if (installed.whole) outcome.installed.push_back(installed.top);
+    outcome.written.insert(outcome.written.end(), installed.written.begin(),
+                           installed.written.end());
+  }
   return outcome;
+}
+
+std::vector<std::filesystem::path> FindModsFolders() {
+  std::vector<std::filesystem::path> found;
+  for (const std::filesystem::path& game : GameUserFolders()) {
+    std::error_code error;
+    if (std::filesystem::is_directory(game, error)) found.push_back(game / "Mods");
+  }
+  return found;
 }
 
 }  // namespace wondergen

@@ -1,14 +1,16 @@
-// The mod manifest: declares the mod, the texts of its entry in the mod list, its database update
-// and its texts. The mod list reads its title, teaser and description from the manifest's own
-// LocalizedText block, which repeats the localization document's first three texts; UpdateText
-// loads the mod's copy of that document into the game's localization database.
+// The mod manifest: declares the mod, the game versions it is made for, the texts of its entry in
+// the mod list, its database update, its texts and its icon. The mod list reads its title, teaser
+// and description from the manifest's own LocalizedText block, which repeats the localization
+// document's first three texts; UpdateText loads the mod's copy of that document into the game's
+// localization database, and UpdateIcons the icon document into its icon database. Without
+// CompatibleVersions the mod list marks the mod incompatible where the game warns of that.
 #include "documents.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
 namespace {
 
-// The spacing around "=" on the Mod, UpdateDatabase and UpdateText lines is part of the format.
+// The spacing around "=" on the Mod and component lines is part of the format.
 constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
     "<Mod id =\"11223344-0000-0000-0000-ABCDEFABCDPD\" version =\"1\">\n",
@@ -20,16 +22,17 @@ constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
     "\t\t<ShowInBrowser>AlwaysShow</ShowInBrowser>\n",
     "\t\t<EnabledByDefault>1</EnabledByDefault>\n",
     "\t\t<EnabledAtStartup>1</EnabledAtStartup>\n",
+    "\t\t<CompatibleVersions>1.2,2.0</CompatibleVersions>\n",
     "\t</Properties>\n",
     "\t<LocalizedText>\n",
     "\t\t<Text id=\"RIRNewBuilding2PD_Title\">\n",
-    kComposedLine,  // 13: title
+    kComposedLine,  // 14: title
     "\t\t</Text>\n",
     "\t\t<Text id=\"RIRNewBuilding2PD_TEASER\">\n",
-    kComposedLine,  // 16: teaser
+    kComposedLine,  // 17: teaser
     "\t\t</Text>\n",
     "\t\t<Text id=\"RIRNewBuilding2PD_DESCRIPTION\">\n",
-    kComposedLine,  // 19: description
+    kComposedLine,  // 20: description
     "\t\t</Text>\n",
     "\t</LocalizedText>\n",
     "\t<Components>\n",
@@ -43,13 +46,25 @@ constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
     "\t\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
     "\t\t</Items>\n",
     "\t\t</UpdateText>\n",
+    "\t\t<UpdateIcons id = \"RIRNewBuilding2PD_ICONS\">\n",
+    "\t\t<Items>\n",
+    "\t\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n",
+    "\t\t</Items>\n",
+    "\t\t</UpdateIcons>\n",
     "\t</Components>\n",
     "\t<Files>\n",
     "\t\t<File>Data/Newbuilding2PD_RIR_GameplayData.xml</File>\n",
     "\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
+    "\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n",
     "\t</Files>\n",
     "</Mod>\n",
 };
+
+static_assert(LineIs(kManifestLines, 14, kComposedLine) &&
+                  LineIs(kManifestLines, 17, kComposedLine) &&
+                  LineIs(kManifestLines, 20, kComposedLine) &&
+                  LineIs(kManifestLines, kManifestLineCount - 1, "</Mod>\n"),
+              "the mod list's texts stand where they are composed, and every line is given");
 
 std::string ModListText(const FieldStore& store, int textSlot) {
   return "\t\t\t<zh_Hans_CN>" + LocalizedEntryText(store, textSlot) + "</zh_Hans_CN>\n";
@@ -59,9 +74,9 @@ std::string ModListText(const FieldStore& store, int textSlot) {
 
 void ComposeManifestDocument(const FieldStore& store, LineBuffer& lines) {
   SetConstantLines(kManifestLines, lines);
-  lines[13] = ModListText(store, kTitleSlot);
-  lines[16] = ModListText(store, kTeaserSlot);
-  lines[19] = ModListText(store, kDescriptionSlot);
+  lines[14] = ModListText(store, kTitleSlot);
+  lines[17] = ModListText(store, kTeaserSlot);
+  lines[20] = ModListText(store, kDescriptionSlot);
 }
 
 }  // namespace wondergen

@@ -14,8 +14,11 @@ namespace fs = std::filesystem;
 
 struct TreeCategory : std::error_category {
   const char* name() const noexcept override { return "wondergen tree"; }
-  // kIsALink is the category's only error.
-  std::string message(int) const override { return "is a link, which is never followed"; }
+  std::string message(int error) const override {
+    return static_cast<TreeError>(error) == TreeError::kIsALink
+               ? "is a link, which is never followed"
+               : "not every file could be written, so what was written is removed again";
+  }
 };
 
 bool IsMissing(const std::error_code& error) {
@@ -97,18 +100,10 @@ platform::Folder MakeFolder(const platform::Folder& parent, const char* name, Tr
   return folder;
 }
 
-}  // namespace
-
-std::error_code make_error_code(TreeError error) {
-  static const TreeCategory category;
-  return {static_cast<int>(error), category};
-}
-
-std::vector<fs::path> RebuildTree(const TreeLayout& tree, const fs::path& dir,
-                                  const ModPackage& package, const FailureReport& report) {
-  TreeRun run{report};
-  std::error_code dirError;
-  const platform::Folder base = platform::OpenFolder(dir, dirError);
+// Rebuilds the tree in `base`, the directory `dir` held open, or, where it could not be opened,
+// reports each folder and file of the tree as missing for `baseError`.
+RebuiltTree Rebuild(const TreeLayout& tree, const fs::path& dir, const platform::Folder& base,
+                    const std::error_code& baseError, const ModPackage& package, TreeRun& run) {
   if (base) DeleteTree(base, {tree.folders[0].name, true}, run);
 
   // Each folder held open from its making on, so that nothing can be put in its place; or, where
@@ -119,7 +114,7 @@ std::vector<fs::path> RebuildTree(const TreeLayout& tree, const fs::path& dir,
     const std::size_t parent = tree.folders[i].parent;
     std::error_code error;
     if (parent == kTopOfTree && !base) {
-      error = dirError;  // nothing can be made in a directory that cannot be opened
+      error = baseError;
     } else if (parent == kTopOfTree) {
       folders[i] = MakeFolder(base, tree.folders[i].name, run, error);
     } else if (folders[parent]) {
@@ -130,25 +125,62 @@ std::vector<fs::path> RebuildTree(const TreeLayout& tree, const fs::path& dir,
     }
     if (!folders[i]) {
       missing[i] = {FailedStep::kCreateFolder, dir / RelativePath(tree, i), error, {}};
-      report(missing[i]);
+      run.report(missing[i]);
     }
   }
 
-  std::vector<fs::path> written;
+  RebuiltTree rebuilt{dir / tree.folders[0].name, {}, false};
   for (const TreeFile& file : tree.files) {
     const fs::path path = dir / RelativePath(tree, file.folder) / file.name;
     const Failure& folderMissing = missing[file.folder];
-    const std::optional<Failure> failure =
-        folders[file.folder]
-            ? WriteDocument(folders[file.folder], file.name, path, package[Index(file.document)])
-            : Failure{FailedStep::kCreateDocument, path, folderMissing.reason, folderMissing.path};
-    if (failure) {
-      report(*failure);
-    } else {
-      written.push_back(path);
+    if (!folders[file.folder]) {
+      run.report({FailedStep::kCreateDocument, path, folderMissing.reason, folderMissing.path});
+    } else if (WriteDocument(folders[file.folder], file.name, path, package[Index(file.document)],
+                             run.report)) {
+      rebuilt.written.push_back(path);
     }
   }
-  return written;
+  rebuilt.whole = rebuilt.written.size() == tree.files.size();
+  return rebuilt;
+}
+
+}  // namespace
+
+std::error_code make_error_code(TreeError error) {
+  static const TreeCategory category;
+  return {static_cast<int>(error), category};
+}
+
+RebuiltTree RebuildTree(const TreeLayout& tree, const fs::path& dir, const ModPackage& package,
+                        const FailureReport& report) {
+  TreeRun run{report};
+  std::error_code error;
+  const platform::Folder base = platform::OpenFolder(dir, error);
+  return Rebuild(tree, dir, base, error, package, run);
+}
+
+RebuiltTree InstallTree(const TreeLayout& tree, const fs::path& dir, const ModPackage& package,
+                        const FailureReport& report) {
+  TreeRun run{report};
+  // `dir` is reached as the system reaches it, links included, as the output directory is.
+  std::error_code error;
+  const platform::Folder parent = platform::OpenFolder(dir.parent_path(), error);
+  const auto createDir = [&](std::error_code& failure) {
+    return platform::CreateFolder(parent, dir.filename(), failure);
+  };
+  if (parent && !run.Try(createDir, error) && error == std::errc::file_exists) error.clear();
+  const platform::Folder base = error ? platform::Folder() : platform::OpenFolder(dir, error);
+  if (!base) {
+    report({FailedStep::kCreateFolder, dir, error, {}});
+    return {dir / tree.folders[0].name, {}, false};
+  }
+  RebuiltTree installed = Rebuild(tree, dir, base, error, package, run);
+  if (!installed.whole) {
+    DeleteTree(base, {tree.folders[0].name, true}, run);
+    report({FailedStep::kInstall, installed.top, TreeError::kNotWhole, {}});
+    installed.written.clear();
+  }
+  return installed;
 }
 
 }  // namespace wondergen

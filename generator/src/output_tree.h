@@ -30,14 +30,25 @@ struct TreeLayout {
   std::vector<TreeFile> files;      // in the order they are written
 };
 
+// What a rebuilding left: the tree's top folder, the path of each file written whole, in writing
+// order, and whether that is every file of the tree.
+struct RebuiltTree {
+  std::filesystem::path top;
+  std::vector<std::filesystem::path> written;
+  bool whole = false;
+};
+
 // Deletes the tree's top folder in `dir` with everything below it, as far as it can, makes the
 // tree's folders anew, a real folder that is still there counting as made, and creates each file
-// new in its folder with its document's bytes from `package`. Each failure is reported as it
-// happens; a folder that could not be made is not tried below, and each file below it is reported
-// with it as the cause. Returns the path of each file written whole, in writing order.
-std::vector<std::filesystem::path> RebuildTree(const TreeLayout& tree,
-                                               const std::filesystem::path& dir,
-                                               const ModPackage& package,
-                                               const FailureReport& report);
+// new in its folder with its document's bytes from `package`, whole or not at all. Each failure is
+// reported as it happens; a folder that could not be made is not tried below, and each file below
+// it is reported with it as the cause.
+RebuiltTree RebuildTree(const TreeLayout& tree, const std::filesystem::path& dir,
+                        const ModPackage& package, const FailureReport& report);
+
+// Rebuilds the tree in `dir` as RebuildTree does, `dir` being made first where it is missing; where
+// not every file could be written, the tree's top folder is deleted again and a failure says so.
+RebuiltTree InstallTree(const TreeLayout& tree, const std::filesystem::path& dir,
+                        const ModPackage& package, const FailureReport& report);
 
 }  // namespace wondergen

@@ -14,6 +14,7 @@ are reported, and the other chain is completed.
   err: wondergen-cli: cannot create folder ./AAA/DLC: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC: File exists
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./AAA/DLC: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./AAA/DLC: File exists
   [1]
   $ tree | grep -v 'Base/.'
@@ -28,11 +29,13 @@ of the texts is reported, and the other documents are written.
   $ mod=work/AAA/DLC/Newbuilding2PD_RIR && ln -s ../../../outside $mod/Text && as_user
   $ for kind in link file; do chown -h root: $mod $mod/Text && chmod 1777 $mod && run | grep -v 'out: ./AAA/Base'; rm -r $mod/Text; echo text >$mod/Text; done
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Text: Operation not permitted
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: is a link, which is never followed
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Text: Operation not permitted
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: File exists
@@ -50,6 +53,7 @@ texts; a text argument that needs one is refused.
   $ prefix=(unshare -m sh -c "mount -t tmpfs none '$gconv' && exec \"\$0\" \"\$@\"")
   $ run --science 25 --title Wonder
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   err: wondergen-cli: cannot convert to UTF-8 ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: Operation not supported
   err: wondergen-cli: cannot convert to UTF-8 ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: Operation not supported
   err: wondergen-cli: cannot convert to UTF-8 ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: Operation not supported
@@ -59,7 +63,6 @@ texts; a text argument that needs one is refused.
   AAA/Base/Assets/
   AAA/Base/Assets/Text/
   AAA/Base/Assets/Text/Translations/
-  AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml 0
   AAA/DLC/
   $ run --title 奇观
   err: wondergen-cli: --title: cannot convert "奇观" to code page 936 (GBK): Operation not supported

@@ -22,6 +22,7 @@ first descriptor. A number taken as less than written is said on standard error.
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: --palace-slots: "5科技科技" is taken as 5
   $ diff -r work/AAA "$golden/window-form/AAA" && echo "AAA is the golden one"
@@ -54,6 +55,7 @@ completed around them.
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: cannot delete ./AAA/closed: Permission denied
   err: wondergen-cli: cannot delete ./AAA/dark/file.txt: Permission denied
@@ -88,6 +90,7 @@ each document whose place is taken is a failure, and so is each one whose folder
   err: wondergen-cli: cannot create ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/Base/Assets: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File exists
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
   [1]
   $ cat work/outside/canary.txt work/outside/hard.txt && tree outside
@@ -111,6 +114,7 @@ below it.
   err: wondergen-cli: cannot create folder ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./AAA/DLC: is a link, which is never followed
   [1]
   $ tree outside
@@ -129,6 +133,7 @@ neither waits on it nor stops before the other documents.
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
   [1]
 
@@ -139,6 +144,7 @@ with the next document.
   $ run
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
   [1]
@@ -158,6 +164,7 @@ each document says why, and the old AAA is left as it is.
   err: wondergen-cli: cannot create ./dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./dir/AAA: Permission denied
+  err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./dir/AAA: Permission denied
   [1]
   $ chmod 755 work/dir && tree dir
@@ -172,5 +179,6 @@ Nowhere to write: the folder AAA cannot be made, and each document says so.
   err: wondergen-cli: cannot create /proc/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: /proc/AAA: No such file or directory
+  err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: /proc/AAA: No such file or directory
   [1]

@@ -14,6 +14,8 @@ version; both are recognised wherever they stand, and options may be shortened.
   out: --science); its value follows as the next argument or after "=".
   out: 
   out:   --out DIR                 where AAA is rebuilt (default: the current folder)
+  out:   --install                 also install the mod into the game's Mods folder
+  out:   --mods-dir DIR            install it into DIR, a Mods folder, instead
   out: 
   out: Numbers, screened as the window screens what is typed into a field: a text of at
   out: most 9 bytes whose leading number is 1 to 1999 gives that number (007 gives 7,
@@ -27,9 +29,9 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --help                    show this help and exit
   out:   --version                 show the version and exit
   out: 
-  out: Exit status: 0 when the four files are written; 1 when something could not
-  out: be deleted, created or written, or the output could not be printed; 2 for bad
-  out: usage, which touches nothing on disk.
+  out: Exit status: 0 when every file is written; 1 when something could not be
+  out: deleted, created or written, no game folder was found to install into, or the
+  out: output could not be printed; 2 for bad usage, which touches nothing on disk.
   $ run --help | awk 'length > 85'
   $ run --vers | sed "s/$WONDERGEN_VERSION/<version>/" && run --he | head -1
   out: wondergen-cli <version>
@@ -141,7 +143,7 @@ A number is written as the number the screening accepted: the game would read 1e
   err: wondergen-cli: --housing: "9e99" is taken as 9
   err: wondergen-cli: --faith: "007" is taken as 7
   err: wondergen-cli: --culture: " 25" is taken as 25
-  $ grep -oE '\b(YieldType|YieldChange|Housing)="[^"]*"' work/AAA/DLC/*/Data/*.xml
+  $ grep -oE '\b(YieldType|YieldChange|Housing)="[^"]*"' work/AAA/DLC/*/Data/*GameplayData.xml
   Housing="9"
   YieldType="YIELD_SCIENCE"
   YieldChange="1"
@@ -169,6 +171,7 @@ The output folder is made absolute before the tree is touched, so a path through
   out: ./dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   $ diff -r work/dir/AAA "$golden/empty/AAA" && echo "the package of the empty form"
   the package of the empty form
@@ -206,7 +209,6 @@ pipe that nobody reads; a failure of the run reaches standard error all the same
   AAA/DLC/
   AAA/DLC/Newbuilding2PD_RIR/
   AAA/DLC/Newbuilding2PD_RIR/Data/
-  AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 1024
-  AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 1024
+  AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml 277
   AAA/DLC/Newbuilding2PD_RIR/Text/
   AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792

@@ -74,7 +74,7 @@ def check(package, fixtures):
     manifest = ElementTree.parse(mod / "Newbuilding2PD_RIR.modinfo").getroot()
     for file in manifest.iterfind("Files/File"):
         assert (mod / file.text).is_file(), f"Files names {file.text}, which is not there"
-    loaded = {"UpdateDatabase": [], "UpdateText": []}
+    loaded = {"UpdateDatabase": [], "UpdateText": [], "UpdateIcons": []}
     for component in manifest.find("Components"):
         name = component.get("id", "")
         items = [mod / item.text for item in component.iterfind("Items/File")]
@@ -82,7 +82,8 @@ def check(package, fixtures):
         loaded[component.tag] += items
     databases = {
         "gameplay": load(fixtures / "gameplay_fixture.sql", loaded["UpdateDatabase"]),
-        "texts": load(fixtures / "localization_fixture.sql", loaded["UpdateText"])}
+        "texts": load(fixtures / "localization_fixture.sql", loaded["UpdateText"]),
+        "icons": load(fixtures / "icon_fixture.sql", loaded["UpdateIcons"])}
     for database, sql, rows in expectations(fixtures / "expected-rows.txt"):
         found = databases[database](sql)
         assert found == rows, f"{database}: {sql}: {found}"

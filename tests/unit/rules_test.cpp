@@ -96,6 +96,7 @@ TEST(EncodingTest, OnlyCharactersTheCodePageMapsAreKept) {
   EXPECT_EQ(WholeCharacterPrefix("\x81\x40\x81\x40", 3), "\x81\x40");
   EXPECT_EQ(WholeCharacterPrefix("\xfe\x40\xfe\xfe", 3), "\xfe\x40");
   EXPECT_EQ(WholeCharacterPrefix("ab\x81\x3f", 3), "ab\x81");  // a lone lead byte is one byte
+  EXPECT_EQ(WholeCharacterPrefix("a\x81\xff", 2), "a\x81");    // 0xFF is no trail byte
 }
 
 // Between tags a double quote is a character like any other; in an attribute value in double

@@ -81,8 +81,8 @@ inline constexpr int kHighestAcceptedValue = 1999;
 // Documents
 
 // The documents of the package, in the order they are composed.
-enum class Document { kLocalization, kGameplayData, kManifest };
-inline constexpr std::size_t kDocumentCount = 3;
+enum class Document { kLocalization, kGameplayData, kIcons, kManifest };
+inline constexpr std::size_t kDocumentCount = 4;
 
 // A document as its file holds it: UTF-8, no byte-order mark. When the conversion from code page
 // 936 failed, `conversionError` says why and `utf8` is empty: never a document with texts missing.
@@ -118,12 +118,14 @@ enum class FailedStep {
   kCreateFolder,     // a folder of the tree could not be created
   kCreateDocument,   // a document's file could not be created
   kConvertDocument,  // a document could not be converted to UTF-8, so nothing was written
-  kWriteDocument,    // a document could not be fully written or closed
+  kWriteDocument,    // a document could not be fully written or closed, and was removed again
+  kInstall,          // the mod could not be installed whole into a Mods folder
 };
 
 // The tree's own reasons for a failure, beside the system's.
 enum class TreeError {
   kIsALink = 1,  // an entry that is a link (symbolic link, junction), which is never followed
+  kNotWhole,     // not every file could be written, so what was written is removed again
 };
 std::error_code make_error_code(TreeError error);
 
@@ -139,22 +141,39 @@ using Failures = std::vector<Failure>;
 // Told of each failure as it happens.
 using FailureReport = std::function<void(const Failure&)>;
 
-// What a run did: every failure, in the order they happened, and the full path of each file
-// written whole, in the order they were written.
+// What a run did: every failure, in the order they happened; the full path of each file written
+// whole, AAA's first, then those of each installed folder, in the order they were written; AAA
+// where it holds every file of the package; and the mod's folder in each Mods folder it was
+// installed into whole.
 struct RunOutcome {
   Failures failures;
   std::vector<std::filesystem::path> written;
+  std::filesystem::path package;
+  std::vector<std::filesystem::path> installed;
 };
 
 // What the generate button does. Deletes AAA in `outputDir` (the directory in which it lives) with
 // everything below it, as far as it can, and creates its folders again, a real folder that is
 // still there counting as created; then reads the form and writes each file of the package into
-// its folder as a new file. Nothing outside AAA is followed, opened, written or deleted: a link is
-// removed, never entered, and an entry still at a file's place is never overwritten, both reported
-// instead. Every failure is told to `onFailure` (where given) as it happens, the run going on with
+// its folder as a new file. Then installs the mod into each of `modsFolders`, made where missing:
+// its folder Newbuilding2PD_RIR there is rebuilt in the same way with the same bytes, and removed
+// again unless every file of it could be written. Nothing outside AAA and those folders is
+// followed, opened, written or deleted: a link is removed, never entered, and an entry still at a
+// file's place is never overwritten, both reported instead; a file is written whole or removed
+// again. Every failure is told to `onFailure` (where given) as it happens, the run going on with
 // what it can still do.
 RunOutcome RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+                             const std::vector<std::filesystem::path>& modsFolders = {},
                              const FailureReport& onFailure = nullptr);
+
+// Where the game keeps its user folder for this user, whether or not it is there: on Windows
+// Documents\My Games\Sid Meier's Civilization VI and its Epic edition's "... (Epic)", Documents
+// being the known folder wherever the user moved it; on Linux
+// $XDG_DATA_HOME/aspyr-media/Sid Meier's Civilization VI, $XDG_DATA_HOME defaulting to
+// ~/.local/share; none on macOS.
+std::vector<std::filesystem::path> GameUserFolders();
+// The Mods folder of each of those that is there (the game makes its folder on its first start).
+std::vector<std::filesystem::path> FindModsFolders();
 
 }  // namespace wondergen
 

@@ -1,0 +1,29 @@
+// The icon document: the wonder's icon, which the game looks up as ICON_ followed by the building
+// type, from the building atlas of its icon database. Index 0 there is the Monument's picture. It
+// is loaded through the manifest's UpdateIcons, as the icon tables live in the icon database and
+// an UpdateDatabase file that names them would lose the whole gameplay data.
+#include "documents.h"
+
+namespace wondergen {
+namespace {
+
+constexpr std::array<const char*, kIconLineCount> kIconLines = {
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
+    "<GameInfo>\n",
+    "\t<IconDefinitions>\n",
+    "\t\t<Row Name=\"ICON_BUILDING_SOGMONUMENT2PD\" Atlas=\"ICON_ATLAS_BUILDINGS\" Index=\"0\"/>\n",
+    "\t\t<Row Name=\"ICON_BUILDING_SOGMONUMENT2PD_FOW\" Atlas=\"ICON_ATLAS_BUILDINGS_FOW\" "
+    "Index=\"0\"/>\n",
+    "\t</IconDefinitions>\n",
+    "</GameInfo>\n",
+};
+static_assert(LineIs(kIconLines, kIconLineCount - 1, "</GameInfo>\n"), "every line is given");
+
+}  // namespace
+
+// Constant: it depends on nothing in the form.
+void ComposeIconDocument(const FieldStore&, LineBuffer& lines) {
+  SetConstantLines(kIconLines, lines);
+}
+
+}  // namespace wondergen

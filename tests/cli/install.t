@@ -1,0 +1,76 @@
+wondergen-cli installing the mod into a Mods folder of the game: the folder Newbuilding2PD_RIR
+there is the one in AAA's DLC folder, byte for byte, and nothing else in Mods is touched.
+
+  $ . "$TESTDIR/helpers.sh"
+
+A Mods folder holding another mod and a file: the mod is installed beside them, and a second run
+rebuilds it, a stray file in it gone.
+
+  $ case_ && mkdir -p work/Mods/OtherMod && echo canary >work/Mods/OtherMod/other.modinfo && echo notes >work/Mods/notes.txt
+  $ run --mods-dir Mods --science 25 | grep -v '^out: ./AAA'
+  out: ./Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
+  out: ./Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  $ echo stray >work/Mods/Newbuilding2PD_RIR/Data/stray.xml && to='>/dev/null' run --mods-dir Mods --science 25
+  $ diff -r work/Mods/Newbuilding2PD_RIR "$golden/science-25/AAA/DLC/Newbuilding2PD_RIR" && tree Mods
+  Mods/Newbuilding2PD_RIR/
+  Mods/Newbuilding2PD_RIR/Data/
+  Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 2084
+  Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml 277
+  Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 1664
+  Mods/Newbuilding2PD_RIR/Text/
+  Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
+  Mods/OtherMod/
+  Mods/OtherMod/other.modinfo 7
+  Mods/notes.txt 6
+
+A Mods folder that is missing is made; one whose parent is missing is bad usage; one that is a
+file is a failure of the run, AAA written.
+
+  $ case_ && mkdir work/new && to='>/dev/null' run --mods-dir new/Mods/ && tree new | head -2
+  new/Mods/
+  new/Mods/Newbuilding2PD_RIR/
+  $ run --mods-dir missing/Mods
+  err: wondergen-cli: --mods-dir: "missing/Mods": No such file or directory
+  [2]
+  $ echo file >work/Mods && run --mods-dir Mods | grep -v '^out: ./AAA'; echo "exit ${PIPESTATUS[0]}"
+  err: wondergen-cli: cannot create folder ./Mods: Not a directory
+  exit 1
+  $ diff -r work/AAA "$golden/empty/AAA" && echo "AAA written"
+  AAA written
+
+The installed folder left as a link to a folder outside: removed as the link, never followed.
+
+  $ case_ && mkdir -p work/Mods work/outside && echo canary >work/outside/canary.txt && ln -s ../outside work/Mods/Newbuilding2PD_RIR
+  $ to='>/dev/null' run --mods-dir Mods && tree outside && diff -r work/Mods/Newbuilding2PD_RIR "$golden/empty/AAA/DLC/Newbuilding2PD_RIR"
+  outside/canary.txt 7
+
+A file larger than the file-size limit: no truncated document in AAA, and the installed folder,
+which would be half a mod, removed again.
+
+  $ case_ && mkdir work/Mods && prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
+  $ run --mods-dir Mods | grep -v "^out: ./AAA"
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
+  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
+  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR: not every file could be written, so what was written is removed again
+  $ tree . | grep -v '/$'
+  ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml 792
+  ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml 277
+  ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
+
+--install finds the game's folder in $XDG_DATA_HOME, and its Mods folder is made where missing;
+without the game's folder, AAA is written and the folder looked for is named.
+
+  $ case_ && export XDG_DATA_HOME=$PWD/work/data && mkdir -p "work/data/aspyr-media/Sid Meier's Civilization VI"
+  $ run --install | grep -v '^out: ./AAA'
+  out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
+  out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
+  out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
+  $ rm -r work/data && run --install | grep -v '^out: ./AAA'; echo "exit ${PIPESTATUS[0]}" && ls work
+  err: wondergen-cli: --install: no folder of the game at "./data/aspyr-media/Sid Meier's Civilization VI"; start the game once, or give --mods-dir
+  exit 1
+  AAA
