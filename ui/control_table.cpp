@@ -36,6 +36,10 @@ void FillControlTable() {
     g_controlTable[TextBoxId(text)] = {"edit", "", kEditBoxStyle, 600, y, 300, 20};
   }
   g_controlTable[kGenerateButtonId] = {"button", "生成", kButtonStyle, 480, 160, 120, 120};
+  // Right of the button, above the help text and within its width, so that the form's size and
+  // the scale it is drawn at stay those of the 93 controls.
+  g_controlTable[kInstallBoxId] = {"button", "同时安装到游戏", kInstallBoxStyle, 610, 165, 180, 20};
+  g_controlTable[kStatusBoxId] = {"edit", "", kStatusBoxStyle, 610, 190, 270, 90};
 }
 
 }  // namespace wondergen::ui

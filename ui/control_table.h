@@ -28,6 +28,11 @@ inline constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_B
 inline constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | ES_LEFT;
 inline constexpr DWORD kButtonStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | BS_PUSHBUTTON;
+// The install box ticks itself. The status box wraps its lines and may be read, selected and
+// copied, but not typed into; it is no tab stop.
+inline constexpr DWORD kInstallBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+inline constexpr DWORD kStatusBoxStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
 static_assert(kMainWindowStyle == 0xCA0000 && (kCheckBoxStyle & ~WS_TABSTOP) == 0x50000002 &&
                   (kEditBoxStyle & ~WS_TABSTOP) == 0x50800000 && kLabelStyle == 0x50000000 &&
                   (kButtonStyle & ~WS_TABSTOP) == 0x50800000,
@@ -36,7 +41,7 @@ static_assert(kMainWindowStyle == 0xCA0000 && (kCheckBoxStyle & ~WS_TABSTOP) == 
 inline constexpr int kMainWindowRecord = 0;
 extern std::array<ControlSpec, kControlCount + 1> g_controlTable;
 
-// Fills all 94 records; called once at start-up, before the window class is registered.
+// Fills all 96 records; called once at start-up, before the window class is registered.
 void FillControlTable();
 
 }  // namespace wondergen::ui

@@ -62,6 +62,7 @@ const char* DescribeStep(const Failure& failure) {
     case FailedStep::kCreateDocument: return "无法创建文件：";
     case FailedStep::kConvertDocument: return "无法转换为 UTF-8：";
     case FailedStep::kWriteDocument: return "无法写入文件：";
+    case FailedStep::kInstall: return "无法安装：";
   }
   return "";
 }
@@ -129,7 +130,9 @@ bool TextsFitCodePage936(HWND window) {
 struct Run {
   HWND window;
   std::map<int, std::string> form;
-  Failures failures;
+  bool install;
+  bool gameFound = false;
+  RunOutcome outcome;
   std::wstring unexpected;
 };
 bool g_running = false;
@@ -139,12 +142,33 @@ DWORD WINAPI RunGeneration(void* parameter) {
   Run* run = static_cast<Run*>(parameter);
   try {
     const FormReader readControl = [run](int id) { return run->form[id]; };
-    run->failures = RebuildModPackage(readControl, ModuleDirectory()).failures;
+    const std::vector<std::filesystem::path> modsFolders =
+        run->install ? FindModsFolders() : std::vector<std::filesystem::path>();
+    run->gameFound = !modsFolders.empty();
+    run->outcome = RebuildModPackage(readControl, ModuleDirectory(), modsFolders);
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
   }
   PostMessageW(run->window, kRunEnded, 0, reinterpret_cast<LPARAM>(run));
   return 0;
+}
+
+// What the run did, a line each, for the status box: failures are the error box's.
+std::wstring Status(const Run& run) {
+  std::wstring status;
+  const auto line = [&status](const char* head, const std::wstring& path) {
+    status += (status.empty() ? L"" : L"\r\n") + WidenCp936(head) + path;
+  };
+  if (!run.outcome.package.empty()) line("已生成：", run.outcome.package.wstring());
+  for (const std::filesystem::path& installed : run.outcome.installed)
+    line("已安装到：", installed.wstring());
+  if (!run.outcome.installed.empty()) line("启动游戏，在“额外内容”里启用模组。", L"");
+  if (run.install && !run.gameFound)
+    line(
+        "没有找到《文明6》的用户文件夹（文档\\My Games\\Sid Meier's Civilization VI），没有安装。"
+        "请先启动一次游戏。",
+        L"");
+  return status;
 }
 
 // Rebuilds the tree beside the executable and writes the package from the value and text boxes.
@@ -154,6 +178,7 @@ void OnGenerate(HWND window) {
   if (!TextsFitCodePage936(window)) return;
   auto run = std::make_unique<Run>();
   run->window = window;
+  run->install = SendDlgItemMessageW(window, kInstallBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
   for (int slot = 0; slot < kFieldCount; ++slot)
     run->form[ValueBoxId(slot)] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
   for (int text = 0; text < kTextCount; ++text)
@@ -180,11 +205,12 @@ LRESULT OnRunEnded(HWND window, LPARAM lParam) {
   EnableWindow(button, TRUE);
   if (GetFocus() == nullptr && GetActiveWindow() == window) SetFocus(button);
   InvalidateRect(window, nullptr, TRUE);
+  SetDlgItemTextW(window, kStatusBoxId, Status(*run).c_str());
   if (!run->unexpected.empty()) {
     MessageBoxW(window, run->unexpected.c_str(), WidenCp936("生成失败").c_str(),
                 MB_OK | MB_ICONERROR);
   }
-  if (!run->failures.empty()) ShowFailures(window, run->failures);
+  if (!run->outcome.failures.empty()) ShowFailures(window, run->outcome.failures);
   if (g_closeWhenDone) DestroyWindow(window);
   return 0;
 }

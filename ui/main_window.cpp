@@ -19,7 +19,8 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
-// The controls in reading order: select-all, the field rows, the text rows, the button. Tab moves
+// The controls in reading order: select-all, the field rows, the text rows, the button, the install
+// box (the status box, no tab stop, last of all). Tab moves
 // the focus in this order, which is the order of the windows (their Z order), not of their IDs.
 std::vector<int> ReadingOrder() {
   std::vector<int> order = {kSelectAllBoxId};
@@ -27,7 +28,7 @@ std::vector<int> ReadingOrder() {
     order.insert(order.end(), {FieldCheckBoxId(slot), EntryBoxId(slot), ValueBoxId(slot)});
   for (int text = 0; text < kTextCount; ++text)
     order.insert(order.end(), {TextLabelId(text), TextBoxId(text)});
-  order.push_back(kGenerateButtonId);
+  order.insert(order.end(), {kGenerateButtonId, kInstallBoxId, kStatusBoxId});
   return order;
 }
 

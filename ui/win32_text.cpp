@@ -70,6 +70,8 @@ void SetControlText(HWND window, int controlId, std::string_view cp936Text) {
 std::wstring DescribeError(const std::error_code& error) {
   if (error == TreeError::kIsALink)
     return WidenCp936("程序不会跟随链接，也不会改动链接指向的内容。");
+  if (error == TreeError::kNotWhole)
+    return WidenCp936("有文件无法完整写入，已写入的部分已删除，游戏不会读到不完整的模组。");
   if (error.category() == std::system_category()) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(

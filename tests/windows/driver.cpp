@@ -35,6 +35,7 @@
 //                             deleting the old files of AAA\old
 //   box                       waits for the error box and writes its lines without the system's
 //                             reasons, which are in the system's language; presses OK
+//   status                    writes the status box's lines
 //   hold FILE, release        holds FILE of the program's folder open without sharing; lets it go
 //   temp [DIR]                has TEMP and TMP name DIR for the programs started from then on;
 //                             without DIR, what they named before
@@ -45,6 +46,9 @@
 //                             an attached program once its window is gone)
 //   restore                   restores the minimized window
 #include <windows.h>
+// After windows.h:
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -203,8 +207,8 @@ void WriteWindow() {
   };
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   std::string faults = inside(client, work) ? "" : " the client area sticks out of the work area;";
-  std::vector<RECT> controls(kGenerateButtonId + 1);
-  for (int id = 1; id <= kGenerateButtonId; ++id) {
+  std::vector<RECT> controls(kControlCount + 1);
+  for (int id = 1; id <= kControlCount; ++id) {
     GetWindowRect(Control(id), &controls[id]);
     if (!inside(controls[id], client)) faults += " " + std::to_string(id) + " sticks out;";
     for (int other = 1; other < id; ++other) {
@@ -254,6 +258,7 @@ std::map<int, std::string> FormRows() {
                  (IsEnabled(ValueBoxId(slot)) ? "\" enabled" : "\"");
   }
   rows[kFieldCount] = std::string("  select-all ") + (IsChecked(kSelectAllBoxId) ? "[x]" : "[ ]");
+  rows[kFieldCount + 1] = std::string("  install ") + (IsChecked(kInstallBoxId) ? "[x]" : "[ ]");
   return rows;
 }
 void WriteForm(const std::string& label) {
@@ -271,7 +276,7 @@ std::string InputState() {
   info.cbSize = sizeof info;
   GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &info);
   std::string state = std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0) + " ";
-  for (int id = 1; id <= kGenerateButtonId; ++id)
+  for (int id = 1; id <= kControlCount; ++id)
     state += IsEnabled(id) ? '1' : '0';
   return state;
 }
@@ -353,12 +358,27 @@ void Generate(const std::string& label) {
         (answered ? ", the window answering within a second throughout" : ", the window hung"));
 }
 
+// A text as the transcript shows it: the work dir and the user's Documents by name, as they differ
+// from run to run.
+std::wstring Named(std::wstring text) {
+  static const std::wstring documents = [] {
+    PWSTR path = nullptr;
+    SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path);
+    const std::wstring found = path != nullptr ? path : L"";
+    CoTaskMemFree(path);
+    return found;
+  }();
+  for (const auto& [from, to] : {std::pair{g_workDir.wstring(), L"<work>"}, {documents, L"<Documents>"}})
+    for (std::size_t at; !from.empty() && (at = text.find(from)) != std::wstring::npos;)
+      text.replace(at, from.size(), to);
+  return text;
+}
+
 void WriteBox() {
   const HWND box = WaitForWindow(L"#32770", 30000);
-  std::wstring text =
-      std::regex_replace(WideText(GetDlgItem(box, 0xFFFF)), std::wregex(L"\n    [^\n]*|\n+$"), L"");
-  for (std::size_t at; (at = text.find(g_workDir.wstring())) != std::wstring::npos;)
-    text.replace(at, g_workDir.wstring().size(), L"<work>");
+  WaitUntil([&] { return !WideText(GetDlgItem(box, 0xFFFF)).empty(); });  // a box still being made
+  const std::wstring text = Named(
+      std::regex_replace(WideText(GetDlgItem(box, 0xFFFF)), std::wregex(L"\n    [^\n]*|\n+$"), L""));
   Write("box \"" + Text(box) + "\": " + std::regex_replace(Utf8(text), std::regex("\n+"), " | "));
   Click(GetDlgItem(box, IDOK));
   if (!WaitUntil([&] { return !IsWindow(box); })) Write("  OK does not close it");
@@ -462,6 +482,8 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
     {"running", [](std::string) { WriteRunning(); }},
     {"box", [](std::string) { WriteBox(); }},
+    {"status", [](std::string) { Write("status: " + std::regex_replace(Utf8(Named(WideText(
+        Control(kStatusBoxId)))), std::regex("\r\n"), " | ")); }},
     {"hold", [](std::string file) { g_held = CreateFileW((g_programDir / Wide(file)).c_str(),
         GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr); }},
     {"release", [](std::string) { CloseHandle(g_held); }},

@@ -28,7 +28,10 @@ windows_path() { echo "Z:${1//\//\\}"; }
 run() {
   local name=$1 locale=$2 code_page=$3 charset=$4 screen=$5 dpi=$6 steps=$tests/$7
   local expected=$tests/$8 work="$scratch/$1"
-  export WINEPREFIX="$scratch/$name-prefix" LC_ALL=$locale
+  # Wine links the prefix's Documents (and Desktop) to $HOME: a scratch one, never the tester's.
+  export WINEPREFIX="$scratch/$name-prefix" LC_ALL=$locale HOME="$scratch/$name-home"
+  export WINDOW_TEST_DOCUMENTS=$HOME
+  mkdir -p "$HOME"
   # What the steps' shell commands need: the program's folder is named in the locale's encoding.
   export WINDOW_TEST_EXPECTED=$(windows_path "$expected") WINDOW_TEST_WORK=$work \
     WINDOW_TEST_GOLDEN=$golden WINDOW_TEST_OUTPUT=$output/$name \
