@@ -39,9 +39,9 @@ done
 check "the program has no debug information" test -z "$(x86_64-w64-mingw32-objdump -h "$exe" |
   grep -F .debug_)"
 # A clean Windows has these DLLs and no others of the program's (advapi32 seeds the stack
-# protector's guard).
+# protector's guard; shell32 and ole32 find the user's Documents folder and free its name).
 check "the program needs only Windows' own DLLs" test -z "$(x86_64-w64-mingw32-objdump -p "$exe" |
-  sed -n 's/^\s*DLL Name: //p' | grep -viE '^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32)\.dll$')"
+  sed -n 's/^\s*DLL Name: //p' | grep -viE '^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32)\.dll$')"
 check "the guide starts with a byte-order mark" test \
   "$(head -c3 "$scratch/$windows/使用说明.txt" | od -An -tx1)" = " ef bb bf"
 check "the command line says its version" test "$("$cli" --version)" = "wondergen-cli $version"
