@@ -137,6 +137,8 @@ constexpr bool RowsFitTheirTable(const RowGroup& rows, int linesAfterOpening, co
          LineIs(kGameplayLines, rows.firstLine + rows.fieldCount, closing);
 }
 static_assert(LineIs(kGameplayLines, kYieldRows.firstLine - 1, ""), "line 9 is always empty");
+static_assert(LineIs(kGameplayLines, kGameplayLineCount - 1, "</GameInfo>\n"),
+              "every line is given");
 static_assert(RowsFitTheirTable(kYieldRows, 1, "\t<Building_YieldChanges>\n",
                                 "</Building_YieldChanges>\n"));
 static_assert(RowsFitTheirTable(kGreatPersonRows, 0, "<Building_GreatPersonPoints>\n",

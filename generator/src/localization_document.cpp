@@ -30,6 +30,13 @@ constexpr std::array<const char*, kLocalizationLineCount> kLocalizationLines = {
     "</GameData>",
 };
 
+static_assert(LineIs(kLocalizationLines, 4, kComposedLine) &&
+                  LineIs(kLocalizationLines, 7, kComposedLine) &&
+                  LineIs(kLocalizationLines, 10, kComposedLine) &&
+                  LineIs(kLocalizationLines, 13, kComposedLine) &&
+                  LineIs(kLocalizationLines, kLocalizationLineCount - 1, "</GameData>"),
+              "the texts stand where they are composed, and every line is given");
+
 constexpr const char* kTextOpen = "\t\t\t<Text>";
 constexpr const char* kMadeBy = "\t\t------制作:《vudazu》 ";
 // The user's name, where given, ends the teaser between these.
