@@ -1,5 +1,6 @@
-// Windows: explicit code page 936 conversions, and the wide file functions on handles that never
-// reach through a reparse point, with paths of any length.
+// Windows: explicit code page 936 conversions, and the tree's entries opened relative to their
+// held folders, never reaching through a reparse point; only the output folder is opened by path,
+// of any length.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -7,6 +8,7 @@
 // After windows.h:
 #include <knownfolders.h>
 #include <shlobj.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <utility>
@@ -93,14 +95,55 @@ std::wstring ExtendedPath(const std::filesystem::path& path) {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// Opens the entry `name` of `parent` itself, a reparse point as the reparse point.
-HANDLE OpenEntry(const Folder& parent, const std::filesystem::path& name, DWORD access, DWORD share,
-                 std::error_code& error) {
-  const HANDLE entry = CreateFileW(
-      ExtendedPath(parent.path / name).c_str(), access | SYNCHRONIZE, share, nullptr, OPEN_EXISTING,
-      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (entry == INVALID_HANDLE_VALUE) error = LastError();
-  return entry;
+// NT's own file functions, with which an entry is opened relative to the handle of the folder
+// that holds it, as openat does: no path below a held folder is resolved again. ntdll is in
+// every process; its functions are looked up, so that the imports stay those of every Windows.
+using NtCreateFileFunction = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*,
+                                          IO_STATUS_BLOCK*, LARGE_INTEGER*, ULONG, ULONG, ULONG,
+                                          ULONG, void*, ULONG);
+using NtStatusToWin32Function = ULONG(NTAPI*)(LONG);
+constexpr LONG kStatusInvalidParameter = static_cast<LONG>(0xC000000D);
+constexpr LONG kStatusDeletePending = static_cast<LONG>(0xC0000056);
+constexpr ULONG kObjCaseInsensitive = 0x40;
+// Where the system has it (Windows 10 1709 and later), no reparse point is followed on the way;
+// older systems refuse the flag as an invalid parameter.
+constexpr ULONG kObjDontReparse = 0x1000;
+constexpr ULONG kFileOpen = 1, kFileCreate = 2;  // dispositions
+constexpr ULONG kFileDirectoryFile = 0x1, kFileSynchronousIoNonAlert = 0x20,
+                kFileNonDirectoryFile = 0x40, kFileOpenReparsePoint = 0x200000;
+
+// Opens or creates the entry `name` of `parent` itself, a reparse point as the reparse point.
+// An entry pending its deletion is gone for an opening, and in the way of a creation for a moment
+// (ERROR_DELETE_PENDING, which the retry waits out).
+HANDLE OpenRelative(const Folder& parent, const std::filesystem::path& name, ACCESS_MASK access,
+                    ULONG share, ULONG disposition, ULONG options, std::error_code& error) {
+  static const auto ntCreateFile =
+      SystemFunction<NtCreateFileFunction>(L"ntdll.dll", "NtCreateFile");
+  static const auto toWin32 =
+      SystemFunction<NtStatusToWin32Function>(L"ntdll.dll", "RtlNtStatusToDosError");
+  std::wstring text = name.native();
+  UNICODE_STRING objectName = {static_cast<USHORT>(text.size() * sizeof(wchar_t)),
+                               static_cast<USHORT>(text.size() * sizeof(wchar_t)), text.data()};
+  LONG status = kStatusInvalidParameter;
+  HANDLE entry = nullptr;
+  for (const ULONG reparse : {kObjDontReparse, ULONG{0}}) {
+    OBJECT_ATTRIBUTES attributes = {};
+    attributes.Length = sizeof attributes;
+    attributes.RootDirectory = reinterpret_cast<HANDLE>(parent.handle);
+    attributes.ObjectName = &objectName;
+    attributes.Attributes = kObjCaseInsensitive | reparse;
+    IO_STATUS_BLOCK io = {};
+    status = ntCreateFile(&entry, access | SYNCHRONIZE, &attributes, &io, nullptr,
+                          FILE_ATTRIBUTE_NORMAL, share, disposition,
+                          options | kFileSynchronousIoNonAlert | kFileOpenReparsePoint, nullptr, 0);
+    if (status != kStatusInvalidParameter) break;
+  }
+  if (status >= 0) return entry;
+  ULONG win32 = toWin32(status);  // STATUS_DELETE_PENDING would be "access denied"
+  if (status == kStatusDeletePending)
+    win32 = disposition == kFileOpen ? ERROR_FILE_NOT_FOUND : ERROR_DELETE_PENDING;
+  error = std::error_code(static_cast<int>(win32), std::system_category());
+  return INVALID_HANDLE_VALUE;
 }
 
 // Whether the opened entry `name` of `parent` is a link: a reparse point that stands for another
@@ -112,11 +155,9 @@ bool IsLink(const Folder& parent, const std::filesystem::path& name, HANDLE entr
   if (attributes.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
     return windows::IsLinkEntry(attributes.FileAttributes, attributes.ReparseTag);
   const std::wstring reached = FinalPath(entry);
-  const std::wstring expected =
-      FinalPath(reinterpret_cast<HANDLE>(parent.handle)) + L"\\" + name.native();
   return !reached.empty() &&
-         CompareStringOrdinal(reached.data(), static_cast<int>(reached.size()), expected.data(),
-                              static_cast<int>(expected.size()), TRUE) != CSTR_EQUAL;
+         !windows::IsEntryOf(reached, FinalPath(reinterpret_cast<HANDLE>(parent.handle)),
+                             name.native());
 }
 
 }  // namespace
@@ -188,8 +229,8 @@ Folder OpenFolder(const std::filesystem::path& path, std::error_code& error) {
 Folder OpenSubfolder(const Folder& parent, const std::filesystem::path& name,
                      std::error_code& error) {
   // Held without FILE_SHARE_DELETE: while the run holds the folder, no one can rename or delete it.
-  const HANDLE folder = OpenEntry(parent, name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, error);
+  const HANDLE folder = OpenRelative(parent, name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, kFileOpen, 0, error);
   if (folder == INVALID_HANDLE_VALUE) return Folder();
   Folder opened(reinterpret_cast<Handle>(folder), parent.path / name);
   FILE_ATTRIBUTE_TAG_INFO attributes = {};
@@ -229,8 +270,9 @@ bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::er
 }
 
 bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code& error) {
-  const HANDLE file = OpenEntry(
-      parent, entry.name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, error);
+  const HANDLE file =
+      OpenRelative(parent, entry.name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                   kShareAll, kFileOpen, 0, error);
   if (file == INVALID_HANDLE_VALUE) return false;
   FILE_ATTRIBUTE_TAG_INFO attributes = {};
   FILE_DISPOSITION_INFO disposition = {TRUE};
@@ -270,21 +312,18 @@ bool MayPassSoon(const std::error_code& error) {
 }
 
 bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error) {
-  if (CreateDirectoryW(ExtendedPath(parent.path / name).c_str(), nullptr)) return true;
-  error = LastError();
-  return false;
+  const HANDLE folder = OpenRelative(parent, name, FILE_LIST_DIRECTORY, kShareAll, kFileCreate,
+                                     kFileDirectoryFile, error);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(folder);
+  return true;
 }
 
 Handle CreateNewFile(const Folder& parent, const std::filesystem::path& name,
                      std::error_code& error) {
-  const HANDLE file = CreateFileW(ExtendedPath(parent.path / name).c_str(),
-                                  GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    error = LastError();
-    return kNoHandle;
-  }
-  return reinterpret_cast<Handle>(file);
+  const HANDLE file = OpenRelative(parent, name, FILE_GENERIC_READ | FILE_GENERIC_WRITE, 0,
+                                   kFileCreate, kFileNonDirectoryFile, error);
+  return file == INVALID_HANDLE_VALUE ? kNoHandle : reinterpret_cast<Handle>(file);
 }
 
 bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {

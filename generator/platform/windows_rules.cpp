@@ -7,11 +7,26 @@ namespace {
 
 constexpr std::uint32_t kNameSurrogateBit = 0x20000000;  // IsReparseTagNameSurrogate
 // Win32 error codes.
-constexpr std::uint32_t kInvalidFunction = 1, kAccessDenied = 5, kSharingViolation = 32,
-                        kNotSupported = 50, kInvalidParameter = 87, kDirectoryNotEmpty = 145;
+constexpr std::uint32_t kInvalidFunction = 1, kFileNotFound = 2, kPathNotFound = 3,
+                        kAccessDenied = 5, kSharingViolation = 32, kNotSupported = 50,
+                        kInvalidParameter = 87, kDirectoryNotEmpty = 145, kDeletePending = 303;
+// Messages and virtual keys.
+constexpr std::uint32_t kKeyDown = 0x100, kKeyUp = 0x101, kFirstKeyMessage = 0x100,
+                        kLastKeyMessage = 0x109;
+constexpr std::uint32_t kReturn = 0x0D, kEscape = 0x1B, kCancel = 0x03, kExecute = 0x2B;
 
 wchar_t FoldAscii(wchar_t c) {
   return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+bool SameText(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](wchar_t x, wchar_t y) { return FoldAscii(x) == FoldAscii(y); });
+}
+std::wstring_view WithoutTrailingBackslashes(std::wstring_view path) {
+  while (!path.empty() && path.back() == L'\\')
+    path.remove_suffix(1);
+  return path;
 }
 
 }  // namespace
@@ -23,7 +38,7 @@ bool IsLinkEntry(std::uint32_t attributes, std::uint32_t reparseTag) {
 
 bool MayPassSoon(std::uint32_t win32Error) {
   return win32Error == kSharingViolation || win32Error == kAccessDenied ||
-         win32Error == kDirectoryNotEmpty;
+         win32Error == kDirectoryNotEmpty || win32Error == kDeletePending;
 }
 
 bool RefusesPosixDeletion(std::uint32_t win32Error) {
@@ -32,13 +47,66 @@ bool RefusesPosixDeletion(std::uint32_t win32Error) {
 }
 
 bool IsWithinFolder(std::wstring_view path, std::wstring_view folder) {
-  while (!folder.empty() && folder.back() == L'\\')
-    folder.remove_suffix(1);
+  folder = WithoutTrailingBackslashes(folder);
   if (folder.empty() || path.size() < folder.size() ||
       (path.size() > folder.size() && path[folder.size()] != L'\\'))
     return false;
-  return std::equal(folder.begin(), folder.end(), path.begin(),
-                    [](wchar_t a, wchar_t b) { return FoldAscii(a) == FoldAscii(b); });
+  return SameText(path.substr(0, folder.size()), folder);
+}
+
+bool IsEntryOf(std::wstring_view path, std::wstring_view folder, std::wstring_view name) {
+  folder = WithoutTrailingBackslashes(folder);
+  return !folder.empty() && path.size() == folder.size() + 1 + name.size() &&
+         path[folder.size()] == L'\\' && SameText(path.substr(0, folder.size()), folder) &&
+         SameText(path.substr(folder.size() + 1), name);
+}
+
+bool IsVolumeRoot(std::wstring_view path) {
+  constexpr std::wstring_view kExtended = L"\\\\?\\", kUnc = L"UNC\\";
+  if (path.substr(0, kExtended.size()) == kExtended) path.remove_prefix(kExtended.size());
+  path = WithoutTrailingBackslashes(path);
+  if (SameText(path.substr(0, kUnc.size()), kUnc)) {
+    path.remove_prefix(kUnc.size());  // server\share
+    const std::size_t server = path.find(L'\\');
+    return server != std::wstring_view::npos && server > 0 && server + 1 < path.size() &&
+           path.find(L'\\', server + 1) == std::wstring_view::npos;
+  }
+  return path.size() == 2 && path[1] == L':';
+}
+
+bool StartedFromArchive(std::wstring_view program, std::wstring_view temporary,
+                        const std::vector<std::wstring>& userFolders) {
+  if (!IsWithinFolder(program, temporary) || IsVolumeRoot(temporary)) return false;
+  return std::none_of(userFolders.begin(), userFolders.end(), [&](const std::wstring& folder) {
+    return !folder.empty() && IsWithinFolder(folder, temporary);
+  });
+}
+
+KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, bool focusOnButton) {
+  if (message < kFirstKeyMessage || message > kLastKeyMessage) return KeyRoute::kDispatch;
+  const bool keyEvent = message == kKeyDown || message == kKeyUp;
+  if (!keyEvent || (key != kReturn && key != kEscape && key != kCancel && key != kExecute))
+    return KeyRoute::kDialogManager;
+  if (message == kKeyDown && key == kReturn && focusOnButton) return KeyRoute::kPressButton;
+  return KeyRoute::kSwallow;
+}
+
+Advice ChooseAdvice(const std::vector<FailureFacts>& failures, std::uint32_t probeError) {
+  const auto isProtection = [](std::uint32_t error) {
+    return error == kFileNotFound || error == kPathNotFound;
+  };
+  bool inFolder = false, inDocuments = false, held = false;
+  for (const FailureFacts& failure : failures) {
+    const bool blocked = failure.creation && isProtection(failure.error);
+    (failure.inDocuments ? inDocuments : inFolder) |= blocked;
+    held |= MayPassSoon(failure.error);
+  }
+  // Allowing the program mends its own folder too; moving it cannot mend Documents.
+  if (inDocuments) return Advice::kAllowProgram;
+  if (probeError != 0)
+    return isProtection(probeError) ? Advice::kAllowOrMoveProgram : Advice::kMoveProgram;
+  if (inFolder) return Advice::kAllowOrMoveProgram;
+  return held ? Advice::kCloseHoldingPrograms : Advice::kNone;
 }
 
 }  // namespace wondergen::platform::windows

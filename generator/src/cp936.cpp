@@ -1,8 +1,10 @@
+// Code page 936: its conversions to and from UTF-8, and its characters.
 #include "cp936.h"
 
 #include <algorithm>
 
 #include "platform.h"
+#include "wondergen/generator.h"
 
 namespace wondergen {
 namespace {
@@ -27,6 +29,17 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
 }
 
 }  // namespace
+
+std::string ToUtf8(std::string_view cp936Text, std::error_code& error) {
+  std::string utf8;
+  platform::Cp936ToUtf8(cp936Text, utf8, error);
+  return utf8;
+}
+
+std::optional<std::string> FromUtf8(std::string_view utf8Text, std::error_code& error,
+                                    std::vector<std::size_t>* invalidBytes) {
+  return platform::Utf8ToCp936(utf8Text, error, invalidBytes);
+}
 
 std::string KeepValidCharacters(std::string_view text) {
   // Most texts are valid throughout; the decoder marks whatever is not with U+FFFD, which code

@@ -3,7 +3,6 @@
 #include <string>
 #include <thread>
 
-#include "document_writer.h"
 #include "platform.h"
 #include "retry.h"
 
@@ -38,11 +37,23 @@ struct TreeRun {
   const FailureReport& report;
   std::chrono::milliseconds retryBudget = kRetryBudgetOfARun;
 
-  // A deletion or a folder creation, tried again while another program may be in the way.
+  // A step of the tree (an opening, a deletion, a creation), tried again while another program
+  // may be in the way.
   template <typename Attempt>
   bool Try(const Attempt& attempt, std::error_code& error) {
     const auto sleep = [](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); };
     return Retry(attempt, error, retryBudget, platform::MayPassSoon, sleep);
+  }
+  platform::Folder OpenSubfolder(const platform::Folder& parent, const fs::path& name,
+                                 std::error_code& error) {
+    platform::Folder folder;
+    Try(
+        [&](std::error_code& failure) {
+          folder = platform::OpenSubfolder(parent, name, failure);
+          return static_cast<bool>(folder);
+        },
+        error);
+    return folder;
   }
 };
 
@@ -60,7 +71,7 @@ bool DeleteTree(const platform::Folder& parent, const platform::FolderEntry& ent
   bool isFolder = entry.isFolder;
   if (isFolder) {
     std::error_code openError;
-    const platform::Folder folder = platform::OpenSubfolder(parent, entry.name, openError);
+    const platform::Folder folder = run.OpenSubfolder(parent, entry.name, openError);
     if (folder) {
       std::vector<platform::FolderEntry> entries;
       std::error_code listError;
@@ -94,10 +105,40 @@ platform::Folder MakeFolder(const platform::Folder& parent, const char* name, Tr
     error = creationError;
     return {};
   }
-  platform::Folder folder = platform::OpenSubfolder(parent, name, error);
+  platform::Folder folder = run.OpenSubfolder(parent, name, error);
   // Something that is no folder was there: its creation's "file exists" says why.
   if (error == std::errc::not_a_directory && creationError) error = creationError;
   return folder;
+}
+
+// Creates the file `name` in `folder` and writes the document into it in one piece, whole or not
+// at all: a document that could not be converted is not created, and one that could not be
+// written whole or closed (a full disk, a drive pulled out) is removed again, so that no reader
+// takes a truncated document for the package. Returns whether the file was written whole.
+bool WriteDocument(const platform::Folder& folder, const char* name, const fs::path& path,
+                   const DocumentBytes& bytes, TreeRun& run) {
+  std::error_code error = bytes.conversionError;
+  if (error) {
+    run.report({FailedStep::kConvertDocument, path, error, {}});
+    return false;
+  }
+  platform::Handle file = platform::kNoHandle;
+  const auto createFile = [&](std::error_code& failure) {
+    file = platform::CreateNewFile(folder, name, failure);
+    return file != platform::kNoHandle;
+  };
+  if (!run.Try(createFile, error)) {
+    run.report({FailedStep::kCreateDocument, path, error, {}});
+    return false;
+  }
+  const bool written = platform::WriteToFile(file, bytes.utf8, error);
+  std::error_code closeError;
+  if (platform::CloseFile(file, closeError) && written) return true;
+  run.report({FailedStep::kWriteDocument, path, written ? closeError : error, {}});
+  std::error_code deleteError;
+  if (!platform::DeleteEntry(folder, {name, false}, deleteError))
+    run.report({FailedStep::kDeleteEntry, path, deleteError, {}});
+  return false;
 }
 
 // Rebuilds the tree in `base`, the directory `dir` held open, or, where it could not be opened,
@@ -136,12 +177,24 @@ RebuiltTree Rebuild(const TreeLayout& tree, const fs::path& dir, const platform:
     if (!folders[file.folder]) {
       run.report({FailedStep::kCreateDocument, path, folderMissing.reason, folderMissing.path});
     } else if (WriteDocument(folders[file.folder], file.name, path, package[Index(file.document)],
-                             run.report)) {
+                             run)) {
       rebuilt.written.push_back(path);
     }
   }
   rebuilt.whole = rebuilt.written.size() == tree.files.size();
   return rebuilt;
+}
+
+// `dir` is reached as the system reaches it, links included: the user's or the game's folder.
+platform::Folder OpenDir(const fs::path& dir, TreeRun& run, std::error_code& error) {
+  platform::Folder folder;
+  run.Try(
+      [&](std::error_code& failure) {
+        folder = platform::OpenFolder(dir, failure);
+        return static_cast<bool>(folder);
+      },
+      error);
+  return folder;
 }
 
 }  // namespace
@@ -155,21 +208,20 @@ RebuiltTree RebuildTree(const TreeLayout& tree, const fs::path& dir, const ModPa
                         const FailureReport& report) {
   TreeRun run{report};
   std::error_code error;
-  const platform::Folder base = platform::OpenFolder(dir, error);
+  const platform::Folder base = OpenDir(dir, run, error);
   return Rebuild(tree, dir, base, error, package, run);
 }
 
 RebuiltTree InstallTree(const TreeLayout& tree, const fs::path& dir, const ModPackage& package,
                         const FailureReport& report) {
   TreeRun run{report};
-  // `dir` is reached as the system reaches it, links included, as the output directory is.
   std::error_code error;
-  const platform::Folder parent = platform::OpenFolder(dir.parent_path(), error);
+  const platform::Folder parent = OpenDir(dir.parent_path(), run, error);
   const auto createDir = [&](std::error_code& failure) {
     return platform::CreateFolder(parent, dir.filename(), failure);
   };
   if (parent && !run.Try(createDir, error) && error == std::errc::file_exists) error.clear();
-  const platform::Folder base = error ? platform::Folder() : platform::OpenFolder(dir, error);
+  const platform::Folder base = error ? platform::Folder() : OpenDir(dir, run, error);
   if (!base) {
     report({FailedStep::kCreateFolder, dir, error, {}});
     return {dir / tree.folders[0].name, {}, false};

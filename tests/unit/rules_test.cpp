@@ -120,6 +120,30 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
   if (rule == "may-pass") return yes(MayPassSoon(number(0)));
   if (rule == "refuses-posix") return yes(RefusesPosixDeletion(number(0)));
   if (rule == "within") return yes(IsWithinFolder(path(0), path(1)));
+  if (rule == "entry-of") return yes(IsEntryOf(path(0), path(1), path(2)));
+  if (rule == "volume-root") return yes(IsVolumeRoot(path(0)));
+  if (rule == "archive") {
+    std::vector<std::wstring> userFolders;
+    for (std::size_t i = 2; i < given.size(); ++i)
+      userFolders.push_back(path(i));
+    return yes(StartedFromArchive(path(0), path(1), userFolders));
+  }
+  if (rule == "route") {
+    const char* routes[] = {"dialog-manager", "swallow", "press-button", "dispatch"};
+    return routes[static_cast<int>(RouteMessage(number(0), number(1), given.at(2) == "button"))];
+  }
+  if (rule == "advice") {
+    std::vector<FailureFacts> failures;
+    for (std::size_t i = 1; i < given.size(); ++i) {  // create|other:ERROR[:docs]
+      const std::string& failure = given[i];
+      failures.push_back(
+          {failure.rfind("create:", 0) == 0,
+           static_cast<std::uint32_t>(std::stoul(failure.substr(failure.find(':') + 1))),
+           failure.find(":docs") != std::string::npos});
+    }
+    const char* advice[] = {"none", "close", "move", "allow-or-move", "allow"};
+    return advice[static_cast<int>(ChooseAdvice(failures, number(0)))];
+  }
   if (rule != "retry") return "no such rule";
   std::uint32_t tries = 0;
   std::string waits = "-";
