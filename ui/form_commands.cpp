@@ -11,6 +11,7 @@
 #include "win32_text.h"
 #include "wondergen/generator.h"
 #include "wondergen/system.h"
+#include "wondergen/windows_rules.h"
 
 namespace wondergen::ui {
 namespace {
@@ -68,27 +69,62 @@ const char* DescribeStep(const Failure& failure) {
 }
 
 // Whether the program's folder may be written: a probe file is made there, and goes as it closes.
-bool ProgramFolderIsWritable() {
+// Returns the Win32 error that kept it from being made, 0 where it could be.
+std::uint32_t ProgramFolderProbeError() {
   const std::filesystem::path probe =
       ModuleDirectory() / (L"wondergen-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp");
   const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
   CloseHandle(file);
-  return true;
+  return 0;
+}
+
+// What to do, by the advice that the failures call for. Windows Security's folder protection is
+// named with the way to allow the program; moving it is advised only where that helps, and never
+// into Desktop or Documents, which that protection covers.
+std::string AdviceText(platform::windows::Advice advice) {
+  const std::string protection = "Windows 安全中心的“受控制文件夹访问”（勒索软件防护）不允许 ";
+  const std::string allow =
+      "上面的“找不到”就是它造成的。请打开 Windows 安全中心 → 病毒和威胁防护 → 勒索软件防护 → "
+      "允许应用通过受控制文件夹访问，添加 wondergen.exe";
+  switch (advice) {
+    case platform::windows::Advice::kNone: return "";
+    case platform::windows::Advice::kCloseHoldingPrograms:
+      return "AAA 或其中的文件正被其他程序使用（例如资源管理器正打开着这个文件夹，"
+             "或杀毒、同步软件正在读取它）。请关闭这些程序，再按“生成”。";
+    case platform::windows::Advice::kMoveProgram:
+      return "程序所在的文件夹不允许写入。请把 wondergen.exe 移到一个可以写入的文件夹"
+             "（例如 D:\\wondergen）再生成。";
+    case platform::windows::Advice::kAllowOrMoveProgram:
+      return protection + "wondergen.exe 在这里创建文件夹和文件，" + allow +
+             "；或者把 wondergen.exe 移到受保护的文件夹以外，例如 D:\\wondergen。然后再按“生成”。";
+    case platform::windows::Advice::kAllowProgram:
+      return protection + "wondergen.exe 把模组安装到“文档”里的游戏文件夹，" + allow +
+             "，再按“生成”。";
+  }
+  return "";
 }
 
 // One line per real cause: a failure that follows from an earlier one (a document whose folder
 // could not be made) and a second failure of the same entry (a folder that could not be deleted,
-// and so not made again) are not listed. Then what to do: move the program where its folder may
-// not be written (a probe says so), or close what holds AAA where another program held an entry
-// of it longer than the run would wait.
-void ShowFailures(HWND window, const Failures& failures) {
+// and so not made again) are not listed. Then what to do (ChooseAdvice).
+void ShowFailures(HWND window, const Failures& failures,
+                  const std::vector<std::filesystem::path>& modsFolders) {
   std::wstring text = WidenCp936("生成时出现以下问题：") + L"\n";
   std::vector<std::filesystem::path> listed;
-  bool held = false;
+  std::vector<platform::windows::FailureFacts> facts;
   for (const Failure& failure : failures) {
-    held |= platform::MayPassSoon(failure.reason);
+    const bool creation = (failure.step == FailedStep::kCreateFolder ||
+                           failure.step == FailedStep::kCreateDocument) &&
+                          failure.cause.empty();
+    const bool inDocuments =
+        std::any_of(modsFolders.begin(), modsFolders.end(), [&](const std::filesystem::path& mods) {
+          return platform::windows::IsWithinFolder(failure.path.wstring(), mods.wstring());
+        });
+    const bool system = failure.reason.category() == std::system_category();
+    facts.push_back(
+        {creation, system ? static_cast<std::uint32_t>(failure.reason.value()) : 0, inDocuments});
     if (!failure.cause.empty() ||
         std::find(listed.begin(), listed.end(), failure.path) != listed.end())
       continue;
@@ -96,15 +132,8 @@ void ShowFailures(HWND window, const Failures& failures) {
     text += L"\n" + WidenCp936(DescribeStep(failure)) + failure.path.wstring() + L"\n    " +
             DescribeError(failure.reason);
   }
-  if (!ProgramFolderIsWritable()) {
-    text += L"\n\n" + WidenCp936(
-                          "程序所在的文件夹不允许写入。请把 wondergen.exe 移到一个可以写入的"
-                          "文件夹（例如桌面或“文档”）再生成。");
-  } else if (held) {
-    text += L"\n\n" + WidenCp936(
-                          "AAA 或其中的文件正被其他程序使用（例如资源管理器正打开着这个文件夹，"
-                          "或杀毒、同步软件正在读取它）。请关闭这些程序，再按“生成”。");
-  }
+  const std::string advice = AdviceText(ChooseAdvice(facts, ProgramFolderProbeError()));
+  if (!advice.empty()) text += L"\n\n" + WidenCp936(advice);
   MessageBoxW(window, text.c_str(), WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
 }
 
@@ -131,7 +160,7 @@ struct Run {
   HWND window;
   std::map<int, std::string> form;
   bool install;
-  bool gameFound = false;
+  std::vector<std::filesystem::path> modsFolders;  // installed into, where ticked and found
   RunOutcome outcome;
   std::wstring unexpected;
 };
@@ -142,10 +171,8 @@ DWORD WINAPI RunGeneration(void* parameter) {
   Run* run = static_cast<Run*>(parameter);
   try {
     const FormReader readControl = [run](int id) { return run->form[id]; };
-    const std::vector<std::filesystem::path> modsFolders =
-        run->install ? FindModsFolders() : std::vector<std::filesystem::path>();
-    run->gameFound = !modsFolders.empty();
-    run->outcome = RebuildModPackage(readControl, ModuleDirectory(), modsFolders);
+    if (run->install) run->modsFolders = FindModsFolders();
+    run->outcome = RebuildModPackage(readControl, ModuleDirectory(), run->modsFolders);
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
   }
@@ -163,7 +190,7 @@ std::wstring Status(const Run& run) {
   for (const std::filesystem::path& installed : run.outcome.installed)
     line("已安装到：", installed.wstring());
   if (!run.outcome.installed.empty()) line("启动游戏，在“额外内容”里启用模组。", L"");
-  if (run.install && !run.gameFound)
+  if (run.install && run.modsFolders.empty())
     line(
         "没有找到《文明6》的用户文件夹（文档\\My Games\\Sid Meier's Civilization VI），没有安装。"
         "请先启动一次游戏。",
@@ -210,7 +237,7 @@ LRESULT OnRunEnded(HWND window, LPARAM lParam) {
     MessageBoxW(window, run->unexpected.c_str(), WidenCp936("生成失败").c_str(),
                 MB_OK | MB_ICONERROR);
   }
-  if (!run->outcome.failures.empty()) ShowFailures(window, run->outcome.failures);
+  if (!run->outcome.failures.empty()) ShowFailures(window, run->outcome.failures, run->modsFolders);
   if (g_closeWhenDone) DestroyWindow(window);
   return 0;
 }

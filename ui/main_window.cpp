@@ -2,6 +2,8 @@
 #include "main_window.h"
 
 #include <commctrl.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -77,8 +79,18 @@ LRESULT OnPaint(HWND window) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(window, &paint);
   if (FormFont() != nullptr) SelectObject(dc, FormFont());
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   PaintHelpText(dc);
   EndPaint(window, &paint);
+  return 0;
+}
+
+// The controls take the new colours too, and the form is painted in them.
+LRESULT OnSysColorChange(HWND window) {
+  for (int id = 1; id <= kControlCount; ++id)
+    SendDlgItemMessageW(window, id, WM_SYSCOLORCHANGE, 0, 0);
+  InvalidateRect(window, nullptr, TRUE);
   return 0;
 }
 
@@ -98,6 +110,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_CLOSE: return OnClose(window);
     case kRunEnded: return OnRunEnded(window, lParam);
     case WM_DPICHANGED: return OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
+    case WM_SYSCOLORCHANGE: return OnSysColorChange(window);
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -137,40 +150,50 @@ std::wstring FinalFolderPath(const std::wstring& path) {
 }  // namespace
 
 bool StartedFromTemporaryFolder() {
-  static const bool inTemporaryFolder = [] {
+  static const bool fromArchive = [] {
     wchar_t temporary[MAX_PATH + 1] = {};
     if (GetTempPathW(MAX_PATH + 1, temporary) == 0) return false;
+    std::vector<std::wstring> userFolders;
+    for (const KNOWNFOLDERID* known :
+         {&FOLDERID_Profile, &FOLDERID_Desktop, &FOLDERID_Documents, &FOLDERID_Downloads}) {
+      PWSTR path = nullptr;
+      if (SUCCEEDED(SHGetKnownFolderPath(*known, 0, nullptr, &path)))
+        userFolders.push_back(FinalFolderPath(path));
+      CoTaskMemFree(path);
+    }
     const std::wstring folder = FinalFolderPath(temporary);
     return !folder.empty() &&
-           platform::windows::IsWithinFolder(FinalFolderPath(ModuleDirectory().wstring()), folder);
+           platform::windows::StartedFromArchive(FinalFolderPath(ModuleDirectory().wstring()),
+                                                 folder, userFolders);
   }();
-  return inTemporaryFolder;
+  return fromArchive;
 }
 
 void ShowTemporaryFolderBox(HWND window) {
-  MessageBoxW(window,
-              WidenCp936("wondergen.exe 是从压缩包里直接打开的，现在位于一个临时文件夹中，压缩软件"
-                         "稍后会把它连同生成的文件一起删除，所以这里不会生成任何文件。\n\n请先把 "
-                         "wondergen.exe 解压到你自己的文件夹（例如桌面），再从那里打开它。")
-                  .c_str(),
-              WidenCp936("请先解压").c_str(), MB_OK | MB_ICONWARNING);
+  MessageBoxW(
+      window,
+      WidenCp936("wondergen.exe 是从压缩包里直接打开的，现在位于一个临时文件夹中，压缩软件"
+                 "稍后会把它连同生成的文件一起删除，所以这里不会生成任何文件。\n\n请先把 "
+                 "wondergen.exe 解压到你自己的文件夹（例如 D:\\wondergen），再从那里打开它。")
+          .c_str(),
+      WidenCp936("请先解压").c_str(), MB_OK | MB_ICONWARNING);
 }
 
-// The keyboard of a dialog, on the form: Tab and Shift+Tab move the focus, Space ticks the focused
-// check box or presses the focused button, and Enter presses the focused button. Enter and Esc go
-// nowhere else: the dialog manager would turn them into commands 1 (IDOK) and 2 (IDCANCEL), which
-// here are the science and production check boxes.
-bool IsFormKey(HWND window, MSG& message) {
-  const bool enterOrEsc = (message.message == WM_KEYDOWN || message.message == WM_KEYUP ||
-                           message.message == WM_CHAR) &&
-                          (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
-  if (!enterOrEsc) return IsDialogMessageW(window, &message) != FALSE;
+// Where the message loop sends a message: the keyboard of a dialog on the form, but for the keys
+// the dialog manager would turn into the commands of the check boxes 1 and 2 (see RouteMessage).
+void HandleMessage(HWND window, MSG& message) {
   const HWND button = GetDlgItem(window, kGenerateButtonId);
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && GetFocus() == button) {
-    SendMessageW(button, BM_CLICK, 0, 0);
-    return true;
+  switch (platform::windows::RouteMessage(
+      message.message, static_cast<std::uint32_t>(message.wParam), GetFocus() == button)) {
+    case platform::windows::KeyRoute::kSwallow: return;
+    case platform::windows::KeyRoute::kPressButton: SendMessageW(button, BM_CLICK, 0, 0); return;
+    case platform::windows::KeyRoute::kDialogManager:
+      if (IsDialogMessageW(window, &message)) return;
+      break;
+    case platform::windows::KeyRoute::kDispatch: break;
   }
-  return false;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
 }
 
 }  // namespace wondergen::ui
@@ -219,7 +242,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.hIcon = icon(SM_CXICON, SM_CYICON);
   windowClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  // The system's colours, white and black in the default scheme, so that a high-contrast one
+  // reaches the whole form and not its controls alone.
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
   windowClass.lpszClassName = kWindowClass;
   if (RegisterClassExW(&windowClass) == 0) {
     MessageBoxW(nullptr, L"This program requires Windows NT", kWindowClass, MB_ICONERROR);
@@ -238,9 +263,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   MSG message = {};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsFormKey(window, message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    HandleMessage(window, message);
   }
   return static_cast<int>(message.wParam);
 }

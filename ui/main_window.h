@@ -21,8 +21,8 @@ void PaintHelpText(HDC dc);
 // The right edge of the help text drawn for `dpi` in the font selected into `dc`.
 LONG HelpTextRight(HDC dc, int dpi);
 
-// Whether the message is a key the form handles as a dialog does; it is then handled.
-bool IsFormKey(HWND window, MSG& message);
+// Handles a message of the thread's loop: the form's keyboard, or else translated and dispatched.
+void HandleMessage(HWND window, MSG& message);
 
 // The folder of the running executable, where AAA is rebuilt; found once per process.
 const std::filesystem::path& ModuleDirectory();

@@ -24,7 +24,8 @@
 //   paste SLOT TEXT           pastes TEXT at the end of field SLOT's entry box, then form
 //   text ID TEXT              clicks text box ID and types TEXT into it
 //   click ID                  clicks control ID
-//   keys KEY...               presses each key (Tab, Shift+Tab, Space, Enter, Esc) and writes the
+//   keys KEY...               presses each key (Tab, Shift+Tab, Space, Enter, Esc, Ctrl+Break,
+//                             Execute) and writes the
 //                             control that has the focus after each, then form
 //   generate LABEL            clicks the button and waits until the run is over (a marker put
 //                             into AAA is gone, the button enabled again), asking the window
@@ -42,6 +43,8 @@
 //   sh COMMAND                runs COMMAND with /bin/sh in the Unix folder $WINDOW_TEST_WORK (the
 //                             work dir) and writes what it printed (Wine runs Unix programs)
 //   repaint                   has the window and its controls paint what they have to
+//   colours [NAME]            sets a dark colour scheme, or without NAME the one before
+//   background                writes the colour of the form's background
 //   close [LABEL]             Alt+F4, or with LABEL a close message; writes the exit code (0 for
 //                             an attached program once its window is gone)
 //   restore                   restores the minimized window
@@ -294,6 +297,38 @@ std::string Settle() {
   return last.substr(0, last.find(' '));
 }
 
+// A colour scheme, as a player sets a dark or high-contrast one: a dark one, or without a name the
+// one before; for the windows open (SetSysColors tells them) and those started later (the
+// registry, which Wine reads as a program starts and SetSysColors does not write).
+void SetColours(const std::string& scheme) {
+  const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+  const wchar_t* const names[] = {L"Window", L"WindowText"};
+  static const COLORREF before[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
+  const COLORREF dark[] = {RGB(0x20, 0x20, 0x20), RGB(0xFF, 0xFF, 0xFF)};
+  const COLORREF* colours = scheme.empty() ? before : dark;
+  for (int i = 0; i < 2; ++i) {
+    const std::wstring value = std::to_wstring(GetRValue(colours[i])) + L" " +
+                               std::to_wstring(GetGValue(colours[i])) + L" " +
+                               std::to_wstring(GetBValue(colours[i]));
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", names[i], REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  SetSysColors(2, elements, colours);
+}
+
+// The colour of the form's background, in its bottom right corner, which nothing covers.
+void WriteBackground() {
+  Repaint();
+  const RECT client = ClientArea();
+  const HDC screen = GetDC(nullptr);
+  const COLORREF pixel = GetPixel(screen, client.right - 10, client.bottom - 10);
+  ReleaseDC(nullptr, screen);
+  char colour[8];
+  std::snprintf(colour, sizeof colour, "%02x%02x%02x", GetRValue(pixel), GetGValue(pixel),
+                GetBValue(pixel));
+  Write(std::string("the form's background ") + colour);
+}
+
 // ---- The steps.
 
 void TypeIntoField(int slot, const std::wstring& keys) {
@@ -328,7 +363,7 @@ void PressKeyNames(const std::string& names) {
   // clang-format off
   const std::map<std::string, std::vector<WORD>> keys = {{"Tab", {VK_TAB}},
       {"Shift+Tab", {VK_SHIFT, VK_TAB}}, {"Space", {VK_SPACE}}, {"Enter", {VK_RETURN}},
-      {"Esc", {VK_ESCAPE}}};
+      {"Esc", {VK_ESCAPE}}, {"Ctrl+Break", {VK_CONTROL, VK_CANCEL}}, {"Execute", {VK_EXECUTE}}};
   // clang-format on
   std::istringstream words(names);
   std::string line = "keys:";
@@ -487,7 +522,8 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"hold", [](std::string file) { g_held = CreateFileW((g_programDir / Wide(file)).c_str(),
         GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr); }},
     {"release", [](std::string) { CloseHandle(g_held); }},
-    {"temp", SetTemporaryFolder}, {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", [](std::string) { PostMessageW(g_window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    {"temp", SetTemporaryFolder}, {"colours", SetColours},
+    {"background", [](std::string) { WriteBackground(); }}, {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", [](std::string) { PostMessageW(g_window, WM_SYSCOMMAND, SC_RESTORE, 0);
         Write(WaitUntil([] { return !IsIconic(g_window); }) ? "restored" : "not restored"); }},
 };
 // clang-format on

@@ -30,7 +30,7 @@ run() {
   local expected=$tests/$8 work="$scratch/$1"
   # Wine links the prefix's Documents (and Desktop) to $HOME: a scratch one, never the tester's.
   export WINEPREFIX="$scratch/$name-prefix" LC_ALL=$locale HOME="$scratch/$name-home"
-  export WINDOW_TEST_DOCUMENTS=$HOME
+  export WINDOW_TEST_DOCUMENTS=$HOME WINDOW_TEST_PREFIX=$WINEPREFIX
   mkdir -p "$HOME"
   # What the steps' shell commands need: the program's folder is named in the locale's encoding.
   export WINDOW_TEST_EXPECTED=$(windows_path "$expected") WINDOW_TEST_WORK=$work \
