@@ -12,6 +12,21 @@ if(WIN32)
   configure_file(packaging/players-guide-zh.txt.in ${CMAKE_BINARY_DIR}/使用说明.txt @ONLY
                  NEWLINE_STYLE CRLF)
   install(TARGETS wondergen RUNTIME DESTINATION .)
+  # Signed where the environment names a PKCS#12 certificate and the file holding its password
+  # (./scripts/package): once stripped, into a new file, with no timestamp (there is no network).
+  install(CODE [[
+    if(DEFINED ENV{WONDERGEN_SIGN_PKCS12})
+      set(program "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/wondergen.exe")
+      execute_process(COMMAND osslsigncode sign -pkcs12 "$ENV{WONDERGEN_SIGN_PKCS12}"
+                              -readpass "$ENV{WONDERGEN_SIGN_PASSWORD_FILE}" -n wondergen
+                              -in "${program}" -out "${program}.signed"
+                      RESULT_VARIABLE failed OUTPUT_QUIET)
+      if(failed)
+        message(FATAL_ERROR "osslsigncode could not sign ${program}")
+      endif()
+      file(RENAME "${program}.signed" "${program}")
+    endif()
+  ]])
   install(FILES ${CMAKE_BINARY_DIR}/使用说明.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME wondergen-${PROJECT_VERSION}-windows-${release_architecture})

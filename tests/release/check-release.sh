@@ -4,6 +4,8 @@
 # byte-order mark, and the command line's version, runtime and package.
 #
 # check-release.sh <dist dir> <version>
+# With WONDERGEN_SIGN_CERT naming the certificate it was signed with, the program's signature is
+# verified against it.
 set -uo pipefail
 dist=$(realpath "$1") version=$2
 windows=wondergen-$version-windows-x64 linux=wondergen-cli-$version-linux-x64
@@ -42,6 +44,10 @@ check "the program has no debug information" test -z "$(x86_64-w64-mingw32-objdu
 # protector's guard; shell32 and ole32 find the user's Documents folder and free its name).
 check "the program needs only Windows' own DLLs" test -z "$(x86_64-w64-mingw32-objdump -p "$exe" |
   sed -n 's/^\s*DLL Name: //p' | grep -viE '^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32)\.dll$')"
+if [ -n "${WONDERGEN_SIGN_CERT:-}" ]; then
+  check "the program is signed with the certificate given" \
+    osslsigncode verify -CAfile "$WONDERGEN_SIGN_CERT" -in "$exe"
+fi
 check "the guide starts with a byte-order mark" test \
   "$(head -c3 "$scratch/$windows/使用说明.txt" | od -An -tx1)" = " ef bb bf"
 check "the command line says its version" test "$("$cli" --version)" = "wondergen-cli $version"
