@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "wondergen/generator.h"
@@ -11,7 +12,7 @@
 namespace wondergen {
 
 // The parent of a tree's top folder, which is made in the directory the tree is rebuilt in.
-inline constexpr std::size_t kTopOfTree = static_cast<std::size_t>(-1);
+inline constexpr std::size_t kTopOfTree = std::numeric_limits<std::size_t>::max();
 
 struct TreeFolder {
   const char* name;
