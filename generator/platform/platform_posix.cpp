@@ -85,12 +85,14 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
   return true;
 }
 
-// Two passes of the one conversion loop: into UTF-32, which holds every character, to find the
-// bytes that are no UTF-8; then into code page 936, which stops at a character it lacks.
+// Two passes of the one conversion loop: into UCS-4, which holds every character, to find the bytes
+// that are no UTF-8; then into code page 936, which stops at a character it lacks. UCS-4 is built
+// into the C library: a second conversion module would have the library unload and load its
+// modules again as conversions come and go, on several threads at once.
 std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
                                        std::vector<std::size_t>* invalidBytes) {
   if (IsAscii(utf8Text)) return std::string(utf8Text);
-  const Converter decoder("UTF-32LE", "UTF-8"), encoder("CP936", "UTF-8");
+  const Converter decoder("UCS-4LE", "UTF-8"), encoder("CP936", "UTF-8");
   if (!decoder || !encoder) {
     error = std::make_error_code(std::errc::not_supported);
     return std::nullopt;
