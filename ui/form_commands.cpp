@@ -205,7 +205,7 @@ void OnGenerate(HWND window) {
   if (!TextsFitCodePage936(window)) return;
   auto run = std::make_unique<Run>();
   run->window = window;
-  run->install = SendDlgItemMessageW(window, kInstallBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  run->install = IsChecked(GetDlgItem(window, kInstallBoxId));
   for (int slot = 0; slot < kFieldCount; ++slot)
     run->form[ValueBoxId(slot)] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
   for (int text = 0; text < kTextCount; ++text)
