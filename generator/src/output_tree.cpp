@@ -220,7 +220,8 @@ RebuiltTree InstallTree(const TreeLayout& tree, const fs::path& dir, const ModPa
   const auto createDir = [&](std::error_code& failure) {
     return platform::CreateFolder(parent, dir.filename(), failure);
   };
-  if (parent && !run.Try(createDir, error) && error == std::errc::file_exists) error.clear();
+  if (parent) run.Try(createDir, error);
+  if (error == std::errc::file_exists) error.clear();  // the folder is there already
   const platform::Folder base = error ? platform::Folder() : OpenDir(dir, run, error);
   if (!base) {
     report({FailedStep::kCreateFolder, dir, error, {}});

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 #include "cp936.h"
 #include "retry.h"
 #include "wondergen/generator.h"
@@ -179,6 +181,23 @@ TEST(WindowsRulesTest, EveryLineOfTheTableHolds) {
     ++rules;
   }
   EXPECT_GT(rules, 0);
+}
+
+// What a run says it did, which the window's status shows: AAA where all its files were written,
+// and the mod's folder in each Mods folder it was installed into whole.
+TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(testing::TempDir()) / ("outcome-" + std::to_string(getpid()));
+  fs::create_directories(dir / "game");
+  std::ofstream(dir / "file");
+  const RunOutcome outcome =
+      RebuildModPackage([](int) { return ""; }, dir, {dir / "game" / "Mods", dir / "file"});
+  EXPECT_EQ(outcome.package, dir / "AAA");
+  EXPECT_EQ(outcome.installed, std::vector<fs::path>{dir / "game" / "Mods" / "Newbuilding2PD_RIR"});
+  EXPECT_EQ(outcome.written.size(), 9u);   // AAA's five files and the installed four
+  EXPECT_EQ(outcome.failures.size(), 1u);  // the Mods folder that is a file
+  EXPECT_TRUE(RebuildModPackage([](int) { return ""; }, dir / "file").package.empty());
+  fs::remove_all(dir);
 }
 
 // Each composes what its form gives composed alone; the test command also runs this under
