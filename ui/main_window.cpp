@@ -21,9 +21,9 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
-// The controls in reading order: select-all, the field rows, the text rows, the button, the install
-// box (the status box, no tab stop, last of all). Tab moves
-// the focus in this order, which is the order of the windows (their Z order), not of their IDs.
+// The controls in reading order: select-all, the field rows, the text rows, the button, the
+// install box, and the status box, which is no tab stop. Tab moves the focus in this order, which
+// is the order of the windows (their Z order), not of their IDs.
 std::vector<int> ReadingOrder() {
   std::vector<int> order = {kSelectAllBoxId};
   for (int slot = 0; slot < kFieldCount; ++slot)
