@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
   for (const fs::path& path : outcome.written)
     std::fputs((path.string() + "\n").c_str(), stdout);
   // Nothing to install into is a failure of what was asked, told once AAA is written.
-  const bool noGame = commandLine.install && commandLine.modsDir.empty() && modsFolders.empty();
+  const bool noGame = commandLine.install && modsFolders.empty();
   if (noGame) {
     const std::vector<fs::path> lookedFor = GameUserFolders();
     Say(lookedFor.empty() ? "--install: the game's folder is not known here; give --mods-dir"

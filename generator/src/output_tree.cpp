@@ -44,16 +44,27 @@ struct TreeRun {
     const auto sleep = [](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); };
     return Retry(attempt, error, retryBudget, platform::MayPassSoon, sleep);
   }
-  platform::Folder OpenSubfolder(const platform::Folder& parent, const fs::path& name,
-                                 std::error_code& error) {
+  // A folder opened by `open(error)`, tried again likewise.
+  template <typename Open>
+  platform::Folder TryOpen(const Open& open, std::error_code& error) {
     platform::Folder folder;
     Try(
         [&](std::error_code& failure) {
-          folder = platform::OpenSubfolder(parent, name, failure);
+          folder = open(failure);
           return static_cast<bool>(folder);
         },
         error);
     return folder;
+  }
+  platform::Folder OpenSubfolder(const platform::Folder& parent, const fs::path& name,
+                                 std::error_code& error) {
+    return TryOpen([&](std::error_code& e) { return platform::OpenSubfolder(parent, name, e); },
+                   error);
+  }
+  // The directory a tree is rebuilt in, reached as the system reaches it, links included: the
+  // user's folder or the game's.
+  platform::Folder OpenDir(const fs::path& dir, std::error_code& error) {
+    return TryOpen([&](std::error_code& e) { return platform::OpenFolder(dir, e); }, error);
   }
 };
 
@@ -185,18 +196,6 @@ RebuiltTree Rebuild(const TreeLayout& tree, const fs::path& dir, const platform:
   return rebuilt;
 }
 
-// `dir` is reached as the system reaches it, links included: the user's or the game's folder.
-platform::Folder OpenDir(const fs::path& dir, TreeRun& run, std::error_code& error) {
-  platform::Folder folder;
-  run.Try(
-      [&](std::error_code& failure) {
-        folder = platform::OpenFolder(dir, failure);
-        return static_cast<bool>(folder);
-      },
-      error);
-  return folder;
-}
-
 }  // namespace
 
 std::error_code make_error_code(TreeError error) {
@@ -208,7 +207,7 @@ RebuiltTree RebuildTree(const TreeLayout& tree, const fs::path& dir, const ModPa
                         const FailureReport& report) {
   TreeRun run{report};
   std::error_code error;
-  const platform::Folder base = OpenDir(dir, run, error);
+  const platform::Folder base = run.OpenDir(dir, error);
   return Rebuild(tree, dir, base, error, package, run);
 }
 
@@ -216,13 +215,13 @@ RebuiltTree InstallTree(const TreeLayout& tree, const fs::path& dir, const ModPa
                         const FailureReport& report) {
   TreeRun run{report};
   std::error_code error;
-  const platform::Folder parent = OpenDir(dir.parent_path(), run, error);
+  const platform::Folder parent = run.OpenDir(dir.parent_path(), error);
   const auto createDir = [&](std::error_code& failure) {
     return platform::CreateFolder(parent, dir.filename(), failure);
   };
   if (parent) run.Try(createDir, error);
   if (error == std::errc::file_exists) error.clear();  // the folder is there already
-  const platform::Folder base = error ? platform::Folder() : OpenDir(dir, run, error);
+  const platform::Folder base = error ? platform::Folder() : run.OpenDir(dir, error);
   if (!base) {
     report({FailedStep::kCreateFolder, dir, error, {}});
     return {dir / tree.folders[0].name, {}, false};
