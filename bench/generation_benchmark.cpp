@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <map>
 
 #include "wondergen/generator.h"
 
@@ -18,25 +17,14 @@ using namespace wondergen;
 namespace fs = std::filesystem;
 
 // A full form: every field set and every text given, the name included.
-std::map<int, std::string> FullForm() {
-  std::map<int, std::string> controls;
+Form FullForm() {
+  Form form;
   for (int slot = 0; slot < kFieldCount; ++slot)
-    controls[ValueBoxId(slot)] = std::to_string(10 + slot);
-  const char* texts[] = {"Wonder", "A wonder of the world & more", "Its description", "Wonder name",
-                         "Player"};
-  for (int text = 0; text < kTextCount; ++text)
-    controls[TextBoxId(text)] = texts[text];
+    form.valueBoxes[slot] = std::to_string(10 + slot);
   std::error_code error;
-  controls[TextBoxId(0)] = FromUtf8("奇观", error).value();
-  return controls;
-}
-
-// The reader keeps its own copy of the form, so it never outlives what it reads.
-FormReader ReaderOf(std::map<int, std::string> controls) {
-  return [controls = std::move(controls)](int id) {
-    const auto found = controls.find(id);
-    return found == controls.end() ? std::string() : found->second;
-  };
+  form.texts = {FromUtf8("奇观", error).value(), "A wonder of the world & more", "Its description",
+                "Wonder name", "Player"};
+  return form;
 }
 
 fs::path MakeTempDir() {
@@ -55,9 +43,9 @@ void WritePlainly(const fs::path& path, const std::string& bytes) {
 // The whole run as the generate button does it: delete and recreate the tree, write the package.
 void BM_GenerationRun(benchmark::State& state) {
   const fs::path dir = MakeTempDir();
-  const FormReader reader = ReaderOf(FullForm());
+  const Form form = FullForm();
   for (auto _ : state) {
-    if (!RebuildModPackage(reader, dir).failures.empty()) std::abort();
+    if (!RebuildModPackage(form, dir).failures.empty()) std::abort();
   }
   fs::remove_all(dir);
 }
@@ -69,7 +57,7 @@ void BM_GenerationFloor(benchmark::State& state) {
   const fs::path dir = MakeTempDir();
   std::vector<std::pair<fs::path, std::string>> files;
   std::vector<fs::path> folders;
-  for (const fs::path& path : RebuildModPackage(ReaderOf(FullForm()), dir).written) {
+  for (const fs::path& path : RebuildModPackage(FullForm(), dir).written) {
     std::ifstream file(path, std::ios::binary);
     files.emplace_back(path, std::string(std::istreambuf_iterator<char>(file), {}));
     for (fs::path folder = path.parent_path(); folder != dir; folder = folder.parent_path())
@@ -90,9 +78,9 @@ BENCHMARK(BM_GenerationFloor);
 
 // The documents composed and converted to UTF-8 in memory, as a run does before writing.
 void BM_ComposeAndConvert(benchmark::State& state) {
-  const FormReader reader = ReaderOf(FullForm());
+  const Form form = FullForm();
   for (auto _ : state)
-    benchmark::DoNotOptimize(ComposeModPackage(reader));
+    benchmark::DoNotOptimize(ComposeModPackage(form));
 }
 BENCHMARK(BM_ComposeAndConvert);
 

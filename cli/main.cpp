@@ -109,8 +109,8 @@ int main(int argc, char** argv) {
   } else if (commandLine.install) {
     modsFolders = FindModsFolders();
   }
-  const RunOutcome outcome = RebuildModPackage(cli::MakeFormReader(commandLine),
-                                               commandLine.outputDir, modsFolders, Report);
+  const RunOutcome outcome =
+      RebuildModPackage(commandLine.form, commandLine.outputDir, modsFolders, Report);
   for (const fs::path& path : outcome.written)
     std::fputs((path.string() + "\n").c_str(), stdout);
   // Nothing to install into is a failure of what was asked, told once AAA is written.

@@ -122,12 +122,12 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
     if (!screened) return false;
     if (value != *screened)
       parsed.notes.push_back("--" + name + ": " + Quoted(value) + " is taken as " + *screened);
-    commandLine.valueBoxes[code - kField] = *screened;
+    commandLine.form.valueBoxes[code - kField] = *screened;
   } else {
     const std::optional<std::string> cp936 = InCodePage936(
         name, value, " holds a character that code page 936 (GBK) cannot hold", parsed.error);
     if (!cp936) return false;
-    commandLine.texts[code - kText] = *cp936;
+    commandLine.form.texts[code - kText] = *cp936;
   }
   return true;
 }
@@ -184,18 +184,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (optind < static_cast<int>(words.size()))
     parsed.error = "unexpected argument " + Quoted(words[static_cast<std::size_t>(optind)]);
   return parsed;
-}
-
-FormReader MakeFormReader(const CommandLine& commandLine) {
-  return [commandLine](int controlId) -> std::string {
-    for (int slot = 0; slot < kFieldCount; ++slot) {
-      if (controlId == ValueBoxId(slot)) return commandLine.valueBoxes[slot];
-    }
-    for (int text = 0; text < kTextCount; ++text) {
-      if (controlId == TextBoxId(text)) return commandLine.texts[text];
-    }
-    return std::string();
-  };
 }
 
 std::string HelpText() {

@@ -1,7 +1,6 @@
 // The command line of wondergen-cli: its options, their checks and its help.
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,10 +15,9 @@ enum class Action { kGenerate, kHelp, kVersion };
 struct CommandLine {
   Action action = Action::kGenerate;
   std::filesystem::path outputDir = ".";
-  bool install = false;                             // into every Mods folder of the game found
-  std::filesystem::path modsDir;                    // into this Mods folder instead, where given
-  std::array<std::string, kFieldCount> valueBoxes;  // screened; empty for a field not given
-  std::array<std::string, kTextCount> texts;
+  bool install = false;           // into every Mods folder of the game found
+  std::filesystem::path modsDir;  // into this Mods folder instead, where given
+  Form form;                      // the value boxes screened, empty for a field not given
 };
 
 // Either a command line, or the message that explains why the arguments are not one; `notes` say
@@ -33,9 +31,6 @@ struct ParsedCommandLine {
 // `arguments` leaves out the program's name; they are UTF-8. "--help" and "--version" are found
 // wherever they stand before a "--", which ends the options.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
-
-// The form as the command line fills it, by control ID.
-FormReader MakeFormReader(const CommandLine& commandLine);
 
 std::string HelpText();
 

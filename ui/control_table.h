@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "wondergen/control_ids.h"
+#include "control_ids.h"
 
 namespace wondergen::ui {
 

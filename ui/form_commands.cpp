@@ -3,14 +3,14 @@
 // Literals here are code page 936.
 #include <algorithm>
 #include <exception>
-#include <map>
 #include <memory>
 #include <vector>
 
+#include "control_ids.h"
 #include "main_window.h"
 #include "win32_text.h"
+#include "window_rules.h"
 #include "wondergen/generator.h"
-#include "wondergen/system.h"
 #include "wondergen/windows_rules.h"
 
 namespace wondergen::ui {
@@ -83,23 +83,23 @@ std::uint32_t ProgramFolderProbeError() {
 // What to do, by the advice that the failures call for. Windows Security's folder protection is
 // named with the way to allow the program; moving it is advised only where that helps, and never
 // into Desktop or Documents, which that protection covers.
-std::string AdviceText(platform::windows::Advice advice) {
+std::string AdviceText(Advice advice) {
   const std::string protection = "Windows 安全中心的“受控制文件夹访问”（勒索软件防护）不允许 ";
   const std::string allow =
       "上面的“找不到”就是它造成的。请打开 Windows 安全中心 → 病毒和威胁防护 → 勒索软件防护 → "
       "允许应用通过受控制文件夹访问，添加 wondergen.exe";
   switch (advice) {
-    case platform::windows::Advice::kNone: return "";
-    case platform::windows::Advice::kCloseHoldingPrograms:
+    case Advice::kNone: return "";
+    case Advice::kCloseHoldingPrograms:
       return "AAA 或其中的文件正被其他程序使用（例如资源管理器正打开着这个文件夹，"
              "或杀毒、同步软件正在读取它）。请关闭这些程序，再按“生成”。";
-    case platform::windows::Advice::kMoveProgram:
+    case Advice::kMoveProgram:
       return "程序所在的文件夹不允许写入。请把 wondergen.exe 移到一个可以写入的文件夹"
              "（例如 D:\\wondergen）再生成。";
-    case platform::windows::Advice::kAllowOrMoveProgram:
+    case Advice::kAllowOrMoveProgram:
       return protection + "wondergen.exe 在这里创建文件夹和文件，" + allow +
              "；或者把 wondergen.exe 移到受保护的文件夹以外，例如 D:\\wondergen。然后再按“生成”。";
-    case platform::windows::Advice::kAllowProgram:
+    case Advice::kAllowProgram:
       return protection + "wondergen.exe 把模组安装到“文档”里的游戏文件夹，" + allow +
              "，再按“生成”。";
   }
@@ -113,7 +113,7 @@ void ShowFailures(HWND window, const Failures& failures,
                   const std::vector<std::filesystem::path>& modsFolders) {
   std::wstring text = WidenCp936("生成时出现以下问题：") + L"\n";
   std::vector<std::filesystem::path> listed;
-  std::vector<platform::windows::FailureFacts> facts;
+  std::vector<FailureFacts> facts;
   for (const Failure& failure : failures) {
     const bool creation = (failure.step == FailedStep::kCreateFolder ||
                            failure.step == FailedStep::kCreateDocument) &&
@@ -158,7 +158,7 @@ bool TextsFitCodePage936(HWND window) {
 // disabled until it ends, so that one run at a time rebuilds AAA.
 struct Run {
   HWND window;
-  std::map<int, std::string> form;
+  Form form;
   bool install;
   std::vector<std::filesystem::path> modsFolders;  // installed into, where ticked and found
   RunOutcome outcome;
@@ -170,9 +170,8 @@ bool g_closeWhenDone = false;
 DWORD WINAPI RunGeneration(void* parameter) {
   Run* run = static_cast<Run*>(parameter);
   try {
-    const FormReader readControl = [run](int id) { return run->form[id]; };
     if (run->install) run->modsFolders = FindModsFolders();
-    run->outcome = RebuildModPackage(readControl, ModuleDirectory(), run->modsFolders);
+    run->outcome = RebuildModPackage(run->form, ModuleDirectory(), run->modsFolders);
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
   }
@@ -207,9 +206,9 @@ void OnGenerate(HWND window) {
   run->window = window;
   run->install = IsChecked(GetDlgItem(window, kInstallBoxId));
   for (int slot = 0; slot < kFieldCount; ++slot)
-    run->form[ValueBoxId(slot)] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
+    run->form.valueBoxes[slot] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
   for (int text = 0; text < kTextCount; ++text)
-    run->form[TextBoxId(text)] = ControlText(GetDlgItem(window, TextBoxId(text)));
+    run->form.texts[text] = ControlText(GetDlgItem(window, TextBoxId(text)));
   g_running = true;
   EnableWindow(GetDlgItem(window, kGenerateButtonId), FALSE);
   Run* started = run.release();
@@ -249,13 +248,11 @@ LRESULT OnClose(HWND window) {
   return 0;
 }
 
-LRESULT OnCommand(HWND window, WPARAM wParam, HWND control) {
-  const int id = LOWORD(wParam);
-  const int notification = HIWORD(wParam);
-  if (wParam >= static_cast<WPARAM>(FieldCheckBoxId(0)) &&
-      wParam <= static_cast<WPARAM>(FieldCheckBoxId(kFieldCount - 1))) {
-    OnFieldCheckBoxClicked(window, control, static_cast<int>(wParam) - kFirstFieldCheckBoxId);
-  } else if (wParam == kSelectAllBoxId) {
+LRESULT OnCommand(HWND window, int id, int notification, HWND control) {
+  const bool clicked = notification == BN_CLICKED;
+  if (clicked && id >= FieldCheckBoxId(0) && id <= FieldCheckBoxId(kFieldCount - 1)) {
+    OnFieldCheckBoxClicked(window, control, id - kFirstFieldCheckBoxId);
+  } else if (clicked && id == kSelectAllBoxId) {
     OnSelectAllClicked(window);
   } else if (id >= EntryBoxId(0) && id <= EntryBoxId(kFieldCount - 1) &&
              notification == EN_UPDATE) {

@@ -4,7 +4,7 @@
 
 #include "control_table.h"
 #include "main_window.h"
-#include "wondergen/system.h"
+#include "wondergen/windows_system.h"
 
 namespace wondergen::ui {
 namespace {

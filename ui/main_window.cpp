@@ -10,8 +10,8 @@
 #include "control_table.h"
 #include "form_scale.h"
 #include "win32_text.h"
-#include "wondergen/system.h"
-#include "wondergen/windows_rules.h"
+#include "window_rules.h"
+#include "wondergen/windows_system.h"
 
 namespace wondergen::ui {
 namespace {
@@ -34,8 +34,8 @@ std::vector<int> ReadingOrder() {
   return order;
 }
 
-// Creates the 93 child controls from the table, at the form's scale; entry and value boxes start
-// disabled.
+// Creates the child controls from the table, at the form's scale; entry and value boxes start
+// disabled. A control that cannot be created fails the window's creation (-1).
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
   for (int id = 1; id <= kControlCount; ++id) {
     const ControlSpec& record = g_controlTable[id];
@@ -43,6 +43,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
         0, WidenCp936(record.className).c_str(), WidenCp936(record.text).c_str(), record.style,
         Scaled(record.x), Scaled(record.y), Scaled(record.width), Scaled(record.height), window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), creation->hInstance, nullptr);
+    if (control == nullptr) return -1;
     if (FormFont() != nullptr)
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
   }
@@ -52,10 +53,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }
-  const bool allSelected =
-      SendDlgItemMessageW(window, kSelectAllBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
   for (int slot = 0; slot < kFieldCount; ++slot) {
-    EnableWindow(GetDlgItem(window, EntryBoxId(slot)), allSelected);
+    EnableWindow(GetDlgItem(window, EntryBoxId(slot)), FALSE);
     EnableWindow(GetDlgItem(window, ValueBoxId(slot)), FALSE);
   }
   return 0;
@@ -105,7 +104,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     case WM_PAINT: return OnPaint(window);
-    case WM_COMMAND: return OnCommand(window, wParam, reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+      return OnCommand(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: return OnActivate(window, wParam);
     case WM_CLOSE: return OnClose(window);
     case kRunEnded: return OnRunEnded(window, lParam);
@@ -163,8 +163,7 @@ bool StartedFromTemporaryFolder() {
     }
     const std::wstring folder = FinalFolderPath(temporary);
     return !folder.empty() &&
-           platform::windows::StartedFromArchive(FinalFolderPath(ModuleDirectory().wstring()),
-                                                 folder, userFolders);
+           StartedFromArchive(FinalFolderPath(ModuleDirectory().wstring()), folder, userFolders);
   }();
   return fromArchive;
 }
@@ -183,14 +182,14 @@ void ShowTemporaryFolderBox(HWND window) {
 // the dialog manager would turn into the commands of the check boxes 1 and 2 (see RouteMessage).
 void HandleMessage(HWND window, MSG& message) {
   const HWND button = GetDlgItem(window, kGenerateButtonId);
-  switch (platform::windows::RouteMessage(
-      message.message, static_cast<std::uint32_t>(message.wParam), GetFocus() == button)) {
-    case platform::windows::KeyRoute::kSwallow: return;
-    case platform::windows::KeyRoute::kPressButton: SendMessageW(button, BM_CLICK, 0, 0); return;
-    case platform::windows::KeyRoute::kDialogManager:
+  switch (RouteMessage(message.message, static_cast<std::uint32_t>(message.wParam),
+                       GetFocus() == button)) {
+    case KeyRoute::kSwallow: return;
+    case KeyRoute::kPressButton: SendMessageW(button, BM_CLICK, 0, 0); return;
+    case KeyRoute::kDialogManager:
       if (IsDialogMessageW(window, &message)) return;
       break;
-    case platform::windows::KeyRoute::kDispatch: break;
+    case KeyRoute::kDispatch: break;
   }
   TranslateMessage(&message);
   DispatchMessageW(&message);
@@ -255,7 +254,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   const HWND window = CreateWindowExW(
       WS_EX_CONTROLPARENT, kWindowClass, WidenCp936(record.text).c_str(), record.style, record.x,
       record.y, record.width, record.height, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return 1;
+  if (window == nullptr) {
+    const std::wstring reason =
+        DescribeError({static_cast<int>(GetLastError()), std::system_category()});
+    MessageBoxW(nullptr, (WidenCp936("无法创建窗口：") + reason).c_str(), kWindowClass,
+                MB_ICONERROR);
+    return 1;
+  }
   FitToMonitor(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);

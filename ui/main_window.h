@@ -9,8 +9,8 @@ namespace wondergen::ui {
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// What the form does in answer to the user; always 0.
-LRESULT OnCommand(HWND window, WPARAM wParam, HWND control);
+// What the form does in answer to the user, from a control's ID and notification; always 0.
+LRESULT OnCommand(HWND window, int id, int notification, HWND control);
 // Posted by a generation run's worker thread when the run is over; lParam carries the run.
 inline constexpr UINT kRunEnded = WM_APP + 1;
 LRESULT OnRunEnded(HWND window, LPARAM lParam);

@@ -108,34 +108,45 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_cod
   return cp936;
 }
 
-void CloseFolder(Handle folder) {
-  if (folder != kNoHandle) close(static_cast<int>(folder));
+namespace {
+
+int Descriptor(Handle handle) {
+  return static_cast<int>(handle);
 }
 
-Folder OpenFolder(const std::filesystem::path& path, std::error_code& error) {
-  const int folder = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) error = LastError();
-  return folder < 0 ? Folder() : Folder(folder, path);
+// The result of a call that gives a descriptor, or -1 and the reason.
+Handle Opened(int descriptor, std::error_code& error) {
+  if (descriptor < 0) error = LastError();
+  return descriptor < 0 ? kNoHandle : descriptor;
+}
+bool Done(int result, std::error_code& error) {
+  if (result != 0) error = LastError();
+  return result == 0;
 }
 
-Folder OpenSubfolder(const Folder& parent, const std::filesystem::path& name,
-                     std::error_code& error) {
-  const int folder = openat(static_cast<int>(parent.handle), name.c_str(),
-                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (folder >= 0) return Folder(folder, parent.path / name);
+Handle OpenFolder(Handle base, const std::filesystem::path& path, std::error_code& error) {
+  return Opened(openat(base == kNoHandle ? AT_FDCWD : Descriptor(base), path.c_str(),
+                       O_RDONLY | O_DIRECTORY | O_CLOEXEC),
+                error);
+}
+
+Handle OpenSubfolder(Handle parent, const std::filesystem::path& name, std::error_code& error) {
+  const int folder =
+      openat(Descriptor(parent), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (folder >= 0) return folder;
   error = LastError();
   // O_NOFOLLOW makes a link fail, with ELOOP or, as it is no folder, ENOTDIR.
   struct stat status;
   if ((errno == ELOOP || errno == ENOTDIR) &&
-      fstatat(static_cast<int>(parent.handle), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+      fstatat(Descriptor(parent), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
     error = S_ISLNK(status.st_mode) ? make_error_code(TreeError::kIsALink)
                                     : std::make_error_code(std::errc::not_a_directory);
-  return Folder();
+  return kNoHandle;
 }
 
-bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::error_code& error) {
+bool ListFolder(Handle folder, std::vector<FolderEntry>& entries, std::error_code& error) {
   // The listing takes a descriptor of its own, so that the folder stays open once it is read.
-  const int listed = dup(static_cast<int>(folder.handle));
+  const int listed = dup(Descriptor(folder));
   DIR* listing = listed < 0 ? nullptr : fdopendir(listed);
   if (listing == nullptr) {
     error = LastError();
@@ -146,12 +157,10 @@ bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::er
   while (const dirent* entry = readdir(listing)) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    bool isFolder = entry->d_type == DT_DIR;
-    struct stat status;
-    if (entry->d_type == DT_UNKNOWN &&
-        fstatat(static_cast<int>(folder.handle), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0)
-      isFolder = S_ISDIR(status.st_mode);
-    entries.push_back({entry->d_name, isFolder});
+    const EntryKind kind = entry->d_type == DT_DIR       ? EntryKind::kFolder
+                           : entry->d_type == DT_UNKNOWN ? EntryKind::kUnknown
+                                                         : EntryKind::kOther;
+    entries.push_back({entry->d_name, kind});
     errno = 0;
   }
   const bool complete = errno == 0;
@@ -160,35 +169,25 @@ bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::er
   return complete;
 }
 
-bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code& error) {
-  if (unlinkat(static_cast<int>(parent.handle), entry.name.c_str(),
-               entry.isFolder ? AT_REMOVEDIR : 0) == 0)
-    return true;
-  error = LastError();
-  return false;
+// POSIX deletes at once, however it is asked to.
+bool DeleteEntry(Handle parent, const std::filesystem::path& name, bool isFolder, Deletion,
+                 std::error_code& error) {
+  return Done(unlinkat(Descriptor(parent), name.c_str(), isFolder ? AT_REMOVEDIR : 0), error);
 }
 
-bool MayPassSoon(const std::error_code&) {
-  return false;
+bool MakeFolder(Handle parent, const std::filesystem::path& name, std::error_code& error) {
+  return Done(mkdirat(Descriptor(parent), name.c_str(), 0777), error);
 }
 
-bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error) {
-  if (mkdirat(static_cast<int>(parent.handle), name.c_str(), 0777) == 0) return true;
-  error = LastError();
-  return false;
-}
-
-Handle CreateNewFile(const Folder& parent, const std::filesystem::path& name,
-                     std::error_code& error) {
-  const int file = openat(static_cast<int>(parent.handle), name.c_str(),
-                          O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (file < 0) error = LastError();
-  return file < 0 ? kNoHandle : file;
+Handle CreateFile(Handle parent, const std::filesystem::path& name, std::error_code& error) {
+  return Opened(openat(Descriptor(parent), name.c_str(),
+                       O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666),
+                error);
 }
 
 bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   while (!bytes.empty()) {
-    const ssize_t written = write(static_cast<int>(file), bytes.data(), bytes.size());
+    const ssize_t written = write(Descriptor(file), bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       error = written < 0 ? LastError() : std::make_error_code(std::errc::io_error);
@@ -199,15 +198,28 @@ bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   return true;
 }
 
-bool CloseFile(Handle file, std::error_code& error) {
-  if (close(static_cast<int>(file)) == 0) return true;
-  error = LastError();
+bool Close(Handle handle, std::error_code& error) {
+  return Done(close(Descriptor(handle)), error);
+}
+
+// Nothing holds a name on POSIX.
+bool MayPassSoon(const std::error_code&) {
   return false;
 }
+
+}  // namespace
 
 }  // namespace wondergen::platform
 
 namespace wondergen {
+
+const FileSystem& SystemFileSystem() {
+  using namespace platform;
+  static constexpr FileSystem kPosix = {OpenFolder,  OpenSubfolder, ListFolder,
+                                        DeleteEntry, MakeFolder,    CreateFile,
+                                        WriteToFile, Close,         MayPassSoon};
+  return kPosix;
+}
 
 // The Linux edition's, as Aspyr ported it. The macOS edition keeps its folder elsewhere; there the
 // Mods folder is given to the command line.

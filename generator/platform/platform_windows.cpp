@@ -11,11 +11,13 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include "platform.h"
 #include "wondergen/generator.h"
 #include "wondergen/windows_rules.h"
+#include "wondergen/windows_system.h"
 
 namespace wondergen::platform {
 namespace {
@@ -112,11 +114,22 @@ constexpr ULONG kFileOpen = 1, kFileCreate = 2;  // dispositions
 constexpr ULONG kFileDirectoryFile = 0x1, kFileSynchronousIoNonAlert = 0x20,
                 kFileNonDirectoryFile = 0x40, kFileOpenReparsePoint = 0x200000;
 
-// Opens or creates the entry `name` of `parent` itself, a reparse point as the reparse point.
-// An entry pending its deletion is gone for an opening, and in the way of a creation for a moment
+// Whether the system takes OBJ_DONT_REPARSE, learned from its first refusal, as Rust's standard
+// library learns it: the generator's one value shared between threads, an atomic that every thread
+// would set the same way.
+std::atomic<ULONG> g_dontReparse{kObjDontReparse};
+
+HANDLE AsHandle(Handle handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+// Opens or creates the entry `name` of `parent`: itself, a reparse point as the reparse point and
+// none followed on the way, or, for a folder the user chose, as the system reaches it. An entry
+// pending its deletion is gone for an opening, and in the way of a creation for a moment
 // (ERROR_DELETE_PENDING, which the retry waits out).
-HANDLE OpenRelative(const Folder& parent, const std::filesystem::path& name, ACCESS_MASK access,
-                    ULONG share, ULONG disposition, ULONG options, std::error_code& error) {
+HANDLE OpenRelative(Handle parent, const std::filesystem::path& name, ACCESS_MASK access,
+                    ULONG share, ULONG disposition, ULONG options, bool itself,
+                    std::error_code& error) {
   static const auto ntCreateFile =
       SystemFunction<NtCreateFileFunction>(L"ntdll.dll", "NtCreateFile");
   static const auto toWin32 =
@@ -124,19 +137,26 @@ HANDLE OpenRelative(const Folder& parent, const std::filesystem::path& name, ACC
   std::wstring text = name.native();
   UNICODE_STRING objectName = {static_cast<USHORT>(text.size() * sizeof(wchar_t)),
                                static_cast<USHORT>(text.size() * sizeof(wchar_t)), text.data()};
-  LONG status = kStatusInvalidParameter;
   HANDLE entry = nullptr;
-  for (const ULONG reparse : {kObjDontReparse, ULONG{0}}) {
+  const auto create = [&](ULONG guard) {
     OBJECT_ATTRIBUTES attributes = {};
     attributes.Length = sizeof attributes;
-    attributes.RootDirectory = reinterpret_cast<HANDLE>(parent.handle);
+    attributes.RootDirectory = AsHandle(parent);
     attributes.ObjectName = &objectName;
-    attributes.Attributes = kObjCaseInsensitive | reparse;
+    attributes.Attributes = kObjCaseInsensitive | guard;
     IO_STATUS_BLOCK io = {};
-    status = ntCreateFile(&entry, access | SYNCHRONIZE, &attributes, &io, nullptr,
-                          FILE_ATTRIBUTE_NORMAL, share, disposition,
-                          options | kFileSynchronousIoNonAlert | kFileOpenReparsePoint, nullptr, 0);
-    if (status != kStatusInvalidParameter) break;
+    return ntCreateFile(&entry, access | SYNCHRONIZE, &attributes, &io, nullptr,
+                        FILE_ATTRIBUTE_NORMAL, share, disposition,
+                        options | kFileSynchronousIoNonAlert | (itself ? kFileOpenReparsePoint : 0),
+                        nullptr, 0);
+  };
+  const ULONG guard = itself ? g_dontReparse.load() : 0;
+  LONG status = create(guard);
+  // A refusal of the guard is learned only where the opening without it is no longer refused, so
+  // that a genuine invalid parameter keeps the guard.
+  if (status == kStatusInvalidParameter && guard != 0) {
+    status = create(0);
+    if (status != kStatusInvalidParameter) g_dontReparse = 0;
   }
   if (status >= 0) return entry;
   ULONG win32 = toWin32(status);  // STATUS_DELETE_PENDING would be "access denied"
@@ -150,14 +170,13 @@ HANDLE OpenRelative(const Folder& parent, const std::filesystem::path& name, ACC
 // name (symbolic link, junction, mount point), or an entry whose handle reached another place.
 // Wine opens a Unix link through to its target whatever the flags, and shows no reparse point
 // for a link to a file; the target's path is all that gives it away.
-bool IsLink(const Folder& parent, const std::filesystem::path& name, HANDLE entry,
+bool IsLink(Handle parent, const std::filesystem::path& name, HANDLE entry,
             const FILE_ATTRIBUTE_TAG_INFO& attributes) {
   if (attributes.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
     return windows::IsLinkEntry(attributes.FileAttributes, attributes.ReparseTag);
   const std::wstring reached = FinalPath(entry);
   return !reached.empty() &&
-         !windows::IsEntryOf(reached, FinalPath(reinterpret_cast<HANDLE>(parent.handle)),
-                             name.native());
+         !windows::IsEntryOf(reached, FinalPath(AsHandle(parent)), name.native());
 }
 
 }  // namespace
@@ -211,28 +230,29 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_cod
   return std::nullopt;
 }
 
-void CloseFolder(Handle folder) {
-  if (folder != kNoHandle) CloseHandle(reinterpret_cast<HANDLE>(folder));
+namespace {
+
+Handle Opened(HANDLE handle) {
+  return handle == INVALID_HANDLE_VALUE ? kNoHandle : reinterpret_cast<Handle>(handle);
 }
 
-Folder OpenFolder(const std::filesystem::path& path, std::error_code& error) {
+// A folder the user chose, by its path of any length, or, below a held folder, by its name.
+Handle OpenFolder(Handle base, const std::filesystem::path& path, std::error_code& error) {
+  if (base != kNoHandle)
+    return Opened(OpenRelative(base, path, FILE_LIST_DIRECTORY, kShareAll, kFileOpen,
+                               kFileDirectoryFile, false, error));
   const HANDLE folder =
       CreateFileW(ExtendedPath(path).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, kShareAll, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) {
-    error = LastError();
-    return Folder();
-  }
-  return Folder(reinterpret_cast<Handle>(folder), path);
+  if (folder == INVALID_HANDLE_VALUE) error = LastError();
+  return Opened(folder);
 }
 
-Folder OpenSubfolder(const Folder& parent, const std::filesystem::path& name,
-                     std::error_code& error) {
+Handle OpenSubfolder(Handle parent, const std::filesystem::path& name, std::error_code& error) {
   // Held without FILE_SHARE_DELETE: while the run holds the folder, no one can rename or delete it.
   const HANDLE folder = OpenRelative(parent, name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, kFileOpen, 0, error);
-  if (folder == INVALID_HANDLE_VALUE) return Folder();
-  Folder opened(reinterpret_cast<Handle>(folder), parent.path / name);
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, kFileOpen, 0, true, error);
+  if (folder == INVALID_HANDLE_VALUE) return kNoHandle;
   FILE_ATTRIBUTE_TAG_INFO attributes = {};
   if (!GetFileInformationByHandleEx(folder, FileAttributeTagInfo, &attributes, sizeof attributes)) {
     error = LastError();
@@ -241,25 +261,26 @@ Folder OpenSubfolder(const Folder& parent, const std::filesystem::path& name,
   } else if (!(attributes.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     error = std::make_error_code(std::errc::not_a_directory);
   }
-  return error ? Folder() : std::move(opened);
+  if (!error) return Opened(folder);
+  CloseHandle(folder);
+  return kNoHandle;
 }
 
-bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::error_code& error) {
+bool ListFolder(Handle folder, std::vector<FolderEntry>& entries, std::error_code& error) {
   alignas(LONGLONG) BYTE buffer[16 * 1024];
   FILE_INFO_BY_HANDLE_CLASS next = FileIdBothDirectoryRestartInfo;
-  while (GetFileInformationByHandleEx(reinterpret_cast<HANDLE>(folder.handle), next, buffer,
-                                      sizeof buffer)) {
+  while (GetFileInformationByHandleEx(AsHandle(folder), next, buffer, sizeof buffer)) {
     next = FileIdBothDirectoryInfo;
     for (const BYTE* at = buffer;;) {
       const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
       const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
       // For a reparse point, the listing gives the reparse tag in place of the EA size.
       const DWORD attributes = entry->FileAttributes;
-      if (name != L"." && name != L"..") {
+      const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                          !windows::IsLinkEntry(attributes, entry->EaSize);
+      if (name != L"." && name != L"..")
         entries.push_back(
-            {std::filesystem::path(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                                              !windows::IsLinkEntry(attributes, entry->EaSize)});
-      }
+            {std::filesystem::path(name), folder ? EntryKind::kFolder : EntryKind::kOther});
       if (entry->NextEntryOffset == 0) break;
       at += entry->NextEntryOffset;
     }
@@ -269,37 +290,42 @@ bool ListFolder(const Folder& folder, std::vector<FolderEntry>& entries, std::er
   return false;
 }
 
-bool DeleteEntry(const Folder& parent, const FolderEntry& entry, std::error_code& error) {
+// Deletes by the entry's own handle, a file and a folder alike.
+bool DeleteEntry(Handle parent, const std::filesystem::path& name, bool, Deletion how,
+                 std::error_code& error) {
   const HANDLE file =
-      OpenRelative(parent, entry.name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                   kShareAll, kFileOpen, 0, error);
+      OpenRelative(parent, name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll,
+                   kFileOpen, 0, true, error);
   if (file == INVALID_HANDLE_VALUE) return false;
   FILE_ATTRIBUTE_TAG_INFO attributes = {};
-  FILE_DISPOSITION_INFO disposition = {TRUE};
   bool deleted = false;
   if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &attributes, sizeof attributes)) {
     error = LastError();
   } else if (!(attributes.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-             IsLink(parent, entry.name, file, attributes)) {
+             IsLink(parent, name, file, attributes)) {
     // A link that was opened through to what it points to (Wine's Unix links): deleting by this
     // handle would delete that. The link stays, and says why.
     error = make_error_code(TreeError::kIsALink);
-  } else {
+  } else if (how == Deletion::kAtOnce) {
     FILE_DISPOSITION_INFO_EX posix = {kDeletePosixIgnoringReadOnly};
     deleted = SetFileInformationByHandle(file, kFileDispositionInfoEx, &posix, sizeof posix);
-    if (!deleted && windows::RefusesPosixDeletion(GetLastError())) {
-      // The classic deletion, read-only entries included as the shell deletes them: the
-      // attribute is cleared first.
-      FILE_BASIC_INFO basic = {};
-      if ((attributes.FileAttributes & FILE_ATTRIBUTE_READONLY) &&
-          GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
-        basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
-        if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-        SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
-      }
-      deleted = SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
-                                           sizeof disposition) != FALSE;
+    const DWORD failure = GetLastError();
+    if (!deleted)
+      error = windows::RefusesPosixDeletion(failure)
+                  ? std::make_error_code(std::errc::not_supported)
+                  : std::error_code(static_cast<int>(failure), std::system_category());
+  } else {
+    // Read-only entries included, as the shell deletes them: the attribute is cleared first.
+    FILE_BASIC_INFO basic = {};
+    if ((attributes.FileAttributes & FILE_ATTRIBUTE_READONLY) &&
+        GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
+      basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+      if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+      SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
     }
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    deleted = SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                         sizeof disposition) != FALSE;
     if (!deleted) error = LastError();
   }
   CloseHandle(file);
@@ -311,26 +337,24 @@ bool MayPassSoon(const std::error_code& error) {
          windows::MayPassSoon(static_cast<std::uint32_t>(error.value()));
 }
 
-bool CreateFolder(const Folder& parent, const std::filesystem::path& name, std::error_code& error) {
+bool MakeFolder(Handle parent, const std::filesystem::path& name, std::error_code& error) {
   const HANDLE folder = OpenRelative(parent, name, FILE_LIST_DIRECTORY, kShareAll, kFileCreate,
-                                     kFileDirectoryFile, error);
+                                     kFileDirectoryFile, true, error);
   if (folder == INVALID_HANDLE_VALUE) return false;
   CloseHandle(folder);
   return true;
 }
 
-Handle CreateNewFile(const Folder& parent, const std::filesystem::path& name,
-                     std::error_code& error) {
-  const HANDLE file = OpenRelative(parent, name, FILE_GENERIC_READ | FILE_GENERIC_WRITE, 0,
-                                   kFileCreate, kFileNonDirectoryFile, error);
-  return file == INVALID_HANDLE_VALUE ? kNoHandle : reinterpret_cast<Handle>(file);
+Handle CreateNewFile(Handle parent, const std::filesystem::path& name, std::error_code& error) {
+  return Opened(OpenRelative(parent, name, FILE_GENERIC_READ | FILE_GENERIC_WRITE, 0, kFileCreate,
+                             kFileNonDirectoryFile, true, error));
 }
 
 bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
     DWORD written = 0;
-    if (!WriteFile(reinterpret_cast<HANDLE>(file), bytes.data(), chunk, &written, nullptr)) {
+    if (!WriteFile(AsHandle(file), bytes.data(), chunk, &written, nullptr)) {
       error = LastError();
       return false;
     }
@@ -343,15 +367,25 @@ bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   return true;
 }
 
-bool CloseFile(Handle file, std::error_code& error) {
-  if (CloseHandle(reinterpret_cast<HANDLE>(file))) return true;
+bool Close(Handle handle, std::error_code& error) {
+  if (CloseHandle(AsHandle(handle))) return true;
   error = LastError();
   return false;
 }
 
+}  // namespace
+
 }  // namespace wondergen::platform
 
 namespace wondergen {
+
+const FileSystem& SystemFileSystem() {
+  using namespace platform;
+  static constexpr FileSystem kWindows = {OpenFolder,  OpenSubfolder, ListFolder,
+                                          DeleteEntry, MakeFolder,    CreateNewFile,
+                                          WriteToFile, Close,         MayPassSoon};
+  return kWindows;
+}
 
 // Documents is asked of the system: it follows a Documents folder moved to another drive or into
 // OneDrive, which %USERPROFILE%\Documents does not.

@@ -1,6 +1,5 @@
-// How the documents are composed: line by line into a LineBuffer, from a table of constant
-// lines in which kComposedLine marks each line that depends on the form. A document sets every one
-// of its lines, so nothing of an earlier, longer document can reach it.
+// How the documents are composed: each from the table of its lines, in which a constant line
+// stands as it is written and a placeholder names each line composed from the form, in one loop.
 #pragma once
 
 #include <array>
@@ -10,16 +9,19 @@
 
 namespace wondergen {
 
-inline constexpr int kLocalizationLineCount = 17;
-inline constexpr int kGameplayLineCount = 70;
-inline constexpr int kIconLineCount = 7;
-inline constexpr int kManifestLineCount = 46;
+// One run's values: slots 0..26 the value-box texts of the numeric fields, slots 27..31 the five
+// texts, in code page 936.
+using FieldStore = std::array<std::string, kFieldCount + kTextCount>;
+inline constexpr int kFirstTextSlot = kFieldCount;
+inline constexpr int kTitleSlot = 27;
+inline constexpr int kTeaserSlot = 28;
+inline constexpr int kDescriptionSlot = 29;
+inline constexpr int kBuildingNameSlot = 30;
+inline constexpr int kAuthorSlot = 31;
 
-// Line i of the document being composed, in code page 936; each line carries its own LF, if any.
-// It holds the longest document, the gameplay data (SetConstantLines checks that each fits).
-inline constexpr int kLineBufferSlots = kGameplayLineCount;
-using LineBuffer = std::array<std::string, kLineBufferSlots>;
-
+// The form's values as the window read them: a value box gives at most 19 bytes, whole characters
+// only; a text box is read whole; only characters that a document can carry are kept.
+FieldStore ReadForm(const Form& form);
 // Gives each empty text of the store (slots 27..30) its default, before the documents are composed.
 void ApplyTextDefaults(FieldStore& store);
 
@@ -28,30 +30,33 @@ void ApplyTextDefaults(FieldStore& store);
 // from the manifest, which must hold the same bytes.
 std::string LocalizedEntryText(const FieldStore& store, int textSlot);
 
-// Each composes its document's lines from the store, which it only reads.
-void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines);
-void ComposeGameplayDocument(const FieldStore& store, LineBuffer& lines);
-void ComposeIconDocument(const FieldStore& store, LineBuffer& lines);
-void ComposeManifestDocument(const FieldStore& store, LineBuffer& lines);
+// Each composes its document, in code page 936, from the store, which it only reads.
+std::string ComposeLocalizationDocument(const FieldStore& store);
+std::string ComposeGameplayDocument(const FieldStore& store);
+std::string ComposeIconDocument(const FieldStore& store);
+std::string ComposeManifestDocument(const FieldStore& store);
 
-inline constexpr const char* kComposedLine = nullptr;
+// A placeholder in a document's table: the line that the document composes there, by what `part`
+// names (a slot of the store, or a part of the document's own).
+struct Composed {
+  int part;
+};
 
-// Sets every constant line of `table` into `lines`; the composed ones are left to the caller.
-template <std::size_t N>
-void SetConstantLines(const std::array<const char*, N>& table, LineBuffer& lines) {
-  static_assert(N <= kLineBufferSlots, "a document fits the line buffer");
-  for (std::size_t i = 0; i < N; ++i) {
-    if (table[i] != kComposedLine) lines[i] = table[i];
-  }
-}
+// A line of a document's table, carrying its own LF where it has one.
+struct DocumentLine {
+  constexpr DocumentLine(const char* constant) : text(constant) {}
+  constexpr DocumentLine(Composed composed) : part(composed.part) {}
+  const char* text = nullptr;  // null for a placeholder
+  int part = 0;
+};
 
-// Whether line `index` of `table` is `text`; for checking at compile time where composed lines
-// stand among the constant ones.
-template <std::size_t N>
-constexpr bool LineIs(const std::array<const char*, N>& table, int index, const char* text) {
-  const char* line = table[static_cast<std::size_t>(index)];
-  if (line == kComposedLine || text == kComposedLine) return line == text;
-  return std::string_view(line) == std::string_view(text);
+// The document that `table` gives, each placeholder's line made by `compose(part)`.
+template <std::size_t N, typename Compose>
+std::string ComposeDocument(const DocumentLine (&table)[N], const Compose& compose) {
+  std::string document;
+  for (const DocumentLine& line : table)
+    document += line.text != nullptr ? std::string(line.text) : compose(line.part);
+  return document;
 }
 
 }  // namespace wondergen

@@ -20,23 +20,21 @@ bool IsForbiddenInXml(char c) {
 // A control's text as a window holds it, up to its first NUL, with only the characters a document
 // can carry: whole characters that code page 936 maps, none that XML forbids. A text that holds
 // nothing else is empty, and so takes its default.
-std::string CarriableText(const FormReader& readControl, int controlId) {
-  const std::string raw = readControl(controlId);
-  std::string text = KeepValidCharacters(std::string_view(raw).substr(0, raw.find('\0')));
+std::string CarriableText(std::string_view raw) {
+  std::string text = KeepValidCharacters(raw.substr(0, raw.find('\0')));
   text.erase(std::remove_if(text.begin(), text.end(), IsForbiddenInXml), text.end());
   return text;
 }
 
 }  // namespace
 
-void ReadForm(const FormReader& readControl, FieldStore& store) {
-  for (int slot = 0; slot < kFieldCount; ++slot) {
-    const std::string text = CarriableText(readControl, ValueBoxId(slot));
-    store[slot] = WholeCharacterPrefix(text, kValueBoxReadLimit);
-  }
-  for (int text = 0; text < kTextCount; ++text) {
-    store[kFirstTextSlot + text] = CarriableText(readControl, TextBoxId(text));
-  }
+FieldStore ReadForm(const Form& form) {
+  FieldStore store;
+  for (int slot = 0; slot < kFieldCount; ++slot)
+    store[slot] = WholeCharacterPrefix(CarriableText(form.valueBoxes[slot]), kValueBoxReadLimit);
+  for (int text = 0; text < kTextCount; ++text)
+    store[kFirstTextSlot + text] = CarriableText(form.texts[text]);
+  return store;
 }
 
 void ApplyTextDefaults(FieldStore& store) {
@@ -47,8 +45,8 @@ void ApplyTextDefaults(FieldStore& store) {
   }
 }
 
-bool IsSet(std::string_view slotText) {
-  return !slotText.empty() && slotText != "0";
+bool IsSet(std::string_view value) {
+  return !value.empty() && value != "0";
 }
 
 }  // namespace wondergen

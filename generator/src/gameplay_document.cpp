@@ -9,44 +9,31 @@
 namespace wondergen {
 namespace {
 
-// The constant lines; the building row and the rows of the three field groups are composed.
-constexpr std::array<const char*, kGameplayLineCount> kGameplayLines = {
+// The building row and each field's row are composed: a field's row from its slot.
+constexpr int kBuildingRow = kFieldCount;
+constexpr Composed Row(int slot) {
+  return {slot};
+}
+
+// clang-format off
+constexpr DocumentLine kGameplayLines[] = {
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n",
     "<GameInfo>\n",
     "\t<Types>\n",
     "\t\t<Row Type=\"BUILDING_SOGMONUMENT2PD\" Kind=\"KIND_BUILDING\"/>\n",
     "\t</Types>\n",
     "\t<Buildings>\n",
-    kComposedLine,  // 6: the building row
+    Composed{kBuildingRow},
     "\t</Buildings>\n",
     "\t<Building_YieldChanges>\n",
-    "",  // 9: always empty
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,  // 10..15: yields
+    "",  // always empty
+    Row(0), Row(1), Row(2), Row(3), Row(4), Row(5),  // yields
     "</Building_YieldChanges>\n",
     "<Building_GreatPersonPoints>\n",
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,  // 18..26: great-person points
+    Row(6), Row(7), Row(8), Row(9), Row(10), Row(11), Row(12), Row(13), Row(14),
     "</Building_GreatPersonPoints>\n",
     "<Building_GreatWorks>\n",
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,
-    kComposedLine,  // 29..35: great-work slots
+    Row(15), Row(16), Row(17), Row(18), Row(19), Row(20), Row(21),
     "\t</Building_GreatWorks>\n",
     "\t<Building_ValidTerrains>\n",
     "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" TerrainType=\"TERRAIN_COAST\"/>\n",
@@ -82,12 +69,7 @@ constexpr std::array<const char*, kGameplayLineCount> kGameplayLines = {
     "\t</BuildingModifiers>\n",
     "</GameInfo>\n",
 };
-
-constexpr int kBuildingRowLine = 6;
-static_assert(LineIs(kGameplayLines, kBuildingRowLine - 1, "\t<Buildings>\n") &&
-                  LineIs(kGameplayLines, kBuildingRowLine, kComposedLine) &&
-                  LineIs(kGameplayLines, kBuildingRowLine + 1, "\t</Buildings>\n"),
-              "the building row stands alone in its table");
+// clang-format on
 
 constexpr const char* kBuildingRowHead =
     "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" Name=\"LOC_BUILDING2PD_SOGMONUMENT_NAME\" "
@@ -102,79 +84,44 @@ constexpr int kAmenitySlot = 22, kCitizenSlotsSlot = 23, kHousingSlot = 24, kWal
 constexpr std::array<int, 5> kBuildingAttributeSlots = {
     kHousingSlot, kCitizenSlotsSlot, kAmenitySlot, kWallHitPointsSlot, kWallDefenceSlot};
 
-// The rows of one field group: the group's fields, in catalogue order, each on its own line from
-// `firstLine` on, the line left empty where the field is not set. A row's type value is the
-// prefix's end followed by the field's suffix.
-struct RowGroup {
-  FieldGroup group;
-  int firstLine;
-  int fieldCount;
+// The rows of the three groups of fields that have rows, by FieldGroup: a row is the prefix, the
+// field's suffix, the middle and the field's value.
+struct RowParts {
   const char* prefix;
   const char* middle;
 };
+constexpr RowParts kRowParts[] = {
+    {"\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" YieldType=\"YIELD", "\" YieldChange=\""},
+    {"\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatPersonClassType=\"GREAT_PERSON_CLASS",
+     "\" PointsPerTurn=\""},
+    {"\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatWorkSlotType=\"GREATWORKSLOT",
+     "\" NumSlots=\""},
+};
 
-constexpr RowGroup kYieldRows = {
-    FieldGroup::kYield, 10, 6, "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" YieldType=\"YIELD",
-    "\" YieldChange=\""};
-constexpr RowGroup kGreatPersonRows = {
-    FieldGroup::kGreatPersonPoints, 18, 9,
-    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatPersonClassType=\"GREAT_PERSON_CLASS",
-    "\" PointsPerTurn=\""};
-constexpr RowGroup kGreatWorkRows = {
-    FieldGroup::kGreatWorkSlots, 29, 7,
-    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatWorkSlotType=\"GREATWORKSLOT",
-    "\" NumSlots=\""};
-constexpr std::array<RowGroup, 3> kRowGroups = {kYieldRows, kGreatPersonRows, kGreatWorkRows};
-
-// Whether a group's rows fill exactly the composed lines between its table's opening and closing
-// lines; the yield table keeps one always-empty line after its opening line.
-constexpr bool RowsFitTheirTable(const RowGroup& rows, int linesAfterOpening, const char* opening,
-                                 const char* closing) {
-  for (int i = 0; i < rows.fieldCount; ++i) {
-    if (!LineIs(kGameplayLines, rows.firstLine + i, kComposedLine)) return false;
+std::string BuildingRow(const FieldStore& store) {
+  std::string row = kBuildingRowHead;
+  for (int slot : kBuildingAttributeSlots) {
+    const std::string& value = store[slot];
+    if (IsSet(value)) row += kFieldCatalogue[slot].documentText + EscapeXmlAttribute(value) + "\"";
   }
-  return LineIs(kGameplayLines, rows.firstLine - 1 - linesAfterOpening, opening) &&
-         LineIs(kGameplayLines, rows.firstLine + rows.fieldCount, closing);
+  return row + kBuildingRowTail;
 }
-static_assert(LineIs(kGameplayLines, kYieldRows.firstLine - 1, ""), "line 9 is always empty");
-static_assert(LineIs(kGameplayLines, kGameplayLineCount - 1, "</GameInfo>\n"),
-              "every line is given");
-static_assert(RowsFitTheirTable(kYieldRows, 1, "\t<Building_YieldChanges>\n",
-                                "</Building_YieldChanges>\n"));
-static_assert(RowsFitTheirTable(kGreatPersonRows, 0, "<Building_GreatPersonPoints>\n",
-                                "</Building_GreatPersonPoints>\n"));
-static_assert(RowsFitTheirTable(kGreatWorkRows, 0, "<Building_GreatWorks>\n",
-                                "\t</Building_GreatWorks>\n"));
-static_assert(kYieldRows.fieldCount + kGreatPersonRows.fieldCount + kGreatWorkRows.fieldCount +
-                      static_cast<int>(kBuildingAttributeSlots.size()) ==
-                  kFieldCount,
-              "every field has its place in the document");
+
+// The line is left empty where the field is not set.
+std::string FieldRow(const FieldStore& store, int slot) {
+  const std::string& value = store[slot];
+  if (!IsSet(value)) return std::string();
+  const RowParts& parts = kRowParts[static_cast<int>(kFieldCatalogue[slot].group)];
+  return parts.prefix + std::string(kFieldCatalogue[slot].documentText) + parts.middle +
+         EscapeXmlAttribute(value) + "\"/>\n";
+}
 
 }  // namespace
 
-void ComposeGameplayDocument(const FieldStore& store, LineBuffer& lines) {
-  SetConstantLines(kGameplayLines, lines);
-
-  std::string& buildingRow = lines[kBuildingRowLine];
-  buildingRow = kBuildingRowHead;
-  for (int slot : kBuildingAttributeSlots) {
-    const std::string& value = store[slot];
-    if (IsSet(value))
-      buildingRow += kFieldCatalogue[slot].documentText + EscapeXmlAttribute(value) + "\"";
-  }
-  buildingRow += kBuildingRowTail;
-
-  for (const RowGroup& rows : kRowGroups) {
-    int line = rows.firstLine;
-    for (int slot = 0; slot < kFieldCount; ++slot) {
-      const FieldSpec& field = kFieldCatalogue[slot];
-      if (field.group != rows.group) continue;
-      const std::string& value = store[slot];
-      lines[line++] = IsSet(value) ? rows.prefix + std::string(field.documentText) + rows.middle +
-                                         EscapeXmlAttribute(value) + "\"/>\n"
-                                   : std::string();
-    }
-  }
+std::string ComposeGameplayDocument(const FieldStore& store) {
+  return ComposeDocument(kGameplayLines, [&store](int part) {
+    return part == kBuildingRow ? BuildingRow(store) : FieldRow(store, part);
+  });
 }
 
 }  // namespace wondergen

@@ -41,40 +41,24 @@ const TreeLayout kPackageTree =
 // The mod's folder alone, as it is installed into a Mods folder of the game.
 const TreeLayout kInstalledTree = WithModFolder({}, kTopOfTree);
 
-// How each document is composed, indexed by Document: its composition and its line count.
-struct Composer {
-  void (*compose)(const FieldStore& store, LineBuffer& lines);
-  int lineCount;
-};
-constexpr std::array<Composer, kDocumentCount> kComposers = {{
-    {ComposeLocalizationDocument, kLocalizationLineCount},
-    {ComposeGameplayDocument, kGameplayLineCount},
-    {ComposeIconDocument, kIconLineCount},
-    {ComposeManifestDocument, kManifestLineCount},
-}};
+// How each document is composed, indexed by Document.
+constexpr std::array<std::string (*)(const FieldStore&), kDocumentCount> kComposers = {
+    ComposeLocalizationDocument, ComposeGameplayDocument, ComposeIconDocument,
+    ComposeManifestDocument};
 
 }  // namespace
 
-// The run's own field store and line buffer: nothing is shared with another run.
-ModPackage ComposeModPackage(const FormReader& readControl) {
-  FieldStore store;
-  LineBuffer lines;
-  ReadForm(readControl, store);
+// The run's own field store: nothing is shared with another run.
+ModPackage ComposeModPackage(const Form& form) {
+  FieldStore store = ReadForm(form);
   ApplyTextDefaults(store);
   ModPackage package;
-  for (std::size_t document = 0; document < kDocumentCount; ++document) {
-    kComposers[document].compose(store, lines);
-    // Each line holds whole characters only: converting them as one text gives the same bytes as
-    // converting them one by one.
-    std::string cp936;
-    for (int i = 0; i < kComposers[document].lineCount; ++i)
-      cp936 += lines[i];
-    package[document].utf8 = ToUtf8(cp936, package[document].conversionError);
-  }
+  for (std::size_t document = 0; document < kDocumentCount; ++document)
+    package[document].utf8 = ToUtf8(kComposers[document](store), package[document].conversionError);
   return package;
 }
 
-RunOutcome RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outputDir,
                              const std::vector<std::filesystem::path>& modsFolders,
                              const FailureReport& onFailure) {
   RunOutcome outcome;
@@ -83,12 +67,13 @@ RunOutcome RebuildModPackage(const FormReader& readControl, const std::filesyste
     if (onFailure) onFailure(failure);
   };
   // Installed from the bytes composed here, never read back from AAA.
-  const ModPackage package = ComposeModPackage(readControl);
-  RebuiltTree rebuilt = RebuildTree(kPackageTree, outputDir, package, report);
+  const ModPackage package = ComposeModPackage(form);
+  const FileSystem& system = SystemFileSystem();
+  RebuiltTree rebuilt = RebuildTree(system, kPackageTree, outputDir, package, report);
   if (rebuilt.whole) outcome.package = rebuilt.top;
   outcome.written = std::move(rebuilt.written);
   for (const std::filesystem::path& mods : modsFolders) {
-    RebuiltTree installed = InstallTree(kInstalledTree, mods, package, report);
+    RebuiltTree installed = InstallTree(system, kInstalledTree, mods, package, report);
     if (installed.whole) outcome.installed.push_back(installed.top);
     outcome.written.insert(outcome.written.end(), installed.written.begin(),
                            installed.written.end());

@@ -7,7 +7,7 @@
 namespace wondergen {
 namespace {
 
-constexpr std::array<const char*, kIconLineCount> kIconLines = {
+constexpr DocumentLine kIconLines[] = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
     "<GameInfo>\n",
     "\t<IconDefinitions>\n",
@@ -17,13 +17,12 @@ constexpr std::array<const char*, kIconLineCount> kIconLines = {
     "\t</IconDefinitions>\n",
     "</GameInfo>\n",
 };
-static_assert(LineIs(kIconLines, kIconLineCount - 1, "</GameInfo>\n"), "every line is given");
 
 }  // namespace
 
 // Constant: it depends on nothing in the form.
-void ComposeIconDocument(const FieldStore&, LineBuffer& lines) {
-  SetConstantLines(kIconLines, lines);
+std::string ComposeIconDocument(const FieldStore&) {
+  return ComposeDocument(kIconLines, [](int) { return std::string(); });
 }
 
 }  // namespace wondergen

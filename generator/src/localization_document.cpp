@@ -9,33 +9,26 @@
 namespace wondergen {
 namespace {
 
-// The constant lines; the four lines that carry the texts are composed.
-constexpr std::array<const char*, kLocalizationLineCount> kLocalizationLines = {
+// The four lines that carry the texts are composed, each from its text's slot.
+constexpr DocumentLine kLocalizationLines[] = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
     "<GameData>\n",
     "  <LocalizedText>\n",
     "\t\t\t<Replace Tag=\"RIRNewBuilding2PD_Title\" Language=\"zh_Hans_CN\">\n",
-    kComposedLine,  // 4: title
+    Composed{kTitleSlot},
     "\t\t\t</Replace>\n",
     "\t\t\t<Replace Tag=\"RIRNewBuilding2PD_TEASER\" Language=\"zh_Hans_CN\">\n",
-    kComposedLine,  // 7: teaser, made-by text and author suffix
+    Composed{kTeaserSlot},
     "\t\t\t </Replace>\n",
     "\t\t\t<Replace Tag=\"RIRNewBuilding2PD_DESCRIPTION\" Language=\"zh_Hans_CN\">\n",
-    kComposedLine,  // 10: description
+    Composed{kDescriptionSlot},
     "\t\t\t</Replace>\n",
     "\t\t\t<Replace Tag=\"LOC_BUILDING2PD_SOGMONUMENT_NAME\" Language=\"zh_Hans_CN\">\n",
-    kComposedLine,  // 13: building name
+    Composed{kBuildingNameSlot},
     "    \t\t</Replace>\n",
     "  </LocalizedText>\n",
     "</GameData>",
 };
-
-static_assert(LineIs(kLocalizationLines, 4, kComposedLine) &&
-                  LineIs(kLocalizationLines, 7, kComposedLine) &&
-                  LineIs(kLocalizationLines, 10, kComposedLine) &&
-                  LineIs(kLocalizationLines, 13, kComposedLine) &&
-                  LineIs(kLocalizationLines, kLocalizationLineCount - 1, "</GameData>"),
-              "the texts stand where they are composed, and every line is given");
 
 constexpr const char* kTextOpen = "\t\t\t<Text>";
 constexpr const char* kMadeBy = "\t\t------制作:《vudazu》 ";
@@ -58,12 +51,8 @@ std::string LocalizedEntryText(const FieldStore& store, int textSlot) {
          (name.empty() ? "" : kAuthorSuffixHead + name + kAuthorSuffixTail);
 }
 
-void ComposeLocalizationDocument(const FieldStore& store, LineBuffer& lines) {
-  SetConstantLines(kLocalizationLines, lines);
-  lines[4] = TextLine(store, kTitleSlot);
-  lines[7] = TextLine(store, kTeaserSlot);
-  lines[10] = TextLine(store, kDescriptionSlot);
-  lines[13] = TextLine(store, kBuildingNameSlot);
+std::string ComposeLocalizationDocument(const FieldStore& store) {
+  return ComposeDocument(kLocalizationLines, [&store](int slot) { return TextLine(store, slot); });
 }
 
 }  // namespace wondergen

@@ -11,7 +11,8 @@ namespace wondergen {
 namespace {
 
 // The spacing around "=" on the Mod and component lines is part of the format.
-constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
+// The mod list's three texts are composed, each from its text's slot.
+constexpr DocumentLine kManifestLines[] = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
     "<Mod id =\"11223344-0000-0000-0000-ABCDEFABCDPD\" version =\"1\">\n",
     "\t<Properties>\n",
@@ -26,13 +27,13 @@ constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
     "\t</Properties>\n",
     "\t<LocalizedText>\n",
     "\t\t<Text id=\"RIRNewBuilding2PD_Title\">\n",
-    kComposedLine,  // 14: title
+    Composed{kTitleSlot},
     "\t\t</Text>\n",
     "\t\t<Text id=\"RIRNewBuilding2PD_TEASER\">\n",
-    kComposedLine,  // 17: teaser
+    Composed{kTeaserSlot},
     "\t\t</Text>\n",
     "\t\t<Text id=\"RIRNewBuilding2PD_DESCRIPTION\">\n",
-    kComposedLine,  // 20: description
+    Composed{kDescriptionSlot},
     "\t\t</Text>\n",
     "\t</LocalizedText>\n",
     "\t<Components>\n",
@@ -60,23 +61,14 @@ constexpr std::array<const char*, kManifestLineCount> kManifestLines = {
     "</Mod>\n",
 };
 
-static_assert(LineIs(kManifestLines, 14, kComposedLine) &&
-                  LineIs(kManifestLines, 17, kComposedLine) &&
-                  LineIs(kManifestLines, 20, kComposedLine) &&
-                  LineIs(kManifestLines, kManifestLineCount - 1, "</Mod>\n"),
-              "the mod list's texts stand where they are composed, and every line is given");
-
 std::string ModListText(const FieldStore& store, int textSlot) {
   return "\t\t\t<zh_Hans_CN>" + LocalizedEntryText(store, textSlot) + "</zh_Hans_CN>\n";
 }
 
 }  // namespace
 
-void ComposeManifestDocument(const FieldStore& store, LineBuffer& lines) {
-  SetConstantLines(kManifestLines, lines);
-  lines[14] = ModListText(store, kTitleSlot);
-  lines[17] = ModListText(store, kTeaserSlot);
-  lines[20] = ModListText(store, kDescriptionSlot);
+std::string ComposeManifestDocument(const FieldStore& store) {
+  return ComposeDocument(kManifestLines, [&store](int slot) { return ModListText(store, slot); });
 }
 
 }  // namespace wondergen

@@ -1,5 +1,5 @@
 // A tree of folders and the files in it, described as data, and its rebuilding. The tree is
-// deleted and made through open folders only (see platform.h), so that nothing outside it is ever
+// deleted and made through open folders only (file_system.h), so that nothing outside it is ever
 // touched, and a file's path is known only from its place in the tree.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "file_system.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
@@ -39,17 +40,21 @@ struct RebuiltTree {
   bool whole = false;
 };
 
-// Deletes the tree's top folder in `dir` with everything below it, as far as it can, makes the
-// tree's folders anew, a real folder that is still there counting as made, and creates each file
-// new in its folder with its document's bytes from `package`, whole or not at all. Each failure is
-// reported as it happens; a folder that could not be made is not tried below, and each file below
-// it is reported with it as the cause.
-RebuiltTree RebuildTree(const TreeLayout& tree, const std::filesystem::path& dir,
-                        const ModPackage& package, const FailureReport& report);
+// Deletes the tree's top folder in `dir` with everything below it, as far as it can, at any depth
+// and holding a few folders open at a time, makes the tree's folders anew, a real folder that is
+// still there counting as made, and creates each file new in its folder with its document's bytes
+// from `package`, whole or not at all. Each failure is reported as it happens; a folder that could
+// not be made is not tried below, and each file below it is reported with it as the cause. `dir`
+// is opened once, as the system reaches it.
+RebuiltTree RebuildTree(const FileSystem& system, const TreeLayout& tree,
+                        const std::filesystem::path& dir, const ModPackage& package,
+                        const FailureReport& report);
 
-// Rebuilds the tree in `dir` as RebuildTree does, `dir` being made first where it is missing; where
-// not every file could be written, the tree's top folder is deleted again and a failure says so.
-RebuiltTree InstallTree(const TreeLayout& tree, const std::filesystem::path& dir,
-                        const ModPackage& package, const FailureReport& report);
+// Rebuilds the tree in `dir` as RebuildTree does, `dir` being made first in its parent where it is
+// missing; where not every file could be written, the tree's top folder is deleted again and a
+// failure says so.
+RebuiltTree InstallTree(const FileSystem& system, const TreeLayout& tree,
+                        const std::filesystem::path& dir, const ModPackage& package,
+                        const FailureReport& report);
 
 }  // namespace wondergen

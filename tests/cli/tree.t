@@ -155,6 +155,17 @@ A tree of many folders deleted with 16 file descriptors: none is left open.
   $ prefix=(sh -c 'ulimit -n 16 && exec "$0" "$@"')
   $ to='>/dev/null' run
 
+An old AAA 3,000 folders deep, a link to a folder outside at its bottom, is deleted whole, as rm -rf
+deletes it, with 64 file descriptors and with Linux's usual limit of 1,024; the link is removed,
+never followed.
+
+  $ case_ && mkdir work/outside && echo canary >work/outside/canary.txt
+  $ deep() { (cd work && python3 -c 'import os; os.mkdir("AAA"); os.chdir("AAA"); [(os.mkdir("d"), os.chdir("d")) for _ in range(3000)]; os.symlink(os.environ["PWD"] + "/outside", "link")'); }
+  $ deep && prefix=(sh -c 'ulimit -n 64 && exec "$0" "$@"') && to='>/dev/null' run && diff -r work/AAA "$golden/empty/AAA" && echo "the package of the empty form"
+  the package of the empty form
+  $ rm -r work/AAA && deep && prefix=(sh -c 'ulimit -n 1024 && exec "$0" "$@"') && to='>/dev/null' run && diff -r work/AAA "$golden/empty/AAA" && tree outside
+  outside/canary.txt 7
+
 An output folder the user may enter but not read, so that it cannot be opened: AAA is not made,
 each document says why, and the old AAA is left as it is.
 

@@ -126,7 +126,7 @@ std::map<std::string, std::string> ExpectedTexts(const std::array<std::string, k
     const std::string held = AsParsed(typed[text]);
     const char* defaultText = kTextCatalogue[text].defaultText;
     texts[text] = held.empty() && defaultText ? ToUtf8(defaultText, g_ignored) : held;
-    if (text == kAuthorSlot - kFirstTextSlot && !held.empty())
+    if (text == kTextCount - 1 && !held.empty())  // the author's name
       texts[text] = "------改写：《" + texts[text] + "》";
   }
   return {{"RIRNewBuilding2PD_Title", texts[0] + " "},
@@ -139,17 +139,15 @@ std::map<std::string, std::string> ExpectedTexts(const std::array<std::string, k
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  std::map<int, std::string> controls;
-  std::array<std::string, kFieldCount> values;  // an entry text the rule ignores leaves it empty
-  for (int slot = 0; slot < kFieldCount; ++slot) {
-    values[slot] = ScreenEntryText(input.ConsumeRandomLengthString(24)).value_or("");
-    controls[ValueBoxId(slot)] = values[slot];
-  }
-  std::array<std::string, kTextCount> texts;
-  for (int text = 0; text < kTextCount; ++text)
-    controls[TextBoxId(text)] = texts[text] = input.ConsumeRandomLengthString(600);
+  Form form;  // an entry text the rule ignores leaves its value box empty
+  for (std::string& value : form.valueBoxes)
+    value = ScreenEntryText(input.ConsumeRandomLengthString(24)).value_or("");
+  for (std::string& text : form.texts)
+    text = input.ConsumeRandomLengthString(600);
+  const std::array<std::string, kFieldCount>& values = form.valueBoxes;
+  const std::array<std::string, kTextCount>& texts = form.texts;
 
-  const ModPackage package = ComposeModPackage([&controls](int id) { return controls[id]; });
+  const ModPackage package = ComposeModPackage(form);
   for (const DocumentBytes& document : package)
     if (document.conversionError) Fail("a document could not be converted");
   if (Parse(package[Index(Document::kGameplayData)].utf8, "the gameplay data").numbers !=

@@ -1,18 +1,20 @@
 // The byte rules: screening typed numbers, reading the form, code page 936 at its edges, and
-// escaping; runs on several threads at once; the retry of a step of the tree, and the Windows
-// layer's decisions that Wine cannot show, against the values of Microsoft's documentation.
+// escaping; runs on several threads at once; the retry of a step of the tree, and the decisions of
+// the Windows layer and the window that Wine cannot show, against the values of Microsoft's
+// documentation.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <thread>
 
 #include <unistd.h>
 
 #include "cp936.h"
+#include "documents.h"
 #include "retry.h"
+#include "window_rules.h"
 #include "wondergen/generator.h"
 #include "wondergen/windows_rules.h"
 #include "xml_escape.h"
@@ -49,15 +51,14 @@ TEST(ScreeningTest, GivesTheValueBoxText) {
 TEST(ReadFormTest, ValueBoxesAreCutToWholeCharactersAndTextBoxesReadWhole) {
   const std::string tenChinese = Cp936("一二三四五六七八九十");
   const std::string longText = std::string(900, 'x') + Cp936("文");
-  const std::map<int, std::string> form = {{ValueBoxId(0), std::string(25, '7')},
-                                           {ValueBoxId(1), tenChinese},
-                                           {ValueBoxId(2), "a" + tenChinese},
-                                           {ValueBoxId(26), std::string("12\00034", 5)},
-                                           {TextBoxId(2), longText},
-                                           {TextBoxId(4), "a\x81"}};
-  FieldStore store;
-  store.fill("left over");
-  ReadForm([&form](int id) { return form.count(id) ? form.at(id) : ""; }, store);
+  Form form;
+  form.valueBoxes[0] = std::string(25, '7');
+  form.valueBoxes[1] = tenChinese;
+  form.valueBoxes[2] = "a" + tenChinese;
+  form.valueBoxes[26] = std::string("12\00034", 5);
+  form.texts[2] = longText;
+  form.texts[4] = "a\x81";
+  const FieldStore store = ReadForm(form);
   EXPECT_EQ(store[0], std::string(19, '7'));
   EXPECT_EQ(store[1], tenChinese.substr(0, 18));
   EXPECT_EQ(store[2], "a" + tenChinese.substr(0, 18));
@@ -111,6 +112,7 @@ TEST(EscapeTest, OnlyAttributeValuesQuoteTheDoubleQuote) {
 // What a rule of windows-rules.txt gives for what it is given, as the table writes it.
 std::string Apply(const std::string& rule, const std::vector<std::string>& given) {
   using namespace platform::windows;
+  using namespace ui;
   const auto number = [&](std::size_t i) {
     return static_cast<std::uint32_t>(std::stoul(given.at(i), nullptr, 0));
   };
@@ -119,8 +121,6 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
   };
   const auto yes = [](bool holds) { return std::string(holds ? "yes" : "no"); };
   if (rule == "link") return yes(IsLinkEntry(number(0), number(1)));
-  if (rule == "may-pass") return yes(MayPassSoon(number(0)));
-  if (rule == "refuses-posix") return yes(RefusesPosixDeletion(number(0)));
   if (rule == "within") return yes(IsWithinFolder(path(0), path(1)));
   if (rule == "entry-of") return yes(IsEntryOf(path(0), path(1), path(2)));
   if (rule == "volume-root") return yes(IsVolumeRoot(path(0)));
@@ -190,13 +190,20 @@ TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
   const fs::path dir = fs::path(testing::TempDir()) / ("outcome-" + std::to_string(getpid()));
   fs::create_directories(dir / "game");
   std::ofstream(dir / "file");
-  const RunOutcome outcome =
-      RebuildModPackage([](int) { return ""; }, dir, {dir / "game" / "Mods", dir / "file"});
+  const RunOutcome outcome = RebuildModPackage({}, dir, {dir / "game" / "Mods", dir / "file"});
   EXPECT_EQ(outcome.package, dir / "AAA");
   EXPECT_EQ(outcome.installed, std::vector<fs::path>{dir / "game" / "Mods" / "Newbuilding2PD_RIR"});
   EXPECT_EQ(outcome.written.size(), 9u);   // AAA's five files and the installed four
   EXPECT_EQ(outcome.failures.size(), 1u);  // the Mods folder that is a file
-  EXPECT_TRUE(RebuildModPackage([](int) { return ""; }, dir / "file").package.empty());
+  EXPECT_TRUE(RebuildModPackage({}, dir / "file").package.empty());
+  // Relative folders are the current directory's.
+  const fs::path current = fs::current_path();
+  fs::create_directory(dir / "Mods");
+  fs::current_path(dir);
+  const RunOutcome relative = RebuildModPackage({}, ".", {"Mods"});
+  fs::current_path(current);
+  EXPECT_TRUE(relative.failures.empty());
+  EXPECT_EQ(relative.installed, std::vector<fs::path>{"Mods/Newbuilding2PD_RIR"});
   fs::remove_all(dir);
 }
 
@@ -205,11 +212,10 @@ TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
 TEST(ThreadsTest, RunsOnSeveralThreadsComposeWhatEachFormGivesAlone) {
   const auto compose = [](int form) {
     std::string documents;
-    for (const DocumentBytes& document : ComposeModPackage([form](int id) {
-           return id == ValueBoxId(form)  ? std::to_string(form + 1)
-                  : id == TextBoxId(form) ? Cp936("奇观")
-                                          : "";
-         }))
+    Form values;
+    values.valueBoxes[form] = std::to_string(form + 1);
+    values.texts[form] = Cp936("奇观");
+    for (const DocumentBytes& document : ComposeModPackage(values))
       documents += document.utf8;
     return documents;
   };

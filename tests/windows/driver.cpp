@@ -63,7 +63,7 @@
 #include <string>
 #include <vector>
 
-#include "wondergen/control_ids.h"
+#include "control_ids.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 // screening of entry texts hold the same everywhere; it becomes UTF-8 only when a document is
 // written.
 //
-// Threads: the generator keeps no process-wide mutable state. Any number of threads may compose
-// packages at once, each run with its own field store and buffers; the FormReader is called on
-// the caller's thread only. Two runs that rebuild the same output directory at once each stay
+// Threads: thread-safe. Any number of threads may compose packages at once, each run with its own
+// field store and buffers. The one process-wide value is the Windows layer's knowledge of whether
+// the system accepts OBJ_DONT_REPARSE (platform_windows.cpp): an atomic, learned once, that every
+// thread would learn the same. Two runs that rebuild the same output directory at once each stay
 // inside AAA, but the package left there is then neither's whole.
 #pragma once
 
@@ -19,9 +20,10 @@
 #include <system_error>
 #include <vector>
 
-#include "wondergen/control_ids.h"
-
 namespace wondergen {
+
+inline constexpr int kFieldCount = 27;  // numeric fields of the form
+inline constexpr int kTextCount = 5;    // free texts of the form
 
 // ---------------------------------------------------------------------------------------------
 // Field catalogue
@@ -41,32 +43,24 @@ struct TextSpec {
   const char* defaultText;  // replaces an empty text; nullptr where there is none
 };
 
-// The 27 numeric fields in slot order and the five texts in slot order (slots 27..31).
+// The 27 numeric fields and the five texts, each in the order of the form.
 extern const std::array<FieldSpec, kFieldCount> kFieldCatalogue;
 extern const std::array<TextSpec, kTextCount> kTextCatalogue;
 
-inline constexpr int kFieldStoreSlots = kFieldCount + kTextCount;
-inline constexpr int kFirstTextSlot = kFieldCount;
-inline constexpr int kTitleSlot = 27;
-inline constexpr int kTeaserSlot = 28;
-inline constexpr int kDescriptionSlot = 29;
-inline constexpr int kBuildingNameSlot = 30;
-inline constexpr int kAuthorSlot = 31;
-
 // ---------------------------------------------------------------------------------------------
-// The values of one generation run
+// The form
 
-// Slots 0..26 hold the value-box texts of the numeric fields, slots 27..31 the five texts.
-using FieldStore = std::array<std::string, kFieldStoreSlots>;
+// What the form shows when the button is pressed, in code page 936, as a front end hands it over:
+// the text of each field's value box and each text box, in catalogue order. The generator reads a
+// value box as the window did, at most 19 bytes of whole characters, and keeps of every text only
+// the characters a document can carry.
+struct Form {
+  std::array<std::string, kFieldCount> valueBoxes;
+  std::array<std::string, kTextCount> texts;
+};
 
-// How a run reaches the form: the current text of a control, by control ID, in code page 936.
-using FormReader = std::function<std::string(int controlId)>;
-
-// Fills every slot from the form: a value box gives at most 19 bytes, whole characters only; a
-// text box is read whole. Only characters that a document can carry are kept.
-void ReadForm(const FormReader& readControl, FieldStore& store);
-// A numeric field reaches the documents when its slot is neither empty nor exactly "0".
-bool IsSet(std::string_view slotText);
+// A numeric field reaches the documents when its value is neither empty nor exactly "0".
+bool IsSet(std::string_view value);
 
 // The value-box text that an entry-box text gives: the leading number as the C library's atoi reads
 // it, in plain digits, where it is 1..1999 ("007" and "12abc" give "7" and "12"), and "0" for any
@@ -97,7 +91,7 @@ constexpr std::size_t Index(Document document) {
 
 // The documents of one run for the form, in memory: the form read, the defaults of empty texts
 // applied and the documents composed and converted, as a run writes them.
-ModPackage ComposeModPackage(const FormReader& readControl);
+ModPackage ComposeModPackage(const Form& form);
 
 // Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD. Empty with
 // `error` set when the system has no converter for code page 936, or it fails.
@@ -153,16 +147,16 @@ struct RunOutcome {
 };
 
 // What the generate button does. Deletes AAA in `outputDir` (the directory in which it lives) with
-// everything below it, as far as it can, and creates its folders again, a real folder that is
-// still there counting as created; then reads the form and writes each file of the package into
+// everything below it, as far as it can, at any depth, and creates its folders again, a real folder
+// that is still there counting as created; then writes each file of the package for `form` into
 // its folder as a new file. Then installs the mod into each of `modsFolders`, made where missing:
 // its folder Newbuilding2PD_RIR there is rebuilt in the same way with the same bytes, and removed
 // again unless every file of it could be written. Nothing outside AAA and those folders is
 // followed, opened, written or deleted: a link is removed, never entered, and an entry still at a
 // file's place is never overwritten, both reported instead; a file is written whole or removed
 // again. Every failure is told to `onFailure` (where given) as it happens, the run going on with
-// what it can still do.
-RunOutcome RebuildModPackage(const FormReader& readControl, const std::filesystem::path& outputDir,
+// what it can still do. Relative paths are taken from the current directory, once.
+RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outputDir,
                              const std::vector<std::filesystem::path>& modsFolders = {},
                              const FailureReport& onFailure = nullptr);
 

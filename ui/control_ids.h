@@ -3,10 +3,9 @@
 // value box k + 54.
 #pragma once
 
-namespace wondergen {
+#include "wondergen/generator.h"
 
-inline constexpr int kFieldCount = 27;  // numeric fields of the form
-inline constexpr int kTextCount = 5;    // free texts of the form
+namespace wondergen {
 
 inline constexpr int kFirstFieldCheckBoxId = 1;
 inline constexpr int kFirstEntryBoxId = 28;

@@ -1,0 +1,65 @@
+// How the tree code reaches the disk: one small table of operations, the platform's own by default
+// (SystemFileSystem), a fake in the tests that fails on cue. An entry is always named relative to
+// a folder held open; only the directory a tree is rebuilt in is reached by its path.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace wondergen {
+
+using Handle = std::intptr_t;
+inline constexpr Handle kNoHandle = -1;
+
+// What a listing says an entry is: a real folder, anything else (a link to a folder included), or
+// nothing, as some file systems' listings do not say.
+enum class EntryKind { kFolder, kOther, kUnknown };
+
+struct FolderEntry {
+  std::filesystem::path name;
+  EntryKind kind;
+};
+
+// How an entry is deleted: at once, its name going even while another program holds it open (as
+// POSIX deletes, and Windows with POSIX semantics), or in Windows' classic way, the name going when
+// the last program lets it go, a read-only entry's attribute cleared first as the shell does.
+enum class Deletion { kAtOnce, kClassic };
+
+struct FileSystem {
+  // The folder at `path`, relative to the held folder `base`, or to the current directory where it
+  // is kNoHandle, reached as the system reaches it, links followed: the user's folder or the
+  // game's.
+  Handle (*openFolder)(Handle base, const std::filesystem::path& path, std::error_code& error);
+  // The entry `name` of `parent` as a folder, if it is a real one and not a link to one (of any
+  // kind): a link fails with TreeError::kIsALink, anything else that is no folder with
+  // std::errc::not_a_directory.
+  Handle (*openSubfolder)(Handle parent, const std::filesystem::path& name, std::error_code& error);
+  // The folder's entries, "." and ".." left out.
+  bool (*list)(Handle folder, std::vector<FolderEntry>& entries, std::error_code& error);
+  // Deletes the entry `name` of `parent`: a file, a link (never its target) or an empty folder.
+  // Deletion at once fails with std::errc::not_supported where the system or its file system does
+  // not offer it; the classic deletion is then the way.
+  bool (*deleteEntry)(Handle parent, const std::filesystem::path& name, bool isFolder, Deletion how,
+                      std::error_code& error);
+  // Creates the folder `name` in `parent`; fails with std::errc::file_exists when anything is
+  // there.
+  bool (*makeFolder)(Handle parent, const std::filesystem::path& name, std::error_code& error);
+  // Creates the file `name` in `parent` for writing, shared with no one; fails when anything is
+  // there already, so that nothing an entry points to is ever opened.
+  Handle (*createFile)(Handle parent, const std::filesystem::path& name, std::error_code& error);
+  // Writes all of `bytes`, however many calls that takes.
+  bool (*write)(Handle file, std::string_view bytes, std::error_code& error);
+  // Closes a file or a folder.
+  bool (*close)(Handle handle, std::error_code& error);
+  // The system's own rule: whether a step that failed so may succeed a moment later, as where
+  // another program holds an entry or a name is still pending its deletion; never on POSIX.
+  bool (*mayPassSoon)(const std::error_code& error);
+};
+
+// The operating system's. Every operation may be called from any thread.
+const FileSystem& SystemFileSystem();
+
+}  // namespace wondergen

@@ -1,0 +1,51 @@
+// The window's own decisions that Wine cannot show, as pure functions of Windows' numbers
+// (messages, keys, error codes, final paths): built on every platform, so that the native tests
+// hold them to the tables of Microsoft's documentation.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wondergen::ui {
+
+// Whether the program, in the folder `program`, was started from inside the temporary folder
+// `temporary`, as an archiver starts a program opened in its zip: inside it, unless that folder is
+// a drive's root or holds one of `userFolders` (the profile, Desktop, Documents, Downloads; a
+// folder holds itself), as a TEMP set to "D:\" or a missing one that falls back to the profile
+// would make every program there seem unpacked. All final paths.
+bool StartedFromArchive(std::wstring_view program, std::wstring_view temporary,
+                        const std::vector<std::wstring>& userFolders);
+
+// Where the window's message loop sends a message, given what has the focus. The dialog manager
+// moves the focus with Tab and Shift+Tab and ticks with Space; but it turns Enter and the Execute
+// key into command 1 (IDOK), Esc and Ctrl+Break into command 2 (IDCANCEL), which the form cannot
+// tell from clicks on the check boxes 1 and 2, and the keys would reach the focused edit box as
+// characters, which rings, or closes the window from a multi-line one. So the key messages of
+// those four keys are swallowed, untranslated, but Enter on the button, which presses it. Every
+// character goes on, by its code never: Ctrl+Break's is Ctrl+C's, the edit box's copy.
+enum class KeyRoute { kDialogManager, kSwallow, kPressButton, kDispatch };
+KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, bool focusOnButton);
+
+// What the error box advises after the failures of a run.
+enum class Advice {
+  kNone,
+  kCloseHoldingPrograms,  // another program held an entry longer than the run waited
+  kMoveProgram,           // the program's folder may not be written
+  kAllowOrMoveProgram,    // Windows Security's folder protection keeps the program from its folder
+  kAllowProgram,          // ... from the game's folder in Documents, which moving cannot mend
+};
+// A failure of a run, as the advice sees it.
+struct FailureFacts {
+  bool creation;        // a folder or file the run created in a folder it holds (not one missing
+                        // for an earlier failure)
+  std::uint32_t error;  // its Win32 error, 0 for none
+  bool inDocuments;     // of the install into the game's Mods folder
+};
+// Folder protection (Controlled folder access) makes a creation inside a folder the program holds
+// fail as if the path were missing, and so does the probe file in the program's folder;
+// `probeError` is the probe's Win32 error, 0 where it could be made.
+Advice ChooseAdvice(const std::vector<FailureFacts>& failures, std::uint32_t probeError);
+
+}  // namespace wondergen::ui
