@@ -14,6 +14,7 @@ import time
 
 FORM = ["--science", "25", "--gold", "10", "--housing", "3", "--title", "奇观", "--author", "玩家"]
 DOCUMENTS = ["AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml",
+             "AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml",
              "AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml",
              "AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml",
              "AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo"]

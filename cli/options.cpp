@@ -77,6 +77,7 @@ enum OptionCode : int {
   kField = 0x1000,
   kText = 0x2000,
   kOut = 0x3000,
+  kNumber,
   kInstall,
   kModsDir,
   kHelp,
@@ -91,6 +92,7 @@ std::vector<option> OptionTable() {
   for (int text = 0; text < kTextCount; ++text)
     table.push_back({kTextCatalogue[text].option, required_argument, nullptr, kText + text});
   table.push_back({"out", required_argument, nullptr, kOut});
+  table.push_back({"number", required_argument, nullptr, kNumber});
   table.push_back({"install", no_argument, nullptr, kInstall});
   table.push_back({"mods-dir", required_argument, nullptr, kModsDir});
   table.push_back({"help", no_argument, nullptr, kHelp});
@@ -115,6 +117,14 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
   CommandLine& commandLine = parsed.commandLine;
   if (code == kOut) {
     commandLine.outputDir = std::filesystem::path(value);
+  } else if (code == kNumber) {
+    const std::optional<int> wonder = WonderNumber(value);
+    if (!wonder) {
+      parsed.error = "--number: " + Quoted(value) + " is not a number from " +
+                     std::to_string(kFirstWonder) + " to " + std::to_string(kLastWonder);
+      return false;
+    }
+    commandLine.form.wonder = *wonder;
   } else if (code == kModsDir) {
     commandLine.modsDir = std::filesystem::path(value);
   } else if (code < kText) {
@@ -199,6 +209,7 @@ std::string HelpText() {
       "An option may be shortened to a beginning no other option shares (--sci for\n"
       "--science); its value follows as the next argument or after \"=\".\n\n";
   help += line("out DIR", "where AAA is rebuilt (default: the current folder)");
+  help += line("number N", "the wonder's number, 1 to 99 (default 1)");
   help += line("install", "also install the mod into the game's Mods folder");
   help += line("mods-dir DIR", "install it into DIR, a Mods folder, instead");
   help +=

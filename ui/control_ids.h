@@ -14,9 +14,11 @@ inline constexpr int kSelectAllBoxId = 82;
 inline constexpr int kFirstTextLabelId = 83;
 inline constexpr int kFirstTextBoxId = 88;
 inline constexpr int kGenerateButtonId = 93;
-inline constexpr int kInstallBoxId = 94;  // "also install into the game"
-inline constexpr int kStatusBoxId = 95;   // what the last run did
-inline constexpr int kControlCount = 95;  // child controls; IDs 1..95
+inline constexpr int kInstallBoxId = 94;           // "also install into the game"
+inline constexpr int kStatusBoxId = 95;            // what the last run did
+inline constexpr int kWonderNumberBoxId = 96;      // the wonder's number, 1..99
+inline constexpr int kWonderNumberCaptionId = 97;  // its caption, a static control
+inline constexpr int kControlCount = 97;           // child controls; IDs 1..97
 
 // `slot` is the field's place in the catalogue, 0..26; `text` the text's place, 0..4.
 constexpr int FieldCheckBoxId(int slot) {
@@ -41,7 +43,8 @@ static_assert(kFirstValueBoxId == kFirstEntryBoxId + kFieldCount, "value boxes f
 static_assert(kSelectAllBoxId == kFirstValueBoxId + kFieldCount, "select-all follows value boxes");
 static_assert(kFirstTextBoxId == kFirstTextLabelId + kTextCount, "text boxes follow their labels");
 static_assert(kGenerateButtonId == kFirstTextBoxId + kTextCount, "the generate button comes last");
-static_assert(kInstallBoxId == kGenerateButtonId + 1 && kStatusBoxId == kControlCount,
-              "the install box and the status box follow the generate button");
+static_assert(kInstallBoxId == kGenerateButtonId + 1 && kStatusBoxId == kInstallBoxId + 1 &&
+                  kWonderNumberCaptionId == kControlCount,
+              "the install box, the status box and the wonder's number follow the button");
 
 }  // namespace wondergen

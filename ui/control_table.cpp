@@ -40,6 +40,9 @@ void FillControlTable() {
   // the scale it is drawn at stay those of the 93 controls.
   g_controlTable[kInstallBoxId] = {"button", "同时安装到游戏", kInstallBoxStyle, 610, 165, 180, 20};
   g_controlTable[kStatusBoxId] = {"edit", "", kStatusBoxStyle, 610, 190, 270, 90};
+  // Right of the install box, where the text boxes end.
+  g_controlTable[kWonderNumberCaptionId] = {"static", "奇观编号", kCaptionStyle, 800, 165, 64, 20};
+  g_controlTable[kWonderNumberBoxId] = {"edit", "", kNumberBoxStyle, 866, 165, 34, 20};
 }
 
 }  // namespace wondergen::ui

@@ -1,4 +1,4 @@
-// The main window and its 93 child controls, as data: one record each, the record's index being
+// The main window and its child controls, as data: one record each, the record's index being
 // the control's ID. Creation loops over it.
 #pragma once
 
@@ -11,7 +11,7 @@
 namespace wondergen::ui {
 
 struct ControlSpec {
-  const char* className;  // "button" or "edit"; empty for the main window
+  const char* className;  // "button", "edit" or "static"; empty for the main window
   const char* text;       // code page 936
   DWORD style;
   int x;  // client coordinates for children; screen coordinates and outer size for the window
@@ -33,6 +33,9 @@ inline constexpr DWORD kButtonStyle =
 inline constexpr DWORD kInstallBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 inline constexpr DWORD kStatusBoxStyle =
     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+// The wonder's number takes digits only, as they are typed; a pasted text is checked at "生成".
+inline constexpr DWORD kNumberBoxStyle = kEditBoxStyle | ES_NUMBER;
+inline constexpr DWORD kCaptionStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
 static_assert(kMainWindowStyle == 0xCA0000 && (kCheckBoxStyle & ~WS_TABSTOP) == 0x50000002 &&
                   (kEditBoxStyle & ~WS_TABSTOP) == 0x50800000 && kLabelStyle == 0x50000000 &&
                   (kButtonStyle & ~WS_TABSTOP) == 0x50800000,
@@ -41,7 +44,7 @@ static_assert(kMainWindowStyle == 0xCA0000 && (kCheckBoxStyle & ~WS_TABSTOP) == 
 inline constexpr int kMainWindowRecord = 0;
 extern std::array<ControlSpec, kControlCount + 1> g_controlTable;
 
-// Fills all 96 records; called once at start-up, before the window class is registered.
+// Fills every record; called once at start-up, before the window class is registered.
 void FillControlTable();
 
 }  // namespace wondergen::ui

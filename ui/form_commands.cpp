@@ -162,6 +162,7 @@ struct Run {
   bool install;
   std::vector<std::filesystem::path> modsFolders;  // installed into, where ticked and found
   RunOutcome outcome;
+  std::vector<int> installedWonders;  // in the game's Mods folders once the run is over
   std::wstring unexpected;
 };
 bool g_running = false;
@@ -170,8 +171,10 @@ bool g_closeWhenDone = false;
 DWORD WINAPI RunGeneration(void* parameter) {
   Run* run = static_cast<Run*>(parameter);
   try {
-    if (run->install) run->modsFolders = FindModsFolders();
+    const std::vector<std::filesystem::path> found = FindModsFolders();
+    if (run->install) run->modsFolders = found;
     run->outcome = RebuildModPackage(run->form, ModuleDirectory(), run->modsFolders);
+    run->installedWonders = InstalledWonders(found);
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
   }
@@ -197,13 +200,27 @@ std::wstring Status(const Run& run) {
   return status;
 }
 
+// The wonder's number in its box, an empty box being the first; a text that gives none (a pasted
+// one passes ES_NUMBER) is shown a box, and nothing is done.
+std::optional<int> FormWonderNumber(HWND window) {
+  const std::string text = ControlText(GetDlgItem(window, kWonderNumberBoxId));
+  const std::optional<int> wonder = text.empty() ? kFirstWonder : WonderNumber(text);
+  if (!wonder) {
+    MessageBoxW(window, WidenCp936("奇观编号要在 1 到 99 之间。").c_str(),
+                WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
+  }
+  return wonder;
+}
+
 // Rebuilds the tree beside the executable and writes the package from the value and text boxes.
 void OnGenerate(HWND window) {
   if (g_running) return;
   if (StartedFromTemporaryFolder()) return ShowTemporaryFolderBox(window);
-  if (!TextsFitCodePage936(window)) return;
+  const std::optional<int> wonder = FormWonderNumber(window);
+  if (!wonder || !TextsFitCodePage936(window)) return;
   auto run = std::make_unique<Run>();
   run->window = window;
+  run->form.wonder = *wonder;
   run->install = IsChecked(GetDlgItem(window, kInstallBoxId));
   for (int slot = 0; slot < kFieldCount; ++slot)
     run->form.valueBoxes[slot] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
@@ -222,6 +239,16 @@ void OnGenerate(HWND window) {
 
 }  // namespace
 
+void ShowStatus(HWND window, std::wstring runLines, const std::vector<int>& installedWonders) {
+  std::wstring wonders;
+  for (const int wonder : installedWonders)
+    wonders += (wonders.empty() ? L"" : WidenCp936("、")) + std::to_wstring(wonder);
+  if (!wonders.empty())
+    runLines +=
+        (runLines.empty() ? L"" : L"\r\n") + WidenCp936("游戏里已安装的奇观编号：") + wonders;
+  SetDlgItemTextW(window, kStatusBoxId, runLines.c_str());
+}
+
 // The run is over: the window is repainted, and what could not be done is shown. A close asked
 // for meanwhile is carried out now.
 LRESULT OnRunEnded(HWND window, LPARAM lParam) {
@@ -231,7 +258,7 @@ LRESULT OnRunEnded(HWND window, LPARAM lParam) {
   EnableWindow(button, TRUE);
   if (GetFocus() == nullptr && GetActiveWindow() == window) SetFocus(button);
   InvalidateRect(window, nullptr, TRUE);
-  SetDlgItemTextW(window, kStatusBoxId, Status(*run).c_str());
+  ShowStatus(window, Status(*run), run->installedWonders);
   if (!run->unexpected.empty()) {
     MessageBoxW(window, run->unexpected.c_str(), WidenCp936("生成失败").c_str(),
                 MB_OK | MB_ICONERROR);

@@ -22,15 +22,17 @@ constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
 // The controls in reading order: select-all, the field rows, the text rows, the button, the
-// install box, and the status box, which is no tab stop. Tab moves the focus in this order, which
-// is the order of the windows (their Z order), not of their IDs.
+// install box, the wonder's number after its caption, and the status box, which is no tab stop. Tab
+// moves the focus in this order, which is the order of the windows (their Z order), not of their
+// IDs.
 std::vector<int> ReadingOrder() {
   std::vector<int> order = {kSelectAllBoxId};
   for (int slot = 0; slot < kFieldCount; ++slot)
     order.insert(order.end(), {FieldCheckBoxId(slot), EntryBoxId(slot), ValueBoxId(slot)});
   for (int text = 0; text < kTextCount; ++text)
     order.insert(order.end(), {TextLabelId(text), TextBoxId(text)});
-  order.insert(order.end(), {kGenerateButtonId, kInstallBoxId, kStatusBoxId});
+  order.insert(order.end(), {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId,
+                             kWonderNumberBoxId, kStatusBoxId});
   return order;
 }
 
@@ -57,7 +59,18 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
     EnableWindow(GetDlgItem(window, EntryBoxId(slot)), FALSE);
     EnableWindow(GetDlgItem(window, ValueBoxId(slot)), FALSE);
   }
+  SendDlgItemMessageW(window, kWonderNumberBoxId, EM_LIMITTEXT, 2, 0);
   return 0;
+}
+
+// The caption of the wonder's number stands on the form's own background, as the help text does;
+// the grey of the value boxes and the status box is theirs.
+LRESULT OnCtlColorStatic(HWND window, HDC dc, HWND control, LPARAM lParam) {
+  if (GetDlgCtrlID(control) != kWonderNumberCaptionId)
+    return DefWindowProcW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), lParam);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
 // As a dialog does, the window gives the focus back to the control that had it when it is
@@ -111,6 +124,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case kRunEnded: return OnRunEnded(window, lParam);
     case WM_DPICHANGED: return OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_SYSCOLORCHANGE: return OnSysColorChange(window);
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                              lParam);
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -262,6 +278,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     return 1;
   }
   FitToMonitor(window);
+  ShowStatus(window, L"", wondergen::InstalledWonders(wondergen::FindModsFolders()));
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   if (StartedFromTemporaryFolder()) ShowTemporaryFolderBox(window);

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace wondergen::ui {
 
@@ -15,6 +17,8 @@ LRESULT OnCommand(HWND window, int id, int notification, HWND control);
 inline constexpr UINT kRunEnded = WM_APP + 1;
 LRESULT OnRunEnded(HWND window, LPARAM lParam);
 LRESULT OnClose(HWND window);
+// The status box: what a run did (`runLines`, empty at start), then the wonders the game has.
+void ShowStatus(HWND window, std::wstring runLines, const std::vector<int>& installedWonders);
 
 // Paints the help text at the form's scale, in the font selected into `dc`.
 void PaintHelpText(HDC dc);

@@ -30,14 +30,31 @@ void ApplyTextDefaults(FieldStore& store);
 // from the manifest, which must hold the same bytes.
 std::string LocalizedEntryText(const FieldStore& store, int textSlot);
 
-// Each composes its document, in code page 936, from the store, which it only reads.
-std::string ComposeLocalizationDocument(const FieldStore& store);
-std::string ComposeGameplayDocument(const FieldStore& store);
-std::string ComposeIconDocument(const FieldStore& store);
-std::string ComposeManifestDocument(const FieldStore& store);
+// The languages of the game besides Simplified Chinese, in the game's order. The texts are given
+// in each as typed, as a language has no fallback to another.
+inline constexpr const char* kOtherLanguages[] = {"en_US", "fr_FR",      "de_DE", "it_IT",
+                                                  "es_ES", "ja_JP",      "ru_RU", "pl_PL",
+                                                  "ko_KR", "zh_Hant_HK", "pt_BR"};
+// The tags of the texts of slots 27..30, as wonder 1 has them.
+inline constexpr const char* kTextTags[] = {"RIRNewBuilding2PD_Title", "RIRNewBuilding2PD_TEASER",
+                                            "RIRNewBuilding2PD_DESCRIPTION",
+                                            "LOC_BUILDING2PD_SOGMONUMENT_NAME"};
 
-// A placeholder in a document's table: the line that the document composes there, by what `part`
-// names (a slot of the store, or a part of the document's own).
+// A constant text of the package as wonder `wonder` has it: each name the package defines (its
+// id, types, modifier, tags, components, folder and files) numbered where the wonder is not the
+// first. Never given the player's texts.
+std::string Numbered(std::string_view constant, int wonder);
+
+// Each composes its document for wonder `wonder`, in code page 936, from the store, which it only
+// reads.
+std::string ComposeLocalizationDocument(const FieldStore& store, int wonder);
+std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder);
+std::string ComposeGameplayDocument(const FieldStore& store, int wonder);
+std::string ComposeIconDocument(const FieldStore& store, int wonder);
+std::string ComposeManifestDocument(const FieldStore& store, int wonder);
+
+// A placeholder in a document's table: the lines that the document composes there, by what
+// `part` names (a slot of the store, or a part of the document's own).
 struct Composed {
   int part;
 };
@@ -50,12 +67,13 @@ struct DocumentLine {
   int part = 0;
 };
 
-// The document that `table` gives, each placeholder's line made by `compose(part)`.
+// The document that `table` gives for wonder `wonder`, each placeholder's lines made by
+// `compose(part)`.
 template <std::size_t N, typename Compose>
-std::string ComposeDocument(const DocumentLine (&table)[N], const Compose& compose) {
+std::string ComposeDocument(const DocumentLine (&table)[N], int wonder, const Compose& compose) {
   std::string document;
   for (const DocumentLine& line : table)
-    document += line.text != nullptr ? std::string(line.text) : compose(line.part);
+    document += line.text != nullptr ? Numbered(line.text, wonder) : compose(line.part);
   return document;
 }
 

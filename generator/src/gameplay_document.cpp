@@ -98,8 +98,8 @@ constexpr RowParts kRowParts[] = {
      "\" NumSlots=\""},
 };
 
-std::string BuildingRow(const FieldStore& store) {
-  std::string row = kBuildingRowHead;
+std::string BuildingRow(const FieldStore& store, int wonder) {
+  std::string row = Numbered(kBuildingRowHead, wonder);
   for (int slot : kBuildingAttributeSlots) {
     const std::string& value = store[slot];
     if (IsSet(value)) row += kFieldCatalogue[slot].documentText + EscapeXmlAttribute(value) + "\"";
@@ -108,19 +108,19 @@ std::string BuildingRow(const FieldStore& store) {
 }
 
 // The line is left empty where the field is not set.
-std::string FieldRow(const FieldStore& store, int slot) {
+std::string FieldRow(const FieldStore& store, int wonder, int slot) {
   const std::string& value = store[slot];
   if (!IsSet(value)) return std::string();
   const RowParts& parts = kRowParts[static_cast<int>(kFieldCatalogue[slot].group)];
-  return parts.prefix + std::string(kFieldCatalogue[slot].documentText) + parts.middle +
+  return Numbered(parts.prefix, wonder) + kFieldCatalogue[slot].documentText + parts.middle +
          EscapeXmlAttribute(value) + "\"/>\n";
 }
 
 }  // namespace
 
-std::string ComposeGameplayDocument(const FieldStore& store) {
-  return ComposeDocument(kGameplayLines, [&store](int part) {
-    return part == kBuildingRow ? BuildingRow(store) : FieldRow(store, part);
+std::string ComposeGameplayDocument(const FieldStore& store, int wonder) {
+  return ComposeDocument(kGameplayLines, wonder, [&](int part) {
+    return part == kBuildingRow ? BuildingRow(store, wonder) : FieldRow(store, wonder, part);
   });
 }
 

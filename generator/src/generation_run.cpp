@@ -1,6 +1,8 @@
 // One generation run: the form into the FieldStore, the documents composed and converted in memory,
 // then the package's tree rebuilt with each document written into its places, and the mod's folder
 // installed into the game's Mods folders.
+#include <algorithm>
+
 #include "documents.h"
 #include "output_tree.h"
 #include "wondergen/generator.h"
@@ -9,14 +11,16 @@ namespace wondergen {
 namespace {
 
 // `tree` with the mod's own folder added below its folder `parent`: the manifest, the gameplay
-// data and icon documents in Data and the mod's copy of the localization document in Text. The
-// manifest names them relative to its own folder ("Data/Newbuilding2PD_RIR_GameplayData.xml", ...).
+// data and icon documents in Data and the mod's copy of the localization document and its texts
+// in the other languages in Text. The manifest names them relative to its own folder
+// ("Data/Newbuilding2PD_RIR_GameplayData.xml", ...).
 TreeLayout WithModFolder(TreeLayout tree, std::size_t parent) {
   const std::size_t mod = tree.folders.size(), data = mod + 1, text = mod + 2;
   tree.folders.insert(tree.folders.end(),
                       {{"Newbuilding2PD_RIR", parent}, {"Data", mod}, {"Text", mod}});
   tree.files.insert(tree.files.end(),
                     {{text, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization},
+                     {text, "Newbuilding2PD_OtherLanguages.xml", Document::kOtherLanguages},
                      {data, "Newbuilding2PD_RIR_GameplayData.xml", Document::kGameplayData},
                      {data, "Newbuilding2PD_RIR_Icons.xml", Document::kIcons},
                      {mod, "Newbuilding2PD_RIR.modinfo", Document::kManifest}});
@@ -41,10 +45,19 @@ const TreeLayout kPackageTree =
 // The mod's folder alone, as it is installed into a Mods folder of the game.
 const TreeLayout kInstalledTree = WithModFolder({}, kTopOfTree);
 
+// A tree as wonder `wonder` has it: the mod's folder and files named for it.
+TreeLayout NumberedTree(TreeLayout tree, int wonder) {
+  for (TreeFolder& folder : tree.folders)
+    folder.name = Numbered(folder.name, wonder);
+  for (TreeFile& file : tree.files)
+    file.name = Numbered(file.name, wonder);
+  return tree;
+}
+
 // How each document is composed, indexed by Document.
-constexpr std::array<std::string (*)(const FieldStore&), kDocumentCount> kComposers = {
-    ComposeLocalizationDocument, ComposeGameplayDocument, ComposeIconDocument,
-    ComposeManifestDocument};
+constexpr std::array<std::string (*)(const FieldStore&, int), kDocumentCount> kComposers = {
+    ComposeLocalizationDocument, ComposeOtherLanguagesDocument, ComposeGameplayDocument,
+    ComposeIconDocument, ComposeManifestDocument};
 
 }  // namespace
 
@@ -54,7 +67,8 @@ ModPackage ComposeModPackage(const Form& form) {
   ApplyTextDefaults(store);
   ModPackage package;
   for (std::size_t document = 0; document < kDocumentCount; ++document)
-    package[document].utf8 = ToUtf8(kComposers[document](store), package[document].conversionError);
+    package[document].utf8 =
+        ToUtf8(kComposers[document](store, form.wonder), package[document].conversionError);
   return package;
 }
 
@@ -69,11 +83,13 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
   // Installed from the bytes composed here, never read back from AAA.
   const ModPackage package = ComposeModPackage(form);
   const FileSystem& system = SystemFileSystem();
-  RebuiltTree rebuilt = RebuildTree(system, kPackageTree, outputDir, package, report);
+  RebuiltTree rebuilt =
+      RebuildTree(system, NumberedTree(kPackageTree, form.wonder), outputDir, package, report);
   if (rebuilt.whole) outcome.package = rebuilt.top;
   outcome.written = std::move(rebuilt.written);
+  const TreeLayout installedTree = NumberedTree(kInstalledTree, form.wonder);
   for (const std::filesystem::path& mods : modsFolders) {
-    RebuiltTree installed = InstallTree(system, kInstalledTree, mods, package, report);
+    RebuiltTree installed = InstallTree(system, installedTree, mods, package, report);
     if (installed.whole) outcome.installed.push_back(installed.top);
     outcome.written.insert(outcome.written.end(), installed.written.begin(),
                            installed.written.end());
@@ -88,6 +104,21 @@ std::vector<std::filesystem::path> FindModsFolders() {
     if (std::filesystem::is_directory(game, error)) found.push_back(game / "Mods");
   }
   return found;
+}
+
+std::vector<int> InstalledWonders(const std::vector<std::filesystem::path>& modsFolders) {
+  std::vector<int> installed;
+  for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
+    const TreeLayout tree = NumberedTree(kInstalledTree, wonder);
+    const std::string& manifest = tree.files.back().name;  // the manifest comes last
+    const auto holdsManifest = [&](const std::filesystem::path& mods) {
+      std::error_code error;
+      return std::filesystem::is_regular_file(mods / tree.folders[0].name / manifest, error);
+    };
+    if (std::any_of(modsFolders.begin(), modsFolders.end(), holdsManifest))
+      installed.push_back(wonder);
+  }
+  return installed;
 }
 
 }  // namespace wondergen

@@ -21,8 +21,8 @@ constexpr DocumentLine kIconLines[] = {
 }  // namespace
 
 // Constant: it depends on nothing in the form.
-std::string ComposeIconDocument(const FieldStore&) {
-  return ComposeDocument(kIconLines, [](int) { return std::string(); });
+std::string ComposeIconDocument(const FieldStore&, int wonder) {
+  return ComposeDocument(kIconLines, wonder, [](int) { return std::string(); });
 }
 
 }  // namespace wondergen

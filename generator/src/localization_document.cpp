@@ -1,5 +1,6 @@
-// The localization document: the mod's Simplified Chinese texts as four Replace entries.
-// Literals here are code page 936; their whitespace is part of the format.
+// The localization documents: the mod's Simplified Chinese texts as four Replace entries, and the
+// same texts in the game's other languages. Literals here are code page 936; their whitespace is
+// part of the format.
 #include <string>
 
 #include "documents.h"
@@ -30,6 +31,16 @@ constexpr DocumentLine kLocalizationLines[] = {
     "</GameData>",
 };
 
+constexpr int kEveryLanguage = 0;
+constexpr DocumentLine kOtherLanguagesLines[] = {
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
+    "<GameData>\n",
+    "\t<LocalizedText>\n",
+    Composed{kEveryLanguage},
+    "\t</LocalizedText>\n",
+    "</GameData>\n",
+};
+
 constexpr const char* kTextOpen = "\t\t\t<Text>";
 constexpr const char* kMadeBy = "\t\t------制作:《vudazu》 ";
 // The user's name, where given, ends the teaser between these.
@@ -51,8 +62,25 @@ std::string LocalizedEntryText(const FieldStore& store, int textSlot) {
          (name.empty() ? "" : kAuthorSuffixHead + name + kAuthorSuffixTail);
 }
 
-std::string ComposeLocalizationDocument(const FieldStore& store) {
-  return ComposeDocument(kLocalizationLines, [&store](int slot) { return TextLine(store, slot); });
+std::string ComposeLocalizationDocument(const FieldStore& store, int wonder) {
+  return ComposeDocument(kLocalizationLines, wonder,
+                         [&store](int slot) { return TextLine(store, slot); });
+}
+
+// The same texts in each other language, each language in turn with the four entries in the
+// order above: every line ending in LF, the last one too.
+std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder) {
+  return ComposeDocument(kOtherLanguagesLines, wonder, [&](int) {
+    std::string entries;
+    for (const char* language : kOtherLanguages) {
+      for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
+        entries += "\t\t<Replace Tag=\"" + Numbered(kTextTags[slot - kTitleSlot], wonder) +
+                   "\" Language=\"" + language + "\">\n\t\t\t<Text>" +
+                   LocalizedEntryText(store, slot) + "</Text>\n\t\t</Replace>\n";
+      }
+    }
+    return entries;
+  });
 }
 
 }  // namespace wondergen

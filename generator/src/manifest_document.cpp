@@ -45,6 +45,7 @@ constexpr DocumentLine kManifestLines[] = {
     "\t\t<UpdateText id = \"RIRNewBuilding2PD_TEXT\">\n",
     "\t\t<Items>\n",
     "\t\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
+    "\t\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n",
     "\t\t</Items>\n",
     "\t\t</UpdateText>\n",
     "\t\t<UpdateIcons id = \"RIRNewBuilding2PD_ICONS\">\n",
@@ -56,19 +57,26 @@ constexpr DocumentLine kManifestLines[] = {
     "\t<Files>\n",
     "\t\t<File>Data/Newbuilding2PD_RIR_GameplayData.xml</File>\n",
     "\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
+    "\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n",
     "\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n",
     "\t</Files>\n",
     "</Mod>\n",
 };
 
+// The text in Simplified Chinese, then the same in each other language of the game.
 std::string ModListText(const FieldStore& store, int textSlot) {
-  return "\t\t\t<zh_Hans_CN>" + LocalizedEntryText(store, textSlot) + "</zh_Hans_CN>\n";
+  const std::string text = LocalizedEntryText(store, textSlot);
+  std::string lines = "\t\t\t<zh_Hans_CN>" + text + "</zh_Hans_CN>\n";
+  for (const std::string language : kOtherLanguages)
+    lines += "\t\t\t<" + language + ">" + text + "</" + language + ">\n";
+  return lines;
 }
 
 }  // namespace
 
-std::string ComposeManifestDocument(const FieldStore& store) {
-  return ComposeDocument(kManifestLines, [&store](int slot) { return ModListText(store, slot); });
+std::string ComposeManifestDocument(const FieldStore& store, int wonder) {
+  return ComposeDocument(kManifestLines, wonder,
+                         [&store](int slot) { return ModListText(store, slot); });
 }
 
 }  // namespace wondergen

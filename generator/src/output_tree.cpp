@@ -218,7 +218,8 @@ bool DeleteTree(TreeRun& run, const Place& top, const FolderEntry& first) {
 
 // Makes the folder `name` in `parent`, or takes the real folder that is already there because it
 // could not be deleted, so that as much of the package as possible is still written.
-Held MakeFolder(TreeRun& run, const Place& parent, const char* name, std::error_code& error) {
+Held MakeFolder(TreeRun& run, const Place& parent, const std::string& name,
+                std::error_code& error) {
   std::error_code creationError;
   const auto createFolder = [&](std::error_code& failure) {
     return run.system.makeFolder(parent.folder.handle, name, failure);
@@ -237,7 +238,7 @@ Held MakeFolder(TreeRun& run, const Place& parent, const char* name, std::error_
 // at all: a document that could not be converted is not created, and one that could not be
 // written whole or closed (a full disk, a drive pulled out) is removed again, so that no reader
 // takes a truncated document for the package. Returns whether the file was written whole.
-bool WriteDocument(TreeRun& run, const Place& folder, const char* name,
+bool WriteDocument(TreeRun& run, const Place& folder, const std::string& name,
                    const DocumentBytes& bytes) {
   const fs::path path = folder.path / name;
   std::error_code error = bytes.conversionError;

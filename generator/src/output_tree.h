@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "file_system.h"
@@ -16,14 +17,14 @@ namespace wondergen {
 inline constexpr std::size_t kTopOfTree = std::numeric_limits<std::size_t>::max();
 
 struct TreeFolder {
-  const char* name;
+  std::string name;
   std::size_t parent;  // an index into the tree's folders, or kTopOfTree
 };
 
 // A file of the tree: the folder that holds it, its name, and the document whose bytes it holds.
 struct TreeFile {
   std::size_t folder;
-  const char* name;
+  std::string name;
   Document document;
 };
 

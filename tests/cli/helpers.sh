@@ -7,7 +7,7 @@
 #                 ("err: ") with work's path as ".", and returns its exit status; to='>REDIRECTION'
 #                 sends its standard output elsewhere
 #   tree [DIR]    lists what is under work/DIR (AAA by default), with each file's size
-cli=$WONDERGEN_CLI golden=$WONDERGEN_GOLDEN
+cli=$WONDERGEN_CLI golden=$WONDERGEN_GOLDEN database=$WONDERGEN_DATABASE
 # Beside cram's own temporary folder, in the TMPDIR the tests were given: only cram's user may
 # enter cram's folder.
 scratch=$(mktemp -d "$(dirname "$CRAMTMP")/wondergen-cli-test.XXXXXX")

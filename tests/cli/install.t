@@ -9,6 +9,7 @@ rebuilds it, a stray file in it gone.
   $ case_ && mkdir -p work/Mods/OtherMod && echo canary >work/Mods/OtherMod/other.modinfo && echo notes >work/Mods/notes.txt
   $ run --mods-dir Mods --science 25 | grep -v '^out: ./AAA'
   out: ./Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml
   out: ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
@@ -18,8 +19,9 @@ rebuilds it, a stray file in it gone.
   Mods/Newbuilding2PD_RIR/Data/
   Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 2084
   Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml 277
-  Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 1664
+  Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 5510
   Mods/Newbuilding2PD_RIR/Text/
+  Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml 7399
   Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
   Mods/OtherMod/
   Mods/OtherMod/other.modinfo 7
@@ -51,8 +53,10 @@ which would be half a mod, removed again.
 
   $ case_ && mkdir work/Mods && prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
   $ run --mods-dir Mods | grep -v "^out: ./AAA"
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
+  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: File too large
   err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
   err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
   err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR: not every file could be written, so what was written is removed again
@@ -67,6 +71,7 @@ without the game's folder, AAA is written and the folder looked for is named.
   $ case_ && export XDG_DATA_HOME=$PWD/work/data && mkdir -p "work/data/aspyr-media/Sid Meier's Civilization VI"
   $ run --install | grep -v '^out: ./AAA'
   out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml
   out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
@@ -74,3 +79,19 @@ without the game's folder, AAA is written and the folder looked for is named.
   err: wondergen-cli: --install: no folder of the game at "./data/aspyr-media/Sid Meier's Civilization VI"; start the game once, or give --mods-dir
   exit 1
   AAA
+
+Wonders 1, 2, 7 and 99, made one after another into one Mods folder, are four mods beside each
+other that load together into one game's databases, each keeping its own rows, id and texts in
+every language; making wonder 2 again rebuilds its folder alone.
+
+  $ case_ && mkdir work/Mods && for n in 1 2 7 99; do to='>/dev/null' run --mods-dir Mods --number $n --building-name "奇观$n" --science $n; done
+  $ ls work/Mods && python3 "$database/load_packages.py" --together "$database" work/Mods/*
+  Newbuilding2PD_RIR
+  Newbuilding2PD_RIR_2
+  Newbuilding2PD_RIR_7
+  Newbuilding2PD_RIR_99
+  ok    4 mods load together
+  $ cp -a work/Mods work/before && to='>/dev/null' run --mods-dir Mods --number 2 --building-name 又一座 --science 2 && diff -rq work/before work/Mods
+  Files work/before/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_OtherLanguages.xml and work/Mods/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_OtherLanguages.xml differ
+  Files work/before/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_zh_Hans_CN.xml and work/Mods/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_zh_Hans_CN.xml differ
+  [1]

@@ -13,6 +13,7 @@ are reported, and the other chain is completed.
   err: wondergen-cli: cannot delete ./AAA/DLC: Operation not permitted
   err: wondergen-cli: cannot create folder ./AAA/DLC: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC: File exists
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: ./AAA/DLC: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./AAA/DLC: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./AAA/DLC: File exists
@@ -34,12 +35,14 @@ of the texts is reported, and the other documents are written.
   err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Text: Operation not permitted
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: is a link, which is never followed
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: cannot delete ./AAA/DLC/Newbuilding2PD_RIR/Text: Operation not permitted
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: File exists
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: File exists
   $ tree . | grep -v '^./AAA/.'
   ./AAA/
   ./outside/
@@ -56,6 +59,7 @@ texts; a text argument that needs one is refused.
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   err: wondergen-cli: cannot convert to UTF-8 ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: Operation not supported
   err: wondergen-cli: cannot convert to UTF-8 ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: Operation not supported
+  err: wondergen-cli: cannot convert to UTF-8 ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: Operation not supported
   err: wondergen-cli: cannot convert to UTF-8 ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: Operation not supported
   [1]
   $ tree | grep -v 'DLC/.'

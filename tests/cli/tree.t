@@ -12,7 +12,10 @@ Every golden form, given as its arguments, gives its golden package byte for byt
   markup-and-long-teaser
   odd-values
   science-25
+  window-form-3
   window-form
+  wonder-2
+  wonder-99
 
 The window's golden form with standard input closed: a document's file may then be the process's
 first descriptor. A number taken as less than written is said on standard error.
@@ -21,6 +24,7 @@ first descriptor. A number taken as less than written is said on standard error.
   $ run "${arguments[@]}" <&-
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
@@ -54,6 +58,7 @@ completed around them.
   $ run --science 25
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
@@ -89,6 +94,7 @@ each document whose place is taken is a failure, and so is each one whose folder
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/Base/Assets: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File exists
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
@@ -113,6 +119,7 @@ below it.
   err: wondergen-cli: cannot delete ./AAA/DLC: Permission denied
   err: wondergen-cli: cannot create folder ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC: is a link, which is never followed
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./AAA/DLC: is a link, which is never followed
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./AAA/DLC: is a link, which is never followed
@@ -132,6 +139,7 @@ neither waits on it nor stops before the other documents.
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
   err: wondergen-cli: cannot create folder ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
+  err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: ./AAA/DLC/Newbuilding2PD_RIR/Text: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./AAA/DLC/Newbuilding2PD_RIR/Data: Permission denied
   err: wondergen-cli: cannot create ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File exists
@@ -145,6 +153,7 @@ with the next document.
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
   [1]
@@ -157,14 +166,12 @@ A tree of many folders deleted with 16 file descriptors: none is left open.
 
 An old AAA 3,000 folders deep, a link to a folder outside at its bottom, is deleted whole, as rm -rf
 deletes it, with 64 file descriptors and with Linux's usual limit of 1,024; the link is removed,
-never followed.
+never followed. As root, the case runs in a file system of its own, which goes with it.
 
-  $ case_ && mkdir work/outside && echo canary >work/outside/canary.txt
-  $ deep() { (cd work && python3 -c 'import os; os.mkdir("AAA"); os.chdir("AAA"); [(os.mkdir("d"), os.chdir("d")) for _ in range(3000)]; os.symlink(os.environ["PWD"] + "/outside", "link")'); }
-  $ deep && prefix=(sh -c 'ulimit -n 64 && exec "$0" "$@"') && to='>/dev/null' run && diff -r work/AAA "$golden/empty/AAA" && echo "the package of the empty form"
-  the package of the empty form
-  $ rm -r work/AAA && deep && prefix=(sh -c 'ulimit -n 1024 && exec "$0" "$@"') && to='>/dev/null' run && diff -r work/AAA "$golden/empty/AAA" && tree outside
-  outside/canary.txt 7
+  $ case_ && deep='import os; os.mkdir("AAA"); os.chdir("AAA"); [(os.mkdir("d"), os.chdir("d")) for _ in range(3000)]; os.symlink(os.environ["PWD"] + "/outside", "link")'
+  $ for limit in 64 1024; do (cd work && ${root:+unshare -m} sh -c '[ -z "$4" ] || { mount -t tmpfs tmpfs . && cd "$PWD"; } && mkdir outside && echo canary >outside/canary.txt && python3 -c "$0" && ulimit -n "$1" && "$2" >/dev/null && diff -r AAA "$3" && cat outside/canary.txt && rm -r AAA outside' "$deep" $limit "$cli" "$golden/empty/AAA" "$root"); done
+  canary
+  canary
 
 An output folder the user may enter but not read, so that it cannot be opened: AAA is not made,
 each document says why, and the old AAA is left as it is.
@@ -174,6 +181,7 @@ each document says why, and the old AAA is left as it is.
   err: wondergen-cli: cannot create folder ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: ./dir/AAA: Permission denied
+  err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: ./dir/AAA: Permission denied
   err: wondergen-cli: cannot create ./dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: ./dir/AAA: Permission denied
@@ -189,6 +197,7 @@ Nowhere to write: the folder AAA cannot be made, and each document says so.
   err: wondergen-cli: cannot create folder /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml: /proc/AAA: No such file or directory
+  err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml: /proc/AAA: No such file or directory
   err: wondergen-cli: cannot create /proc/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: /proc/AAA: No such file or directory

@@ -14,6 +14,7 @@ version; both are recognised wherever they stand, and options may be shortened.
   out: --science); its value follows as the next argument or after "=".
   out: 
   out:   --out DIR                 where AAA is rebuilt (default: the current folder)
+  out:   --number N                the wonder's number, 1 to 99 (default 1)
   out:   --install                 also install the mod into the game's Mods folder
   out:   --mods-dir DIR            install it into DIR, a Mods folder, instead
   out: 
@@ -148,6 +149,24 @@ Bad usage is refused with exit status 2, and touches nothing on disk.
   err: wondergen-cli: --relic-slots: "x" is not a number from 1 to 1999
   err: Try 'wondergen-cli --help'.
   [2]
+  $ for n in 0 100 2x -1 '' ' 3' 1.5 12345678901234567890; do run --number "$n"; done
+  err: wondergen-cli: --number: "0" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "100" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "2x" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "-1" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: " 3" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "1.5" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "12345678901234567890" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  [2]
   $ run --out missing
   err: wondergen-cli: --out: "missing": No such file or directory
   [2]
@@ -200,6 +219,7 @@ The output folder is made absolute before the tree is touched, so a path through
   $ run --out dir/AAA/..
   out: ./dir/AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./dir/AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
@@ -225,6 +245,7 @@ pipe that nobody reads; a failure of the run reaches standard error all the same
   [1]
   $ prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
   $ to='>&4' run
+  err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
   err: wondergen-cli: cannot write standard output: Broken pipe

@@ -1,23 +1,36 @@
 #!/usr/bin/env python3
-# Loads every golden package into mirrors of the game's databases the way the game does.
+# Loads mod packages into mirrors of the game's databases the way the game does.
 #
-# The game reads the package through its manifest: the files of its UpdateDatabase components go
-# into the gameplay database alone, those of its UpdateText components into the localization
-# database, each named relative to the manifest's folder. The mod list needs more of the manifest:
-# well-formed, every file under Files there, component ids that are identifiers, and the Name,
-# Teaser and Description tags given their texts in its own LocalizedText block, which must be the
-# texts that the localization database then holds for them. Each document is one save point: a Row is inserted, a Replace inserted
-# or replaced, its attributes and child elements being the columns ("true" and "false" become 1 and
-# 0 in boolean columns), and the first error (a table or column the database lacks, a constraint)
-# loses the whole document. Then the foreign keys of the whole database are checked, as the game
-# validates after loading, and the databases must give the rows of expected-rows.txt.
+# The game reads a mod through its manifest: the files of its UpdateDatabase components go into the
+# gameplay database alone, those of its UpdateText components into the localization database and
+# those of its UpdateIcons components into the icon database, each named relative to the manifest's
+# folder. The mod list needs more of the manifest: well-formed, every file under Files there,
+# component ids that are identifiers, and the Name, Teaser and Description tags given their texts
+# in its own LocalizedText block in every language of the game, the texts that the localization
+# database then holds for them. Each document is one save point: a Row is inserted, a Replace
+# inserted or replaced, its attributes and child elements being the columns ("true" and "false"
+# become 1 and 0 in boolean columns), and the first error (a table or column the database lacks, a
+# constraint) loses the whole document. One game loads every enabled mod into the same databases.
 #
-# load_packages.py <golden dir> <fixture dir> [<package dir>...]
+# Alone, each golden package must give the rows of expected-rows.txt ("{_N}" standing for "" in
+# wonder 1's names and "_N" in wonder N's), after the foreign keys are checked as the game checks
+# them. Together, as one game loads them, wonders 1, 2 and 99 must each keep every row as it wrote
+# it and an id of its own, and each wonder's name and each mod's list texts must be that mod's own
+# in every language; and wonder 1 twice, under two folder names, must fail.
+#
+# load_packages.py <golden dir> <fixture dir>          the golden packages, alone and together
+# load_packages.py --together <fixture dir> <mod>...   mod folders, together
 import pathlib
 import re
+import shutil
 import sqlite3
 import sys
+import tempfile
 import xml.etree.ElementTree as ElementTree
+
+LANGUAGES = ["zh_Hans_CN", "en_US", "fr_FR", "de_DE", "it_IT", "es_ES", "ja_JP", "ru_RU", "pl_PL",
+             "ko_KR", "zh_Hant_HK", "pt_BR"]
+DATABASES = {"UpdateDatabase": "gameplay", "UpdateText": "texts", "UpdateIcons": "icons"}
 
 
 # The game hashes the names of kinds and types; any stable 32-bit hash will do here.
@@ -28,40 +41,74 @@ def make_hash(text):
     return value - (1 << 32) if value >= 1 << 31 else value
 
 
-# A database made from the fixture with each document loaded whole, or the first error raised.
-def load(fixture, documents):
-    database = sqlite3.connect(":memory:", isolation_level=None)
-    database.create_function("Make_Hash", 1, make_hash, deterministic=True)
-    database.executescript(fixture.read_text(encoding="utf-8"))
-    for document in documents:
-        load_document(database, document)
-    return lambda sql, *values: ["|".join(map(str, row)) for row in database.execute(sql, values)]
+def database(fixture):
+    connection = sqlite3.connect(":memory:", isolation_level=None)
+    connection.create_function("Make_Hash", 1, make_hash, deterministic=True)
+    connection.executescript(fixture.read_text(encoding="utf-8"))
+    return connection
 
 
-def load_document(database, document):
-    database.execute("SAVEPOINT document")
+def query(connection, sql, *values):
+    return ["|".join(map(str, row)) for row in connection.execute(sql, values)]
+
+
+# Loads a document whole or not at all; returns its rows as written: table, columns, values.
+def load_document(connection, document):
+    connection.execute("SAVEPOINT document")
+    rows = []
     for table in ElementTree.parse(document).getroot():
-        boolean = {column[1] for column in database.execute(f'PRAGMA table_info("{table.tag}")')
+        boolean = {column[1] for column in connection.execute(f'PRAGMA table_info("{table.tag}")')
                    if column[2] == "BOOLEAN"}
         for row in table:
             columns = list(row.attrib.items()) + [(child.tag, child.text) for child in row]
             values = [{"true": 1, "false": 0}.get(value, value) if name in boolean else value
                       for name, value in columns]
+            names = [f'"{name}"' for name, _ in columns]
             verb = {"Row": "INSERT", "Replace": "INSERT OR REPLACE"}[row.tag]
-            names = ", ".join(f'"{name}"' for name, _ in columns)
             try:
-                database.execute(f'{verb} INTO "{table.tag}" ({names}) VALUES '
-                                 f'({", ".join("?" * len(columns))})', values)
+                connection.execute(f'{verb} INTO "{table.tag}" ({", ".join(names)}) VALUES '
+                                   f'({", ".join("?" * len(columns))})', values)
             except sqlite3.Error as error:
-                database.execute("ROLLBACK TO document")
+                connection.execute("ROLLBACK TO document")
                 raise AssertionError(f"{document.name}: {table.tag}: {error}") from None
-    database.execute("RELEASE document")
+            rows.append((table.tag, names, values))
+    connection.execute("RELEASE document")
+    return rows
 
 
-# The queries of expected-rows.txt, each with the rows it must give.
-def expectations(path):
+# A mod folder as the mod list reads it: its manifest, and its documents by database.
+def read_mod(mod):
+    [manifest_path] = mod.glob("*.modinfo")
+    manifest = ElementTree.parse(manifest_path).getroot()
+    for file in manifest.iterfind("Files/File"):
+        assert (mod / file.text).is_file(), f"Files names {file.text}, which is not there"
+    documents = {name: [] for name in DATABASES.values()}
+    for component in manifest.find("Components"):
+        name = component.get("id", "")
+        items = [mod / item.text for item in component.iterfind("Items/File")]
+        assert re.fullmatch("[A-Za-z][A-Za-z0-9_]*", name) and items, f"component {name!r}"
+        documents[DATABASES[component.tag]] += items
+    return manifest, documents
+
+
+# The mods loaded into one game's databases, each document in its own save point.
+def load(mods, fixtures):
+    databases = {name: database(fixtures / f"{file}_fixture.sql")
+                 for name, file in [("gameplay", "gameplay"), ("texts", "localization"),
+                                    ("icons", "icon")]}
+    loaded = []
+    for mod in mods:
+        manifest, documents = read_mod(mod)
+        rows = {name: [row for document in files for row in load_document(databases[name], document)]
+                for name, files in documents.items()}
+        loaded.append((mod, manifest, rows))
+    return databases, loaded
+
+
+# The queries of expected-rows.txt, each with the rows it must give, for a wonder's infix.
+def expectations(path, number):
     queries = []
-    for line in path.read_text(encoding="utf-8").splitlines():
+    for line in path.read_text(encoding="utf-8").replace("{_N}", number).splitlines():
         if line.startswith("= "):
             queries[-1][2].append(line[2:])
         elif line and not line.startswith("#"):
@@ -69,43 +116,91 @@ def expectations(path):
     return queries
 
 
-def check(package, fixtures):
-    mod = package / "AAA/DLC/Newbuilding2PD_RIR"
-    manifest = ElementTree.parse(mod / "Newbuilding2PD_RIR.modinfo").getroot()
-    for file in manifest.iterfind("Files/File"):
-        assert (mod / file.text).is_file(), f"Files names {file.text}, which is not there"
-    loaded = {"UpdateDatabase": [], "UpdateText": [], "UpdateIcons": []}
-    for component in manifest.find("Components"):
-        name = component.get("id", "")
-        items = [mod / item.text for item in component.iterfind("Items/File")]
-        assert re.fullmatch("[A-Za-z][A-Za-z0-9_]*", name) and items, f"component {name!r}"
-        loaded[component.tag] += items
-    databases = {
-        "gameplay": load(fixtures / "gameplay_fixture.sql", loaded["UpdateDatabase"]),
-        "texts": load(fixtures / "localization_fixture.sql", loaded["UpdateText"]),
-        "icons": load(fixtures / "icon_fixture.sql", loaded["UpdateIcons"])}
-    for database, sql, rows in expectations(fixtures / "expected-rows.txt"):
-        found = databases[database](sql)
-        assert found == rows, f"{database}: {sql}: {found}"
-    for property in ("Name", "Teaser", "Description"):
-        tag = manifest.findtext(f"Properties/{property}")
-        listed = manifest.findtext(f"LocalizedText/Text[@id='{tag}']/zh_Hans_CN")
-        texts = databases["texts"]("SELECT Text FROM LocalizedText WHERE Tag = ?", tag)
-        assert [listed] == texts, f"the mod list's {property} {listed!r} is not {texts}"
+def check_alone(package, fixtures):
+    [mod] = (package / "AAA/DLC").iterdir()
+    number = re.fullmatch(r"Newbuilding2PD_RIR(_\d+)?", mod.name).group(1) or ""
+    databases, [(_, manifest, _)] = load([mod], fixtures)
+    for name, sql, rows in expectations(fixtures / "expected-rows.txt", number):
+        found = query(databases[name], sql)
+        assert found == rows, f"{name}: {sql}: {found}"
+    check_texts(databases["texts"], [(manifest, [])])
+
+
+# Each mod's list texts, in the manifest for every language, are what the localization database
+# holds for their tags in each, and so is each further tag given with them (the wonder's name).
+def check_texts(texts, mods):
+    for manifest, tags in mods:
+        for property in ("Name", "Teaser", "Description"):
+            tag = manifest.findtext(f"Properties/{property}")
+            listed = [manifest.findtext(f"LocalizedText/Text[@id='{tag}']/{language}")
+                      for language in LANGUAGES]
+            own = query(texts, "SELECT Text FROM LocalizedText WHERE Tag = ? AND Language = ?",
+                        tag, LANGUAGES[0])
+            assert own and listed == own * len(LANGUAGES), f"the mod list's {property} {listed}"
+            tags.append(tag)
+        for tag in tags:
+            found = query(texts, "SELECT Language, Text FROM LocalizedText WHERE Tag = ? "
+                          "ORDER BY Language", tag)
+            own = query(texts, "SELECT Text FROM LocalizedText WHERE Tag = ? AND Language = ?",
+                        tag, LANGUAGES[0])
+            assert found == sorted(f"{language}|{own[0]}" for language in LANGUAGES), tag
+
+
+def check_together(mods, fixtures):
+    databases, loaded = load(mods, fixtures)
+    for name, connection in databases.items():
+        assert query(connection, "PRAGMA foreign_key_check") == [], name
+    ids = [manifest.get("id") for _, manifest, _ in loaded]
+    assert len(set(ids)) == len(ids), f"mod ids shared: {ids}"
+    for mod, _, rows in loaded:
+        for name, written in rows.items():
+            for table, columns, values in written:
+                where = " AND ".join(f"{column} IS ?" for column in columns)
+                assert query(databases[name], f'SELECT 1 FROM "{table}" WHERE {where}', *values), \
+                    f"{mod.name}: a row of {table} is no longer as written: {values}"
+    check_texts(databases["texts"],
+                [(manifest, [value for table, columns, values in rows["gameplay"]
+                             if table == "Buildings" for column, value in zip(columns, values)
+                             if column == '"Name"'])
+                 for _, manifest, rows in loaded])
 
 
 def main():
-    golden, fixtures = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
-    packages = [pathlib.Path(path) for path in sys.argv[3:]] or sorted(golden.glob("*/"))
+    checks = []
+    if sys.argv[1] == "--together":
+        fixtures = pathlib.Path(sys.argv[2])
+        mods = [pathlib.Path(path) for path in sys.argv[3:]]
+        checks.append((f"{len(mods)} mods load together", lambda: check_together(mods, fixtures)))
+    else:
+        golden, fixtures = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+        for package in sorted(golden.glob("*/")):
+            checks.append((f"{package.name} loads whole", lambda p=package: check_alone(p, fixtures)))
+        wonders = [next((golden / name / "AAA/DLC").iterdir())
+                   for name in ("empty", "wonder-2", "wonder-99")]
+        checks.append(("wonders 1, 2 and 99 load together",
+                       lambda: check_together(wonders, fixtures)))
+        checks.append(("wonder 1 twice, under two folder names, is refused",
+                       lambda: refused(wonders[0], fixtures)))
     failed = 0
-    for package in packages:
+    for label, check in checks:
         try:
-            check(package, fixtures)
-            print(f"ok    {package.name} loads whole")
-        except (AssertionError, KeyError, OSError, ElementTree.ParseError) as error:
-            print(f"FAIL  {package.name}: {error}")
+            check()
+            print(f"ok    {label}")
+        except (AssertionError, KeyError, OSError, ValueError, ElementTree.ParseError) as error:
+            print(f"FAIL  {label}: {error}")
             failed += 1
-    return 1 if failed or not packages else 0
+    return 1 if failed else 0
+
+
+def refused(mod, fixtures):
+    with tempfile.TemporaryDirectory() as scratch:
+        copy = shutil.copytree(mod, pathlib.Path(scratch) / "Newbuilding2PD_RIR_kept")
+        try:
+            check_together([mod, copy], fixtures)
+        except AssertionError as error:
+            print(f"      as the game refuses it: {error}")
+            return
+    raise AssertionError("it loads")
 
 
 if __name__ == "__main__":

@@ -2,10 +2,10 @@
 // and 5 texts. The entry texts go through the screening rule into the value boxes, and the package
 // is composed in memory. Every input must give documents that expat reads, the gameplay data
 // document giving each set field's number to what the field is for and nothing else a number, the
-// localization document the texts as typed, and the manifest the mod list's title, teaser and
-// description as the localization document gives them. What a parser reads of a text is modelled by
-// XML's own rules, from what the user typed: characters the code page does not map and characters
-// XML forbids are gone, and line ends are normalized.
+// localization document and the other languages' the texts as typed, and the manifest the mod
+// list's title, teaser and description as the localization document gives them. What a parser reads
+// of a text is modelled by XML's own rules, from what the user typed: characters the code page does
+// not map and characters XML forbids are gone, and line ends are normalized.
 #include <expat.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -156,6 +156,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::map<std::string, std::string> expected = ExpectedTexts(texts);
   if (Parse(package[Index(Document::kLocalization)].utf8, "the texts").texts != expected)
     Fail("the texts are not those typed, with their defaults and the author suffix");
+  if (Parse(package[Index(Document::kOtherLanguages)].utf8, "the other languages").texts !=
+      expected)
+    Fail("the texts in the other languages are not those in Simplified Chinese");
   expected.erase("LOC_BUILDING2PD_SOGMONUMENT_NAME");
   if (Parse(package[Index(Document::kManifest)].utf8, "the manifest").texts != expected)
     Fail("the mod list's texts are not the localization document's");

@@ -184,7 +184,7 @@ TEST(WindowsRulesTest, EveryLineOfTheTableHolds) {
 }
 
 // What a run says it did, which the window's status shows: AAA where all its files were written,
-// and the mod's folder in each Mods folder it was installed into whole.
+// the mod's folder in each Mods folder it was installed into whole, and the wonders installed.
 TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::path(testing::TempDir()) / ("outcome-" + std::to_string(getpid()));
@@ -193,7 +193,7 @@ TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
   const RunOutcome outcome = RebuildModPackage({}, dir, {dir / "game" / "Mods", dir / "file"});
   EXPECT_EQ(outcome.package, dir / "AAA");
   EXPECT_EQ(outcome.installed, std::vector<fs::path>{dir / "game" / "Mods" / "Newbuilding2PD_RIR"});
-  EXPECT_EQ(outcome.written.size(), 9u);   // AAA's five files and the installed four
+  EXPECT_EQ(outcome.written.size(), 11u);  // AAA's six files and the installed five
   EXPECT_EQ(outcome.failures.size(), 1u);  // the Mods folder that is a file
   EXPECT_TRUE(RebuildModPackage({}, dir / "file").package.empty());
   // Relative folders are the current directory's.
@@ -204,6 +204,12 @@ TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
   fs::current_path(current);
   EXPECT_TRUE(relative.failures.empty());
   EXPECT_EQ(relative.installed, std::vector<fs::path>{"Mods/Newbuilding2PD_RIR"});
+  // The wonders installed: each folder that holds its manifest, each number once.
+  Form third;
+  third.wonder = 3;
+  RebuildModPackage(third, dir, {dir / "game" / "Mods"});
+  fs::create_directories(dir / "Mods" / "Newbuilding2PD_RIR_7");
+  EXPECT_EQ(InstalledWonders({dir / "game" / "Mods", dir / "Mods"}), (std::vector<int>{1, 3}));
   fs::remove_all(dir);
 }
 

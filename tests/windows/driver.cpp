@@ -23,6 +23,8 @@
 //                             the value box after each key, then form
 //   paste SLOT TEXT           pastes TEXT at the end of field SLOT's entry box, then form
 //   text ID TEXT              clicks text box ID and types TEXT into it
+//   number [TEXT]             empties the wonder's number box, clicks it and types TEXT into it;
+//                             the box takes digits only
 //   click ID                  clicks control ID
 //   keys KEY...               presses each key (Tab, Shift+Tab, Space, Enter, Esc, Ctrl+Break,
 //                             Execute) and writes the
@@ -403,7 +405,8 @@ std::wstring Named(std::wstring text) {
     CoTaskMemFree(path);
     return found;
   }();
-  for (const auto& [from, to] : {std::pair{g_workDir.wstring(), L"<work>"}, {documents, L"<Documents>"}})
+  for (const auto& [from, to] :
+       {std::pair{g_workDir.wstring(), L"<work>"}, {documents, L"<Documents>"}})
     for (std::size_t at; !from.empty() && (at = text.find(from)) != std::wstring::npos;)
       text.replace(at, from.size(), to);
   return text;
@@ -412,8 +415,8 @@ std::wstring Named(std::wstring text) {
 void WriteBox() {
   const HWND box = WaitForWindow(L"#32770", 30000);
   WaitUntil([&] { return !WideText(GetDlgItem(box, 0xFFFF)).empty(); });  // a box still being made
-  const std::wstring text = Named(
-      std::regex_replace(WideText(GetDlgItem(box, 0xFFFF)), std::wregex(L"\n    [^\n]*|\n+$"), L""));
+  const std::wstring text = Named(std::regex_replace(WideText(GetDlgItem(box, 0xFFFF)),
+                                                     std::wregex(L"\n    [^\n]*|\n+$"), L""));
   Write("box \"" + Text(box) + "\": " + std::regex_replace(Utf8(text), std::regex("\n+"), " | "));
   Click(GetDlgItem(box, IDOK));
   if (!WaitUntil([&] { return !IsWindow(box); })) Write("  OK does not close it");
@@ -496,6 +499,19 @@ void TypeText(std::string text) {
   WaitUntil([&] { return WideText(Control(id)) == Wide(text); });
   Write("text box " + std::to_string(id) + ": \"" + Text(Control(id)) + "\"");
 }
+// The box takes the digits alone: typed in order, they are all in once the last one is.
+void TypeNumber(const std::string& text) {
+  const HWND box = Control(kWonderNumberBoxId);
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  Click(box);
+  std::wstring digits;
+  for (wchar_t c : Wide(text)) {
+    Type(c);
+    if (c >= L'0' && c <= L'9') digits += c;
+  }
+  WaitUntil([&] { return WideText(box) == digits; });
+  Write("number box: \"" + Text(box) + "\"");
+}
 void SetTemporaryFolder(const std::string& dir) {
   static const std::wstring before = _wgetenv(L"TEMP") != nullptr ? _wgetenv(L"TEMP") : L"";
   const std::wstring folder = dir.empty() ? before : (g_workDir / Wide(dir)).wstring();
@@ -512,7 +528,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"tick", [](std::string text) { Click(Control(Number(text))); Settle(); WriteForm(text); }},
     {"type", [](std::string text) { const int slot = Number(text); TypeIntoField(slot, Wide(text)); }},
     {"paste", [](std::string text) { const int slot = Number(text); Paste(slot, Wide(text)); }},
-    {"text", TypeText}, {"click", [](std::string text) { Click(Control(Number(text))); }},
+    {"text", TypeText}, {"number", TypeNumber}, {"click", [](std::string text) { Click(Control(Number(text))); }},
     {"keys", PressKeyNames}, {"generate", Generate},
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
     {"running", [](std::string) { WriteRunning(); }},

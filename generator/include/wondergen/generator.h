@@ -50,13 +50,22 @@ extern const std::array<TextSpec, kTextCount> kTextCatalogue;
 // ---------------------------------------------------------------------------------------------
 // The form
 
+// Each wonder's number is a mod of its own, its every name its own, so that several load into one
+// game beside each other. Wonder 1 has the names the package always had.
+inline constexpr int kFirstWonder = 1;
+inline constexpr int kLastWonder = 99;
+// The wonder's number that a text gives: plain decimal digits whose number is 1 to 99; nullopt
+// for anything else (an empty text, a sign, a blank, "0").
+std::optional<int> WonderNumber(std::string_view text);
+
 // What the form shows when the button is pressed, in code page 936, as a front end hands it over:
-// the text of each field's value box and each text box, in catalogue order. The generator reads a
-// value box as the window did, at most 19 bytes of whole characters, and keeps of every text only
-// the characters a document can carry.
+// the text of each field's value box and each text box, in catalogue order, and the wonder's
+// number, 1 to 99. The generator reads a value box as the window did, at most 19 bytes of whole
+// characters, and keeps of every text only the characters a document can carry.
 struct Form {
   std::array<std::string, kFieldCount> valueBoxes;
   std::array<std::string, kTextCount> texts;
+  int wonder = kFirstWonder;
 };
 
 // A numeric field reaches the documents when its value is neither empty nor exactly "0".
@@ -75,8 +84,8 @@ inline constexpr int kHighestAcceptedValue = 1999;
 // Documents
 
 // The documents of the package, in the order they are composed.
-enum class Document { kLocalization, kGameplayData, kIcons, kManifest };
-inline constexpr std::size_t kDocumentCount = 4;
+enum class Document { kLocalization, kOtherLanguages, kGameplayData, kIcons, kManifest };
+inline constexpr std::size_t kDocumentCount = 5;
 
 // A document as its file holds it: UTF-8, no byte-order mark. When the conversion from code page
 // 936 failed, `conversionError` says why and `utf8` is empty: never a document with texts missing.
@@ -150,7 +159,8 @@ struct RunOutcome {
 // everything below it, as far as it can, at any depth, and creates its folders again, a real folder
 // that is still there counting as created; then writes each file of the package for `form` into
 // its folder as a new file. Then installs the mod into each of `modsFolders`, made where missing:
-// its folder Newbuilding2PD_RIR there is rebuilt in the same way with the same bytes, and removed
+// the wonder's own folder there (Newbuilding2PD_RIR, or Newbuilding2PD_RIR_N for wonder N) is
+// rebuilt in the same way with the same bytes, every other wonder's left as it is, and removed
 // again unless every file of it could be written. Nothing outside AAA and those folders is
 // followed, opened, written or deleted: a link is removed, never entered, and an entry still at a
 // file's place is never overwritten, both reported instead; a file is written whole or removed
@@ -168,6 +178,9 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
 std::vector<std::filesystem::path> GameUserFolders();
 // The Mods folder of each of those that is there (the game makes its folder on its first start).
 std::vector<std::filesystem::path> FindModsFolders();
+// The wonders installed in `modsFolders`: the number of each wonder's folder there that holds its
+// manifest, ascending, each once.
+std::vector<int> InstalledWonders(const std::vector<std::filesystem::path>& modsFolders);
 
 }  // namespace wondergen
 
