@@ -20,6 +20,13 @@ inline constexpr int kWonderNumberBoxId = 96;      // the wonder's number, 1..99
 inline constexpr int kWonderNumberCaptionId = 97;  // its caption, a static control
 inline constexpr int kControlCount = 97;           // child controls; IDs 1..97
 
+// The hidden static control that names control `id` for a screen reader, where it has one.
+inline constexpr int kFirstNameLabelId = 100;
+constexpr int NameLabelId(int id) {
+  return kFirstNameLabelId + id;
+}
+static_assert(kFirstNameLabelId > kControlCount, "the hidden names have IDs of their own");
+
 // `slot` is the field's place in the catalogue, 0..26; `text` the text's place, 0..4.
 constexpr int FieldCheckBoxId(int slot) {
   return kFirstFieldCheckBoxId + slot;

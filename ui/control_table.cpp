@@ -25,22 +25,26 @@ void FillControlTable() {
     const int y = FieldRowY(slot);
     g_controlTable[FieldCheckBoxId(slot)] = {
         "button", kFieldCatalogue[slot].label, kCheckBoxStyle, 0, y, 120, 20};
-    g_controlTable[EntryBoxId(slot)] = {"edit", "", kEditBoxStyle, 120, y, 100, 20};
-    g_controlTable[ValueBoxId(slot)] = {"edit", "", kEditBoxStyle, 300, y, 100, 20};
+    const std::string label = kFieldCatalogue[slot].label;
+    g_controlTable[EntryBoxId(slot)] = {"edit", "", kEditBoxStyle, 120, y, 100, 20, label};
+    g_controlTable[ValueBoxId(slot)] = {"edit", "", kEditBoxStyle,        300, y,
+                                        100,    20, label + " 采用的数值"};
   }
   g_controlTable[kSelectAllBoxId] = {"button", "全选", kCheckBoxStyle, 0, 20, 120, 20};
   for (int text = 0; text < kTextCount; ++text) {
     const int y = TextRowY(text);
     g_controlTable[TextLabelId(text)] = {
         "edit", kTextCatalogue[text].label, kLabelStyle, 480, y, 80, 20};
-    g_controlTable[TextBoxId(text)] = {"edit", "", kEditBoxStyle, 600, y, 300, 20};
+    g_controlTable[TextBoxId(text)] = {
+        "edit", "", kEditBoxStyle, 600, y, 300, 20, kTextCatalogue[text].label};
   }
   g_controlTable[kGenerateButtonId] = {"button", "生成", kButtonStyle, 480, 160, 120, 120};
   // Right of the button, above the help text and within its width, so that the form's size and
   // the scale it is drawn at stay those of the 93 controls.
   g_controlTable[kInstallBoxId] = {"button", "同时安装到游戏", kInstallBoxStyle, 610, 165, 180, 20};
-  g_controlTable[kStatusBoxId] = {"edit", "", kStatusBoxStyle, 610, 190, 270, 90};
-  // Right of the install box, where the text boxes end.
+  g_controlTable[kStatusBoxId] = {"edit", "", kStatusBoxStyle, 610, 190, 270, 90, "生成结果"};
+  // Right of the install box, where the text boxes end; the caption, a static right before the
+  // box, names it.
   g_controlTable[kWonderNumberCaptionId] = {"static", "奇观编号", kCaptionStyle, 800, 165, 64, 20};
   g_controlTable[kWonderNumberBoxId] = {"edit", "", kNumberBoxStyle, 866, 165, 34, 20};
 }

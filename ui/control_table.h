@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "control_ids.h"
 
@@ -18,6 +19,10 @@ struct ControlSpec {
   int y;
   int width;
   int height;
+  // What a screen reader calls the control where no visible label names it (an edit box is named
+  // by the static control just before it, and the form's captions are check boxes and read-only
+  // edit boxes): a hidden static right before it gives the name. Code page 936; empty for none.
+  std::string name = {};
 };
 
 inline constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;

@@ -36,24 +36,33 @@ std::vector<int> ReadingOrder() {
   return order;
 }
 
-// Creates the child controls from the table, at the form's scale; entry and value boxes start
+// Creates the child controls from the table, at the form's scale, each named for a screen reader
+// by the hidden static right before it where the table gives a name; entry and value boxes start
 // disabled. A control that cannot be created fails the window's creation (-1).
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
+  const auto create = [&](const char* className, std::string_view text, DWORD style, int id,
+                          int x = 0, int y = 0, int width = 0, int height = 0) {
+    return CreateWindowExW(0, WidenCp936(className).c_str(), WidenCp936(text).c_str(), style, x, y,
+                           width, height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           creation->hInstance, nullptr);
+  };
   for (int id = 1; id <= kControlCount; ++id) {
     const ControlSpec& record = g_controlTable[id];
-    const HWND control = CreateWindowExW(
-        0, WidenCp936(record.className).c_str(), WidenCp936(record.text).c_str(), record.style,
-        Scaled(record.x), Scaled(record.y), Scaled(record.width), Scaled(record.height), window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), creation->hInstance, nullptr);
+    if (!record.name.empty() && !create("static", record.name, WS_CHILD, NameLabelId(id)))
+      return -1;
+    const HWND control = create(record.className, record.text, record.style, id, Scaled(record.x),
+                                Scaled(record.y), Scaled(record.width), Scaled(record.height));
     if (control == nullptr) return -1;
     if (FormFont() != nullptr)
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
   }
   HWND previous = HWND_TOP;
   for (int id : ReadingOrder()) {
-    const HWND control = GetDlgItem(window, id);
-    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = control;
+    for (const HWND control : {GetDlgItem(window, NameLabelId(id)), GetDlgItem(window, id)}) {
+      if (control == nullptr) continue;
+      SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      previous = control;
+    }
   }
   for (int slot = 0; slot < kFieldCount; ++slot) {
     EnableWindow(GetDlgItem(window, EntryBoxId(slot)), FALSE);

@@ -39,6 +39,10 @@
 //   box                       waits for the error box and writes its lines without the system's
 //                             reasons, which are in the system's language; presses OK
 //   status                    writes the status box's lines
+//   names                     writes the name a screen reader gives each control, a line for each
+//                             group: the field check boxes, entry boxes, value boxes, text boxes,
+//                             and select-all, the button, the install box, the status box and the
+//                             wonder's number
 //   hold FILE, release        holds FILE of the program's folder open without sharing; lets it go
 //   temp [DIR]                has TEMP and TMP name DIR for the programs started from then on;
 //                             without DIR, what they named before
@@ -53,6 +57,7 @@
 #include <windows.h>
 // After windows.h:
 #include <knownfolders.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -331,6 +336,45 @@ void WriteBackground() {
   Write(std::string("the form's background ") + colour);
 }
 
+// The name a screen reader gives a control, asked as Narrator and NVDA ask it from their own
+// process: the control's client object (MSAA), then its own name.
+std::string AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void**>(&accessible))))
+    return "<no object>";
+  VARIANT self = {};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const bool named = accessible->get_accName(self, &name) == S_OK && name != nullptr;
+  const std::string text = named ? Utf8(name) : "<no name>";
+  SysFreeString(name);
+  accessible->Release();
+  return text;
+}
+void WriteNames() {
+  const auto ids = [](int first, int count) {
+    std::vector<int> block(static_cast<std::size_t>(count));
+    for (int& id : block)
+      id = first++;
+    return block;
+  };
+  const std::pair<const char*, std::vector<int>> groups[] = {
+      {"check boxes", ids(kFirstFieldCheckBoxId, kFieldCount)},
+      {"entry boxes", ids(kFirstEntryBoxId, kFieldCount)},
+      {"value boxes", ids(kFirstValueBoxId, kFieldCount)},
+      {"text boxes", ids(kFirstTextBoxId, kTextCount)},
+      {"others",
+       {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId}}};
+  for (const auto& [group, members] : groups) {
+    std::string line = std::string("names of the ") + group + ":";
+    for (int id : members)
+      line += (id == members.front() ? " " : " | ") + AccessibleName(Control(id));
+    Write(line);
+  }
+}
+
 // ---- The steps.
 
 void TypeIntoField(int slot, const std::wstring& keys) {
@@ -533,6 +577,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
     {"running", [](std::string) { WriteRunning(); }},
     {"box", [](std::string) { WriteBox(); }},
+    {"names", [](std::string) { WriteNames(); }},
     {"status", [](std::string) { Write("status: " + std::regex_replace(Utf8(Named(WideText(
         Control(kStatusBoxId)))), std::regex("\r\n"), " | ")); }},
     {"hold", [](std::string file) { g_held = CreateFileW((g_programDir / Wide(file)).c_str(),
@@ -547,6 +592,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
 }  // namespace
 
 int main() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the screen reader's questions
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   if (count != 5 || (g_transcript = _wfopen(arguments[3], L"wb")) == nullptr) return 100;

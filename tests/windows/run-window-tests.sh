@@ -42,10 +42,10 @@ run() {
   local xvfb=$!
   for _ in $(seq 100); do [ -s "$scratch/$name-display" ] && break || sleep 0.1; done
   export DISPLAY=:$(cat "$scratch/$name-display")
-  # One prefix made at a time: two made at once on a new machine once left one without its DLLs.
-  flock "$scratch/wineboot.lock" "$wine" wineboot -i >/dev/null 2>&1
+  "$wine" wineboot -i >/dev/null 2>&1
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   "$wineserver" -w
+  : >"$scratch/$name-ready"
   "$wineserver" -p  # a persistent server first, so that no service keeps the driver's output open
   "$wine" "$windows_build/tests/windows/wondergen-window-test.exe" "$(windows_path "$work")" \
     "$(windows_path "$steps")" "$(windows_path "$output/transcript-$name.txt")" "$code_page" \
@@ -55,8 +55,11 @@ run() {
 }
 
 mapfile -t runs < <(grep -v '^#' "$tests/runs.txt")
+# One prefix made at a time (two made at once on a new machine once left one without its DLLs),
+# each run starting as soon as its own is made, the longest first, as runs.txt lists them.
 for entry in "${runs[@]}"; do
   run $entry &
+  while [ ! -e "$scratch/${entry%% *}-ready" ] && kill -0 $! 2>/dev/null; do sleep 0.1; done
 done
 wait
 
