@@ -91,20 +91,6 @@ def read_mod(mod):
     return manifest, documents
 
 
-# The mods loaded into one game's databases, each document in its own save point.
-def load(mods, fixtures):
-    databases = {name: database(fixtures / f"{file}_fixture.sql")
-                 for name, file in [("gameplay", "gameplay"), ("texts", "localization"),
-                                    ("icons", "icon")]}
-    loaded = []
-    for mod in mods:
-        manifest, documents = read_mod(mod)
-        rows = {name: [row for document in files for row in load_document(databases[name], document)]
-                for name, files in documents.items()}
-        loaded.append((mod, manifest, rows))
-    return databases, loaded
-
-
 # The queries of expected-rows.txt, each with the rows it must give, for a wonder's infix.
 def expectations(path, number):
     queries = []
@@ -116,53 +102,36 @@ def expectations(path, number):
     return queries
 
 
-def check_alone(package, fixtures):
-    [mod] = (package / "AAA/DLC").iterdir()
-    number = re.fullmatch(r"Newbuilding2PD_RIR(_\d+)?", mod.name).group(1) or ""
-    databases, [(_, manifest, _)] = load([mod], fixtures)
-    for name, sql, rows in expectations(fixtures / "expected-rows.txt", number):
+# Loads the mods into one game's databases and checks them: each row still as its mod wrote it, an
+# id of each mod's own, and each mod's list texts (in its manifest) and wonder's name (in its
+# building row) its own in every language; alone, a wonder gives the rows of expected-rows.txt.
+def check(mods, fixtures, number=None):
+    databases = {name: database(fixtures / f"{file}_fixture.sql") for name, file in
+                 [("gameplay", "gameplay"), ("texts", "localization"), ("icons", "icon")]}
+    loaded = [(read_mod(mod), []) for mod in mods]
+    for (_, documents), written in loaded:
+        written += [(name, row) for name, files in documents.items() for document in files
+                    for row in load_document(databases[name], document)]
+    ids = [manifest.get("id") for (manifest, _), _ in loaded]
+    assert len(set(ids)) == len(ids), f"mod ids shared: {ids}"
+    text = "SELECT Text FROM LocalizedText WHERE Tag = ? AND Language = ?"
+    for (manifest, _), written in loaded:
+        for name, (table, columns, values) in written:
+            where = " AND ".join(f"{column} IS ?" for column in columns)
+            assert query(databases[name], f'SELECT 1 FROM "{table}" WHERE {where}', *values), \
+                f"a row of {table} is no longer as written: {values}"
+        tags = [manifest.findtext(f"Properties/{item}") for item in ("Name", "Teaser", "Description")]
+        for tag in tags + [value for _, (table, columns, values) in written if table == "Buildings"
+                           for column, value in zip(columns, values) if column == '"Name"']:
+            own = query(databases["texts"], text, tag, LANGUAGES[0])
+            listed = [manifest.findtext(f"LocalizedText/Text[@id='{tag}']/{language}")
+                      for language in LANGUAGES] if tag in tags else own * len(LANGUAGES)
+            found = [query(databases["texts"], text, tag, language)[0] for language in LANGUAGES]
+            assert own and found == listed == own * len(LANGUAGES), f"{tag}: {found}, {listed}"
+    queries = [] if number is None else expectations(fixtures / "expected-rows.txt", number)
+    for name, sql, rows in queries:
         found = query(databases[name], sql)
         assert found == rows, f"{name}: {sql}: {found}"
-    check_texts(databases["texts"], [(manifest, [])])
-
-
-# Each mod's list texts, in the manifest for every language, are what the localization database
-# holds for their tags in each, and so is each further tag given with them (the wonder's name).
-def check_texts(texts, mods):
-    for manifest, tags in mods:
-        for property in ("Name", "Teaser", "Description"):
-            tag = manifest.findtext(f"Properties/{property}")
-            listed = [manifest.findtext(f"LocalizedText/Text[@id='{tag}']/{language}")
-                      for language in LANGUAGES]
-            own = query(texts, "SELECT Text FROM LocalizedText WHERE Tag = ? AND Language = ?",
-                        tag, LANGUAGES[0])
-            assert own and listed == own * len(LANGUAGES), f"the mod list's {property} {listed}"
-            tags.append(tag)
-        for tag in tags:
-            found = query(texts, "SELECT Language, Text FROM LocalizedText WHERE Tag = ? "
-                          "ORDER BY Language", tag)
-            own = query(texts, "SELECT Text FROM LocalizedText WHERE Tag = ? AND Language = ?",
-                        tag, LANGUAGES[0])
-            assert found == sorted(f"{language}|{own[0]}" for language in LANGUAGES), tag
-
-
-def check_together(mods, fixtures):
-    databases, loaded = load(mods, fixtures)
-    for name, connection in databases.items():
-        assert query(connection, "PRAGMA foreign_key_check") == [], name
-    ids = [manifest.get("id") for _, manifest, _ in loaded]
-    assert len(set(ids)) == len(ids), f"mod ids shared: {ids}"
-    for mod, _, rows in loaded:
-        for name, written in rows.items():
-            for table, columns, values in written:
-                where = " AND ".join(f"{column} IS ?" for column in columns)
-                assert query(databases[name], f'SELECT 1 FROM "{table}" WHERE {where}', *values), \
-                    f"{mod.name}: a row of {table} is no longer as written: {values}"
-    check_texts(databases["texts"],
-                [(manifest, [value for table, columns, values in rows["gameplay"]
-                             if table == "Buildings" for column, value in zip(columns, values)
-                             if column == '"Name"'])
-                 for _, manifest, rows in loaded])
 
 
 def main():
@@ -170,23 +139,26 @@ def main():
     if sys.argv[1] == "--together":
         fixtures = pathlib.Path(sys.argv[2])
         mods = [pathlib.Path(path) for path in sys.argv[3:]]
-        checks.append((f"{len(mods)} mods load together", lambda: check_together(mods, fixtures)))
+        checks.append((f"{len(mods)} mods load together", lambda: check(mods, fixtures)))
     else:
         golden, fixtures = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
         for package in sorted(golden.glob("*/")):
-            checks.append((f"{package.name} loads whole", lambda p=package: check_alone(p, fixtures)))
+            [mod] = (package / "AAA/DLC").iterdir()
+            number = re.fullmatch(r"Newbuilding2PD_RIR(_\d+)?", mod.name).group(1) or ""
+            checks.append((f"{package.name} loads whole",
+                           lambda mod=mod, number=number: check([mod], fixtures, number)))
         wonders = [next((golden / name / "AAA/DLC").iterdir())
                    for name in ("empty", "wonder-2", "wonder-99")]
-        checks.append(("wonders 1, 2 and 99 load together",
-                       lambda: check_together(wonders, fixtures)))
+        checks.append(("wonders 1, 2 and 99 load together", lambda: check(wonders, fixtures)))
         checks.append(("wonder 1 twice, under two folder names, is refused",
                        lambda: refused(wonders[0], fixtures)))
     failed = 0
-    for label, check in checks:
+    for label, run in checks:
         try:
-            check()
+            run()
             print(f"ok    {label}")
-        except (AssertionError, KeyError, OSError, ValueError, ElementTree.ParseError) as error:
+        except (AssertionError, IndexError, KeyError, OSError, ValueError,
+                ElementTree.ParseError) as error:
             print(f"FAIL  {label}: {error}")
             failed += 1
     return 1 if failed else 0
@@ -196,7 +168,7 @@ def refused(mod, fixtures):
     with tempfile.TemporaryDirectory() as scratch:
         copy = shutil.copytree(mod, pathlib.Path(scratch) / "Newbuilding2PD_RIR_kept")
         try:
-            check_together([mod, copy], fixtures)
+            check([mod, copy], fixtures)
         except AssertionError as error:
             print(f"      as the game refuses it: {error}")
             return

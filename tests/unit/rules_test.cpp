@@ -1,11 +1,14 @@
-// The byte rules: screening typed numbers, reading the form, code page 936 at its edges, and
-// escaping; runs on several threads at once; the retry of a step of the tree, and the decisions of
-// the Windows layer and the window that Wine cannot show, against the values of Microsoft's
-// documentation.
+// The tables of rules: the byte rules (screening typed numbers, reading the form, code page 936
+// at its edges, escaping), the retry of a step of the tree and the decisions of the Windows layer
+// and the window that Wine cannot show, against the values of Microsoft's documentation, and the
+// rebuilding of a tree on a file system that fails as Windows does; and runs on several threads at
+// once, and what a run says it did.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -13,6 +16,7 @@
 
 #include "cp936.h"
 #include "documents.h"
+#include "output_tree.h"
 #include "retry.h"
 #include "window_rules.h"
 #include "wondergen/generator.h"
@@ -22,94 +26,203 @@
 namespace wondergen {
 namespace {
 
-const std::string kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-
 // Test sources are UTF-8; the generator takes code page 936.
 std::string Cp936(std::string_view utf8) {
   std::error_code error;
   return FromUtf8(utf8, error).value();
 }
 
-// An entry text of at most 9 bytes whose leading number (as atoi reads it) is 1..1999 gives that
-// number in plain digits, any other of at most 9 bytes gives "0", and one of 10 bytes or more
-// changes nothing (nullopt).
-TEST(ScreeningTest, GivesTheValueBoxText) {
-  const std::optional<std::string> kept;
-  // clang-format off
-  const std::pair<std::string, std::optional<std::string>> cases[] = {
-      {"1", "1"}, {"9", "9"}, {"1999", "1999"}, {"007", "7"}, {"12abc", "12"}, {" 12", "12"},
-      {"\t\n12", "12"}, {"\r\v\f7", "7"}, {"+5", "5"}, {"0001999", "1999"}, {"5\x01", "5"},
-      {"1e9", "1"}, {"1.5", "1"}, {"9e99", "9"}, {Cp936("5科技科技"), "5"},
-      {"", "0"}, {"abc", "0"}, {"0", "0"}, {"-3", "0"}, {"2000", "0"}, {"2009", "0"}, {"-0", "0"},
-      {"+", "0"}, {"- 5", "0"}, {"000002000", "0"}, {"111111111", "0"}, {Cp936("科技"), "0"},
-      {"1111111111", kept}, {"5         ", kept}, {Cp936("15科技科技"), kept}};
-  // clang-format on
-  for (const auto& [entry, value] : cases)
-    EXPECT_EQ(ScreenEntryText(entry), value) << entry;
-}
-
-TEST(ReadFormTest, ValueBoxesAreCutToWholeCharactersAndTextBoxesReadWhole) {
-  const std::string tenChinese = Cp936("一二三四五六七八九十");
-  const std::string longText = std::string(900, 'x') + Cp936("文");
-  Form form;
-  form.valueBoxes[0] = std::string(25, '7');
-  form.valueBoxes[1] = tenChinese;
-  form.valueBoxes[2] = "a" + tenChinese;
-  form.valueBoxes[26] = std::string("12\00034", 5);
-  form.texts[2] = longText;
-  form.texts[4] = "a\x81";
-  const FieldStore store = ReadForm(form);
-  EXPECT_EQ(store[0], std::string(19, '7'));
-  EXPECT_EQ(store[1], tenChinese.substr(0, 18));
-  EXPECT_EQ(store[2], "a" + tenChinese.substr(0, 18));
-  EXPECT_EQ(store[26], "12");  // a control's text ends at a NUL
-  EXPECT_EQ(store[kDescriptionSlot], longText);
-  EXPECT_EQ(store[kAuthorSlot], "a");  // a lead byte without its trail byte is no character
-  for (int slot : {3, 25, kTitleSlot, kTeaserSlot})
-    EXPECT_EQ(store[slot], "") << slot;
-}
-
-TEST(EncodingTest, ToUtf8MarksWhatCodePage936DoesNotMap) {
-  // clang-format off
-  const std::pair<std::string, std::string> cases[] = {
-      {"", ""}, {"<?xml\n", "<?xml\n"}, {"\xca\xa5\xc5\xae\xb1\xae", "圣女碑"}, {"\x80", "€"},
-      {"\x81\x40", "丂"},                          // the first lead byte with the first trail byte
-      {"\xff", kReplacement}, {"a\x81", "a" + kReplacement},        // a lead byte at the end
-      {"\x81<b", kReplacement + "<b"}, {"\x81\x3f", kReplacement + "?"},  // no trail bytes
-      {"\x81\x7f\xca\xa5", kReplacement + "\x7f圣"}};
-  // clang-format on
-  for (const auto& [cp936, utf8] : cases) {
-    std::error_code error;
-    EXPECT_EQ(ToUtf8(cp936, error), utf8);
-    EXPECT_FALSE(error);
+// A word of the byte tables as bytes: UTF-8 text in code page 936, "\xHH" the byte HH, "" none.
+std::string Bytes(const std::string& word) {
+  std::string bytes, text;
+  for (std::size_t i = 0; word != "\"\"" && i < word.size(); ++i) {
+    if (word.compare(i, 2, "\\x") != 0) {
+      text += word[i];
+      continue;
+    }
+    bytes += Cp936(text) + static_cast<char>(std::stoi(word.substr(i + 2, 2), nullptr, 16));
+    text.clear();
+    i += 3;
   }
+  return bytes + Cp936(text);
+}
+// Bytes as the tables show them: printable ASCII as it is, any other byte as "\xHH", or, in UTF-8
+// text, but for ASCII controls and spaces.
+std::string Shown(const std::string& bytes, bool utf8 = false) {
+  std::string shown = bytes.empty() ? "\"\"" : "";
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+    shown += (byte > 0x20 && byte < 0x7f && c != '\\') || (utf8 && byte >= 0x80) ? std::string(1, c)
+                                                                                 : std::string(hex);
+  }
+  return shown;
 }
 
-TEST(EncodingTest, OnlyCharactersTheCodePageMapsAreKept) {
-  // clang-format off
-  const std::pair<std::string, std::string> cases[] = {
-      {"a\x81", "a"}, {"\x81<", "<"}, {"\x80\xff", "\x80"},  // the euro sign; 0xFF is none
-      {"\xff\x81\x40z", "\x81\x40z"},  // next to an invalid byte, the first and last lead bytes
-      {"\xff\xfe\x40", "\xfe\x40"},    // still begin characters
-      {"\xa4\x83\xc3\x65", "\xc3\x65"},  // 0xA483 is unassigned
-      {"\xff\x81\x7f", "\x7f"}, {Cp936("圣女碑：《abc》"), Cp936("圣女碑：《abc》")}};
-  // clang-format on
-  for (const auto& [text, kept] : cases)
-    EXPECT_EQ(KeepValidCharacters(text), kept) << text;
-  EXPECT_EQ(WholeCharacterPrefix("\x81\x40\x81\x40", 3), "\x81\x40");
-  EXPECT_EQ(WholeCharacterPrefix("\xfe\x40\xfe\xfe", 3), "\xfe\x40");
-  EXPECT_EQ(WholeCharacterPrefix("ab\x81\x3f", 3), "ab\x81");  // a lone lead byte is one byte
-  EXPECT_EQ(WholeCharacterPrefix("a\x81\xff", 2), "a\x81");    // 0xFF is no trail byte
+namespace fs = std::filesystem;
+
+// The system's own file system, made to fail on cue as Windows does (tree-faults.txt): OP of PATH
+// failing with a Win32 error TIMES times once AFTER calls have passed; names still pending their
+// deletion, by the refusals left before they go; folders that become links once listed; a listing
+// that does not say what an entry is; no deletion at once. And the path of each handle held.
+struct Cue {
+  std::string op, path;
+  int error, times, after;
+};
+struct Faults {
+  std::vector<Cue> cues;
+  std::map<std::string, int> pending;
+  std::set<std::string> swaps;
+  bool untyped = false, noAtOnce = false;
+  int atOnceAsked = 0;
+  std::map<Handle, std::string> open;
+} g;
+const FileSystem& kSystem = SystemFileSystem();
+const fs::path kRoot = fs::path(testing::TempDir()) / ("tree-faults-" + std::to_string(getpid()));
+
+std::string PathOf(Handle parent, const fs::path& name) {
+  return g.open.at(parent) + "/" + name.string();
+}
+Handle Held(Handle handle, const std::string& path) {
+  if (handle != kNoHandle) g.open[handle] = path;
+  return handle;
+}
+bool Fails(std::error_code& error, std::error_code reason) {
+  return error = reason, true;
+}
+std::error_code Win32(int error) {
+  return {error, std::system_category()};
+}
+bool Cued(const std::string& op, const std::string& path, std::error_code& error) {
+  for (Cue& cue : g.cues) {
+    if (cue.op == op && cue.path == path && cue.times > 0 && !(cue.after > 0 && cue.after--))
+      return --cue.times, Fails(error, Win32(cue.error));
+  }
+  return false;
+}
+// A name pending its deletion is gone for an opening and a deletion (ERROR_FILE_NOT_FOUND, as the
+// Windows layer says); it is in the way of a creation, and of its folder's deletion, until two
+// refusals have passed, and then it goes.
+bool Gone(const std::string& path, std::error_code& error) {
+  return g.pending.count(path) && Fails(error, Win32(2));
+}
+bool InTheWay(const std::string& path, bool inside, std::error_code& error, int reason) {
+  const std::string at = inside ? path + "/" : path;
+  const auto pending = inside ? g.pending.lower_bound(at) : g.pending.find(at);
+  if (pending == g.pending.end() || pending->first.rfind(at, 0) != 0) return false;
+  if (--pending->second == 0) fs::remove_all(pending->first), g.pending.erase(pending);
+  return Fails(error, Win32(reason));
 }
 
-// Between tags a double quote is a character like any other; in an attribute value in double
-// quotes it would end the value.
-TEST(EscapeTest, OnlyAttributeValuesQuoteTheDoubleQuote) {
-  EXPECT_EQ(EscapeXmlText("a\"<&>'"), "a\"&lt;&amp;&gt;'");
-  EXPECT_EQ(EscapeXmlAttribute("a\"<&>'"), "a&quot;&lt;&amp;&gt;'");
+const FileSystem kFaulty = {
+    [](Handle base, const fs::path& path, std::error_code& error) {
+      return Held(kSystem.openFolder(base, path, error), path.string());
+    },
+    [](Handle parent, const fs::path& name, std::error_code& error) {
+      const std::string path = PathOf(parent, name);
+      if (Cued("open", path, error) || Gone(path, error)) return kNoHandle;
+      if (g.swaps.erase(path))
+        fs::remove_all(path), fs::create_directory_symlink(kRoot / "outside", path);
+      return Held(kSystem.openSubfolder(parent, name, error), path);
+    },
+    [](Handle folder, std::vector<FolderEntry>& entries, std::error_code& error) {
+      if (Cued("list", g.open.at(folder), error) || !kSystem.list(folder, entries, error))
+        return false;
+      for (FolderEntry& entry : entries)
+        entry.kind = g.untyped ? EntryKind::kUnknown : entry.kind;
+      return true;
+    },
+    [](Handle parent, const fs::path& name, bool isFolder, Deletion how, std::error_code& error) {
+      const std::string path = PathOf(parent, name);
+      if (Cued("delete", path, error) || Gone(path, error)) return false;
+      // Asked again once it refused, the file system fails otherwise: the run is to remember.
+      if (how == Deletion::kAtOnce && g.noAtOnce)
+        return !Fails(error,
+                      std::make_error_code(g.atOnceAsked++ ? std::errc::operation_not_permitted
+                                                           : std::errc::not_supported));
+      return !InTheWay(path, true, error, 145) &&  // ERROR_DIR_NOT_EMPTY
+             kSystem.deleteEntry(parent, name, isFolder, how, error);
+    },
+    [](Handle parent, const fs::path& name, std::error_code& error) {
+      const std::string path = PathOf(parent, name);
+      return !Cued("mkdir", path, error) && !InTheWay(path, false, error, 303) &&
+             kSystem.makeFolder(parent, name, error);  // ERROR_DELETE_PENDING
+    },
+    [](Handle parent, const fs::path& name, std::error_code& error) {
+      const std::string path = PathOf(parent, name);
+      if (Cued("create", path, error) || InTheWay(path, false, error, 303)) return kNoHandle;
+      return Held(kSystem.createFile(parent, name, error), path);
+    },
+    [](Handle file, std::string_view bytes, std::error_code& error) {
+      return !Cued("write", g.open.at(file), error) && kSystem.write(file, bytes, error);
+    },
+    [](Handle handle, std::error_code& error) {
+      g.open.erase(handle);
+      return kSystem.close(handle, error);
+    },
+    [](const std::error_code& error) {
+      return error.category() == std::system_category() &&
+             platform::windows::MayPassSoon(static_cast<std::uint32_t>(error.value()));
+    },
+};
+
+// T, holding sub and in it doc, rebuilt in the folder d beside a folder outside and its canary,
+// the file system made to fail as `given` says: what was reported, and what is left.
+std::string RebuildFaultily(const std::vector<std::string>& given) {
+  g = Faults();
+  fs::remove_all(kRoot);
+  fs::create_directories(kRoot / "outside");
+  std::ofstream(kRoot / "outside" / "canary");
+  for (const std::string& word : given) {
+    std::istringstream parts(word);
+    std::vector<std::string> part;
+    for (std::string piece; std::getline(parts, piece, ':');)
+      part.push_back(piece);
+    const std::string path = (kRoot / "d" / (part.size() > 1 ? part[1] : "")).string();
+    fs::create_directories(kRoot / "d");
+    if (part[0] == "old" || part[0] == "pending") {
+      fs::create_directories(fs::path(path).parent_path());
+      if (path.back() != '/') std::ofstream{path};
+      if (part[0] == "pending") g.pending[path.substr(0, path.find_last_not_of('/') + 1)] = 2;
+    }
+    if (part[0] == "fail") {
+      const auto number = [&](std::size_t i) { return i < part.size() ? std::stoi(part[i]) : 0; };
+      g.cues.push_back(
+          {part[1], (kRoot / "d" / part[2]).string(), number(3), number(4), number(5)});
+    }
+    if (part[0] == "swap") g.swaps.insert(path);
+    g.untyped |= part[0] == "untyped";
+    g.noAtOnce |= part[0] == "no-at-once";
+  }
+  const char* steps[] = {"delete", "create-folder", "create", "convert", "write", "install"};
+  std::string reported;
+  const TreeLayout tree = {{{"T", kTopOfTree}, {"sub", 0}}, {{1, "doc", Document::kIcons}}};
+  RebuildTree(kFaulty, tree, kRoot / "d", {}, [&](const Failure& failure) {
+    const std::error_code& reason = failure.reason;
+    reported += (reported.empty() ? "" : " ; ") +
+                std::string(steps[static_cast<int>(failure.step)]) + " " +
+                failure.path.lexically_relative(kRoot).string() + " " +
+                (reason.category() == std::system_category() ? std::to_string(reason.value())
+                                                             : reason.message());
+  });
+  std::set<std::string> left;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kRoot)) {
+    const std::string path = entry.path().lexically_relative(kRoot).string();
+    if (path != "d")
+      left.insert(path.substr(path.rfind("d/", 0) == 0 ? 2 : 0) + (entry.is_symlink()     ? "@"
+                                                                   : entry.is_directory() ? "/"
+                                                                                          : ""));
+  }
+  fs::remove_all(kRoot);
+  std::string result = (reported.empty() ? "nothing" : reported) +
+                       (g.open.empty() ? "" : " ; a handle left open") + " =";
+  for (const std::string& path : left)
+    result += " " + path;
+  return result;
 }
 
-// What a rule of windows-rules.txt gives for what it is given, as the table writes it.
+// What a rule of the tables gives for what it is given, as the table writes it.
 std::string Apply(const std::string& rule, const std::vector<std::string>& given) {
   using namespace platform::windows;
   using namespace ui;
@@ -120,6 +233,21 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     return given.at(i) == "-" ? std::wstring() : std::wstring(given[i].begin(), given[i].end());
   };
   const auto yes = [](bool holds) { return std::string(holds ? "yes" : "no"); };
+  const auto bytes = [&](std::size_t i) { return Bytes(given.at(i)); };
+  if (rule == "screen") return ScreenEntryText(bytes(0)).value_or("kept");
+  if (rule == "value-box" || rule == "text-box") {
+    Form form;
+    (rule == "value-box" ? form.valueBoxes[0] : form.texts[0]) = bytes(0);
+    return Shown(ReadForm(form)[rule == "value-box" ? 0 : kFirstTextSlot]);
+  }
+  if (rule == "utf8") {
+    std::error_code error;
+    return Shown(ToUtf8(bytes(0), error), true) + (error ? " failing" : "");
+  }
+  if (rule == "keep") return Shown(KeepValidCharacters(bytes(0)));
+  if (rule == "prefix") return Shown(std::string(WholeCharacterPrefix(bytes(0), number(1))));
+  if (rule == "escape-text") return EscapeXmlText(bytes(0));
+  if (rule == "escape-attribute") return EscapeXmlAttribute(bytes(0));
   if (rule == "link") return yes(IsLinkEntry(number(0), number(1)));
   if (rule == "within") return yes(IsWithinFolder(path(0), path(1)));
   if (rule == "entry-of") return yes(IsEntryOf(path(0), path(1), path(2)));
@@ -146,6 +274,7 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     const char* advice[] = {"none", "close", "move", "allow-or-move", "allow"};
     return advice[static_cast<int>(ChooseAdvice(failures, number(0)))];
   }
+  if (rule == "tree") return RebuildFaultily(given);
   if (rule != "retry") return "no such rule";
   std::uint32_t tries = 0;
   std::string waits = "-";
@@ -164,23 +293,28 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
          waits;
 }
 
-TEST(WindowsRulesTest, EveryLineOfTheTableHolds) {
-  std::ifstream table(WONDERGEN_UNIT_DATA "/windows-rules.txt");
-  ASSERT_TRUE(table.is_open());
-  int rules = 0;
-  for (std::string line; std::getline(table, line);) {
-    std::istringstream words(line.substr(0, line.find('#')));
-    std::string rule, word, expected;
-    std::vector<std::string> given;
-    if (!(words >> rule)) continue;
-    while (words >> word && word != "->")
-      given.push_back(word);
-    while (words >> word)
-      expected += (expected.empty() ? "" : " ") + word;
-    EXPECT_EQ(Apply(rule, given), expected) << line;
-    ++rules;
+// An expected result that ends in "= *" leaves what is left unchecked.
+TEST(RulesTest, EveryLineOfTheTablesHolds) {
+  for (const char* file : {"/byte-rules.txt", "/windows-rules.txt", "/tree-faults.txt"}) {
+    std::ifstream table(WONDERGEN_UNIT_DATA + std::string(file));
+    ASSERT_TRUE(table.is_open()) << file;
+    int rules = 0;
+    for (std::string line; std::getline(table, line); ++rules) {
+      std::istringstream words(line.substr(0, line.find('#')));
+      std::string rule, word, expected;
+      std::vector<std::string> given;
+      if (!(words >> rule)) continue;
+      while (words >> word && word != "->")
+        given.push_back(word);
+      while (words >> word)
+        expected += (expected.empty() ? "" : " ") + word;
+      std::string applied = Apply(rule, given);
+      if (expected.size() > 2 && expected.substr(expected.size() - 2) == " *")
+        applied = applied.substr(0, applied.find(" = ") + 2) + " *";
+      EXPECT_EQ(applied, expected) << line;
+    }
+    EXPECT_GT(rules, 0) << file;
   }
-  EXPECT_GT(rules, 0);
 }
 
 // What a run says it did, which the window's status shows: AAA where all its files were written,

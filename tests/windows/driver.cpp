@@ -49,8 +49,6 @@
 //   sh COMMAND                runs COMMAND with /bin/sh in the Unix folder $WINDOW_TEST_WORK (the
 //                             work dir) and writes what it printed (Wine runs Unix programs)
 //   repaint                   has the window and its controls paint what they have to
-//   colours [NAME]            sets a dark colour scheme, or without NAME the one before
-//   background                writes the colour of the form's background
 //   close [LABEL]             Alt+F4, or with LABEL a close message; writes the exit code (0 for
 //                             an attached program once its window is gone)
 //   restore                   restores the minimized window
@@ -304,38 +302,6 @@ std::string Settle() {
   return last.substr(0, last.find(' '));
 }
 
-// A colour scheme, as a player sets a dark or high-contrast one: a dark one, or without a name the
-// one before; for the windows open (SetSysColors tells them) and those started later (the
-// registry, which Wine reads as a program starts and SetSysColors does not write).
-void SetColours(const std::string& scheme) {
-  const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
-  const wchar_t* const names[] = {L"Window", L"WindowText"};
-  static const COLORREF before[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
-  const COLORREF dark[] = {RGB(0x20, 0x20, 0x20), RGB(0xFF, 0xFF, 0xFF)};
-  const COLORREF* colours = scheme.empty() ? before : dark;
-  for (int i = 0; i < 2; ++i) {
-    const std::wstring value = std::to_wstring(GetRValue(colours[i])) + L" " +
-                               std::to_wstring(GetGValue(colours[i])) + L" " +
-                               std::to_wstring(GetBValue(colours[i]));
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", names[i], REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-  SetSysColors(2, elements, colours);
-}
-
-// The colour of the form's background, in its bottom right corner, which nothing covers.
-void WriteBackground() {
-  Repaint();
-  const RECT client = ClientArea();
-  const HDC screen = GetDC(nullptr);
-  const COLORREF pixel = GetPixel(screen, client.right - 10, client.bottom - 10);
-  ReleaseDC(nullptr, screen);
-  char colour[8];
-  std::snprintf(colour, sizeof colour, "%02x%02x%02x", GetRValue(pixel), GetGValue(pixel),
-                GetBValue(pixel));
-  Write(std::string("the form's background ") + colour);
-}
-
 // The name a screen reader gives a control, asked as Narrator and NVDA ask it from their own
 // process: the control's client object (MSAA), then its own name.
 std::string AccessibleName(HWND control) {
@@ -353,26 +319,26 @@ std::string AccessibleName(HWND control) {
   accessible->Release();
   return text;
 }
+// A line for each group of controls: the field rows' three, the text boxes, and the rest.
 void WriteNames() {
-  const auto ids = [](int first, int count) {
-    std::vector<int> block(static_cast<std::size_t>(count));
-    for (int& id : block)
-      id = first++;
-    return block;
-  };
-  const std::pair<const char*, std::vector<int>> groups[] = {
-      {"check boxes", ids(kFirstFieldCheckBoxId, kFieldCount)},
-      {"entry boxes", ids(kFirstEntryBoxId, kFieldCount)},
-      {"value boxes", ids(kFirstValueBoxId, kFieldCount)},
-      {"text boxes", ids(kFirstTextBoxId, kTextCount)},
-      {"others",
-       {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId}}};
-  for (const auto& [group, members] : groups) {
+  const auto write = [](const char* group, const std::vector<int>& ids) {
     std::string line = std::string("names of the ") + group + ":";
-    for (int id : members)
-      line += (id == members.front() ? " " : " | ") + AccessibleName(Control(id));
+    for (int id : ids)
+      line += (id == ids.front() ? " " : " | ") + AccessibleName(Control(id));
     Write(line);
-  }
+  };
+  const auto block = [](int first, int count) {
+    std::vector<int> ids;
+    while (count-- > 0)
+      ids.push_back(first++);
+    return ids;
+  };
+  write("check boxes", block(kFirstFieldCheckBoxId, kFieldCount));
+  write("entry boxes", block(kFirstEntryBoxId, kFieldCount));
+  write("value boxes", block(kFirstValueBoxId, kFieldCount));
+  write("text boxes", block(kFirstTextBoxId, kTextCount));
+  write("others",
+        {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId});
 }
 
 // ---- The steps.
@@ -583,8 +549,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"hold", [](std::string file) { g_held = CreateFileW((g_programDir / Wide(file)).c_str(),
         GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr); }},
     {"release", [](std::string) { CloseHandle(g_held); }},
-    {"temp", SetTemporaryFolder}, {"colours", SetColours},
-    {"background", [](std::string) { WriteBackground(); }}, {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", [](std::string) { PostMessageW(g_window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    {"temp", SetTemporaryFolder}, {"sh", RunShell}, {"repaint", [](std::string) { Repaint(); }}, {"close", Close}, {"restore", [](std::string) { PostMessageW(g_window, WM_SYSCOMMAND, SC_RESTORE, 0);
         Write(WaitUntil([] { return !IsIconic(g_window); }) ? "restored" : "not restored"); }},
 };
 // clang-format on
