@@ -28,7 +28,9 @@ as_user() {
 }
 run() {
   rm -f out err
-  (cd work && eval 'timeout 60 "${prefix[@]}" "$cli" "$@"' "${to:->../out}" 2>../err)
+  # Standard error through a pipe, out of reach of a file-size limit that the prefix sets.
+  (cd work && eval 'timeout 60 "${prefix[@]}" "$cli" "$@"' "${to:->../out}" 2> >(exec cat >../err)
+    status=$? && wait $! && exit $status)
   local status=$?
   # A folder's entries are deleted in the order the file system lists them: those lines sorted.
   [ -f out ] && sed "s|$scratch/work|.|g; s/^/out: /" out
