@@ -199,7 +199,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 std::string HelpText() {
   const auto line = [](std::string option, std::string_view what) {
     option = "  --" + option;
-    option.resize(std::max(option.size() + 1, kHelpOptionColumn), ' ');
+    option.resize(kHelpOptionColumn, ' ');
     return option + std::string(what) + "\n";
   };
   std::string help =

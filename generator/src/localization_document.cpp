@@ -31,15 +31,19 @@ constexpr DocumentLine kLocalizationLines[] = {
     "</GameData>",
 };
 
-constexpr int kEveryLanguage = 0;
+// The entries of each other language are composed, in the game's order.
+// clang-format off
 constexpr DocumentLine kOtherLanguagesLines[] = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
     "<GameData>\n",
     "\t<LocalizedText>\n",
-    Composed{kEveryLanguage},
+    Composed{0}, Composed{1}, Composed{2}, Composed{3}, Composed{4}, Composed{5}, Composed{6},
+    Composed{7}, Composed{8}, Composed{9}, Composed{10},
     "\t</LocalizedText>\n",
     "</GameData>\n",
 };
+// clang-format on
+static_assert(std::size(kOtherLanguages) == 11, "a placeholder for each other language");
 
 constexpr const char* kTextOpen = "\t\t\t<Text>";
 constexpr const char* kMadeBy = "\t\t------制作:《vudazu》 ";
@@ -67,17 +71,15 @@ std::string ComposeLocalizationDocument(const FieldStore& store, int wonder) {
                          [&store](int slot) { return TextLine(store, slot); });
 }
 
-// The same texts in each other language, each language in turn with the four entries in the
-// order above: every line ending in LF, the last one too.
+// The same texts in each other language, the four entries in the order above: every line ending
+// in LF, the last one too.
 std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder) {
-  return ComposeDocument(kOtherLanguagesLines, wonder, [&](int) {
+  return ComposeDocument(kOtherLanguagesLines, wonder, [&](int language) {
     std::string entries;
-    for (const char* language : kOtherLanguages) {
-      for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
-        entries += "\t\t<Replace Tag=\"" + Numbered(kTextTags[slot - kTitleSlot], wonder) +
-                   "\" Language=\"" + language + "\">\n\t\t\t<Text>" +
-                   LocalizedEntryText(store, slot) + "</Text>\n\t\t</Replace>\n";
-      }
+    for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
+      entries += "\t\t<Replace Tag=\"" + Numbered(kTextTags[slot - kTitleSlot], wonder) +
+                 "\" Language=\"" + kOtherLanguages[language] + "\">\n\t\t\t<Text>" +
+                 LocalizedEntryText(store, slot) + "</Text>\n\t\t</Replace>\n";
     }
     return entries;
   });

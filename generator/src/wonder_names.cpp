@@ -1,6 +1,5 @@
 // The names that make each wonder its own mod.
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
 
 #include "documents.h"
 
@@ -36,12 +35,13 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 std::string Numbered(std::string_view constant, int wonder) {
   std::string text(constant);
   if (wonder == kFirstWonder) return text;
-  char fourDigits[12];
-  std::snprintf(fourDigits, sizeof fourDigits, "%04d", wonder);
+  const std::string number = std::to_string(wonder);
+  const std::string fourDigits =
+      std::string(4 - std::min<std::size_t>(4, number.size()), '0') + number;
   for (const NumberedName& name : kNumberedNames) {
     std::string numbered = name.numbered;
     ReplaceAll(numbered, "{NNNN}", fourDigits);
-    ReplaceAll(numbered, "{N}", std::to_string(wonder));
+    ReplaceAll(numbered, "{N}", number);
     ReplaceAll(text, name.first, numbered);
   }
   return text;

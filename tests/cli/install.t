@@ -65,8 +65,9 @@ which would be half a mod, removed again.
   ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml 277
   ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
 
---install finds the game's folder in $XDG_DATA_HOME, and its Mods folder is made where missing;
-without the game's folder, AAA is written and the folder looked for is named.
+--install finds the game's folder in $XDG_DATA_HOME, or without it in ~/.local/share, and its Mods
+folder is made where missing; without the game's folder, AAA is written and the folder looked for
+is named.
 
   $ case_ && export XDG_DATA_HOME=$PWD/work/data && mkdir -p "work/data/aspyr-media/Sid Meier's Civilization VI"
   $ run --install | grep -v '^out: ./AAA'
@@ -75,7 +76,10 @@ without the game's folder, AAA is written and the folder looked for is named.
   out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
   out: ./data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
-  $ rm -r work/data && run --install | grep -v '^out: ./AAA'; echo "exit ${PIPESTATUS[0]}" && ls work
+  $ unset XDG_DATA_HOME && mkdir work/.local && mv work/data work/.local/share
+  $ HOME=$PWD/work run --install | grep -v '^out: ./AAA' | head -1
+  out: ./.local/share/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
+  $ export XDG_DATA_HOME=$PWD/work/data && rm -r work/.local && run --install | grep -v '^out: ./AAA'; echo "exit ${PIPESTATUS[0]}" && ls work
   err: wondergen-cli: --install: no folder of the game at "./data/aspyr-media/Sid Meier's Civilization VI"; start the game once, or give --mods-dir
   exit 1
   AAA

@@ -1,11 +1,10 @@
 // libFuzzer target: arbitrary bytes become what a user could type into the form, 27 entry texts
 // and 5 texts. The entry texts go through the screening rule into the value boxes, and the package
-// is composed in memory. Every input must give documents that expat reads, the gameplay data
-// document giving each set field's number to what the field is for and nothing else a number, the
-// localization document and the other languages' the texts as typed, and the manifest the mod
-// list's title, teaser and description as the localization document gives them. What a parser reads
-// of a text is modelled by XML's own rules, from what the user typed: characters the code page does
-// not map and characters XML forbids are gone, and line ends are normalized.
+// is composed in memory. Every input must give documents that expat reads, the localization
+// document and the other languages' holding the texts as typed, and the manifest the mod list's
+// title, teaser and description as the localization document gives them. What a parser reads of a
+// text is modelled by XML's own rules, from what the user typed: characters the code page does not
+// map and characters XML forbids are gone, and line ends are normalized.
 #include <expat.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -13,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <set>
 
 #include "wondergen/generator.h"
 
@@ -53,21 +51,12 @@ std::string AsParsed(std::string_view text) {
   return parsed;
 }
 
-// What the checks look at, as expat reads a document: each number by what it is for (the row's
-// type, such as YIELD_SCIENCE, or the building row's attribute, such as Housing), and the localized
-// texts by tag: a Replace entry's Text, or the manifest's zh_Hans_CN inside its Text of that id
-// (which closes first).
+// What the checks look at, as expat reads a document: the localized texts by tag, a Replace
+// entry's Text, or the manifest's zh_Hans_CN inside its Text of that id (which closes first).
 struct Parsed {
-  std::map<std::string, std::string> numbers;
   std::map<std::string, std::string> texts;
   std::string tag, text;
 };
-// clang-format off
-const std::set<std::string> kNumberAttributes = {"Housing", "CitizenSlots", "Entertainment",
-    "OuterDefenseHitPoints", "OuterDefenseStrength", "YieldChange", "PointsPerTurn", "NumSlots"};
-const std::set<std::string> kTypeAttributes = {"YieldType", "GreatPersonClassType",
-    "GreatWorkSlotType"};
-// clang-format on
 
 Parsed Parse(const std::string& bytes, const char* name) {
   Parsed parsed;
@@ -78,11 +67,7 @@ Parsed Parse(const std::string& bytes, const char* name) {
       [](void* data, const XML_Char* element, const XML_Char** attributes) {
         auto* parsed = static_cast<Parsed*>(data);
         parsed->text.clear();
-        std::string type;  // a row's type, which comes before its number
         for (int i = 0; attributes[i] != nullptr; i += 2) {
-          if (kTypeAttributes.count(attributes[i])) type = attributes[i + 1];
-          if (kNumberAttributes.count(attributes[i]))
-            parsed->numbers[type.empty() ? attributes[i] : type] = attributes[i + 1];
           const std::string attribute = std::string(element) + " " + attributes[i];
           if (attribute == "Replace Tag" || attribute == "Text id") parsed->tag = attributes[i + 1];
         }
@@ -99,23 +84,6 @@ Parsed Parse(const std::string& bytes, const char* name) {
     Fail(std::string(name) + " is not well-formed: " + XML_ErrorString(XML_GetErrorCode(parser)));
   XML_ParserFree(parser);
   return parsed;
-}
-
-// Each set field's number, by what it is for: a row type of its group's prefix and the field's
-// suffix, or for a building property the building row's attribute.
-std::map<std::string, std::string> ExpectedNumbers(
-    const std::array<std::string, kFieldCount>& values) {
-  const char* const kRowTypes[] = {"YIELD", "GREAT_PERSON_CLASS", "GREATWORKSLOT"};  // by group
-  std::map<std::string, std::string> numbers;
-  for (int slot = 0; slot < kFieldCount; ++slot) {
-    const FieldSpec& field = kFieldCatalogue[slot];
-    const std::string text = field.documentText;  // " Housing=\"" for a building property
-    if (!IsSet(values[slot])) continue;
-    numbers[field.group == FieldGroup::kBuildingProperty ? text.substr(1, text.size() - 3)
-                                                         : kRowTypes[int(field.group)] + text] =
-        values[slot];
-  }
-  return numbers;
 }
 
 // A text box that holds nothing a document can carry takes its default; a name that holds
@@ -144,16 +112,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     value = ScreenEntryText(input.ConsumeRandomLengthString(24)).value_or("");
   for (std::string& text : form.texts)
     text = input.ConsumeRandomLengthString(600);
-  const std::array<std::string, kFieldCount>& values = form.valueBoxes;
-  const std::array<std::string, kTextCount>& texts = form.texts;
-
   const ModPackage package = ComposeModPackage(form);
   for (const DocumentBytes& document : package)
     if (document.conversionError) Fail("a document could not be converted");
-  if (Parse(package[Index(Document::kGameplayData)].utf8, "the gameplay data").numbers !=
-      ExpectedNumbers(values))
-    Fail("the numbers are not those of the set fields, each where it belongs");
-  std::map<std::string, std::string> expected = ExpectedTexts(texts);
+  Parse(package[Index(Document::kGameplayData)].utf8, "the gameplay data");
+  Parse(package[Index(Document::kIcons)].utf8, "the icons");
+  std::map<std::string, std::string> expected = ExpectedTexts(form.texts);
   if (Parse(package[Index(Document::kLocalization)].utf8, "the texts").texts != expected)
     Fail("the texts are not those typed, with their defaults and the author suffix");
   if (Parse(package[Index(Document::kOtherLanguages)].utf8, "the other languages").texts !=

@@ -88,16 +88,14 @@ Handle Held(Handle handle, const std::string& path) {
   if (handle != kNoHandle) g.open[handle] = path;
   return handle;
 }
-bool Fails(std::error_code& error, std::error_code reason) {
-  return error = reason, true;
-}
-std::error_code Win32(int error) {
-  return {error, std::system_category()};
+// Fails the call with the Win32 error `win32`.
+bool Fails(std::error_code& error, int win32) {
+  return error = {win32, std::system_category()}, true;
 }
 bool Cued(const std::string& op, const std::string& path, std::error_code& error) {
   for (Cue& cue : g.cues) {
     if (cue.op == op && cue.path == path && cue.times > 0 && !(cue.after > 0 && cue.after--))
-      return --cue.times, Fails(error, Win32(cue.error));
+      return --cue.times, Fails(error, cue.error);
   }
   return false;
 }
@@ -105,14 +103,14 @@ bool Cued(const std::string& op, const std::string& path, std::error_code& error
 // Windows layer says); it is in the way of a creation, and of its folder's deletion, until two
 // refusals have passed, and then it goes.
 bool Gone(const std::string& path, std::error_code& error) {
-  return g.pending.count(path) && Fails(error, Win32(2));
+  return g.pending.count(path) && Fails(error, 2);
 }
 bool InTheWay(const std::string& path, bool inside, std::error_code& error, int reason) {
   const std::string at = inside ? path + "/" : path;
   const auto pending = inside ? g.pending.lower_bound(at) : g.pending.find(at);
   if (pending == g.pending.end() || pending->first.rfind(at, 0) != 0) return false;
   if (--pending->second == 0) fs::remove_all(pending->first), g.pending.erase(pending);
-  return Fails(error, Win32(reason));
+  return Fails(error, reason);
 }
 
 const FileSystem kFaulty = {
@@ -138,9 +136,9 @@ const FileSystem kFaulty = {
       if (Cued("delete", path, error) || Gone(path, error)) return false;
       // Asked again once it refused, the file system fails otherwise: the run is to remember.
       if (how == Deletion::kAtOnce && g.noAtOnce)
-        return !Fails(error,
-                      std::make_error_code(g.atOnceAsked++ ? std::errc::operation_not_permitted
-                                                           : std::errc::not_supported));
+        return error = std::make_error_code(g.atOnceAsked++ ? std::errc::operation_not_permitted
+                                                            : std::errc::not_supported),
+               false;
       return !InTheWay(path, true, error, 145) &&  // ERROR_DIR_NOT_EMPTY
              kSystem.deleteEntry(parent, name, isFolder, how, error);
     },
@@ -175,22 +173,22 @@ std::string RebuildFaultily(const std::vector<std::string>& given) {
   fs::create_directories(kRoot / "outside");
   std::ofstream(kRoot / "outside" / "canary");
   for (const std::string& word : given) {
-    std::istringstream parts(word);
     std::vector<std::string> part;
+    std::istringstream parts(word);
     for (std::string piece; std::getline(parts, piece, ':');)
       part.push_back(piece);
-    const std::string path = (kRoot / "d" / (part.size() > 1 ? part[1] : "")).string();
+    part.resize(6);  // what is not given is empty
+    const auto number = [&](std::size_t i) { return part[i].empty() ? 0 : std::stoi(part[i]); };
+    const std::string path = (kRoot / "d" / part[1]).string();
     fs::create_directories(kRoot / "d");
     if (part[0] == "old" || part[0] == "pending") {
       fs::create_directories(fs::path(path).parent_path());
       if (path.back() != '/') std::ofstream{path};
       if (part[0] == "pending") g.pending[path.substr(0, path.find_last_not_of('/') + 1)] = 2;
     }
-    if (part[0] == "fail") {
-      const auto number = [&](std::size_t i) { return i < part.size() ? std::stoi(part[i]) : 0; };
+    if (part[0] == "fail")
       g.cues.push_back(
           {part[1], (kRoot / "d" / part[2]).string(), number(3), number(4), number(5)});
-    }
     if (part[0] == "swap") g.swaps.insert(path);
     g.untyped |= part[0] == "untyped";
     g.noAtOnce |= part[0] == "no-at-once";
@@ -298,8 +296,7 @@ TEST(RulesTest, EveryLineOfTheTablesHolds) {
   for (const char* file : {"/byte-rules.txt", "/windows-rules.txt", "/tree-faults.txt"}) {
     std::ifstream table(WONDERGEN_UNIT_DATA + std::string(file));
     ASSERT_TRUE(table.is_open()) << file;
-    int rules = 0;
-    for (std::string line; std::getline(table, line); ++rules) {
+    for (std::string line; std::getline(table, line);) {
       std::istringstream words(line.substr(0, line.find('#')));
       std::string rule, word, expected;
       std::vector<std::string> given;
@@ -313,7 +310,6 @@ TEST(RulesTest, EveryLineOfTheTablesHolds) {
         applied = applied.substr(0, applied.find(" = ") + 2) + " *";
       EXPECT_EQ(applied, expected) << line;
     }
-    EXPECT_GT(rules, 0) << file;
   }
 }
 

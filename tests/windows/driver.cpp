@@ -21,10 +21,7 @@
 //   tick ID LABEL             clicks check box ID, then form
 //   type SLOT TEXT            ticks field SLOT, types TEXT into its entry box key by key, writes
 //                             the value box after each key, then form
-//   paste SLOT TEXT           pastes TEXT at the end of field SLOT's entry box, then form
-//   text ID TEXT              clicks text box ID and types TEXT into it
-//   number [TEXT]             empties the wonder's number box, clicks it and types TEXT into it;
-//                             the box takes digits only
+//   text ID [TEXT]            empties box ID, clicks it and types TEXT into it
 //   click ID                  clicks control ID
 //   keys KEY...               presses each key (Tab, Shift+Tab, Space, Enter, Esc, Ctrl+Break,
 //                             Execute) and writes the
@@ -357,20 +354,6 @@ void TypeIntoField(int slot, const std::wstring& keys) {
   WriteForm("type \"" + Utf8(keys) + "\", the value box after each key:" + values);
 }
 
-void Paste(int slot, const std::wstring& text) {
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  lstrcpyW(static_cast<wchar_t*>(GlobalLock(memory)), text.c_str());
-  GlobalUnlock(memory);
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
-  const std::wstring before = WideText(Control(EntryBoxId(slot)));
-  PressKeys({VK_CONTROL, 'V'});
-  WaitUntil([&] { return WideText(Control(EntryBoxId(slot))) == before + text; });
-  WriteForm("paste \"" + Utf8(text) + "\" after \"" + Utf8(before) + "\"");
-}
-
 void PressKeyNames(const std::string& names) {
   // clang-format off
   const std::map<std::string, std::vector<WORD>> keys = {{"Tab", {VK_TAB}},
@@ -501,26 +484,19 @@ void Attach(const std::string&) {
   g_shown.clear();
   Write(g_window ? "attached" : "no window to attach");
 }
+// The box is emptied first. One that takes digits only (ES_NUMBER) refuses the rest: typed in
+// order, what it takes is all in once the last of it is.
 void TypeText(std::string text) {
-  const int id = Number(text);
-  Click(Control(id));
-  for (wchar_t c : Wide(text))
-    Type(c);
-  WaitUntil([&] { return WideText(Control(id)) == Wide(text); });
-  Write("text box " + std::to_string(id) + ": \"" + Text(Control(id)) + "\"");
-}
-// The box takes the digits alone: typed in order, they are all in once the last one is.
-void TypeNumber(const std::string& text) {
-  const HWND box = Control(kWonderNumberBoxId);
+  const HWND box = Control(Number(text));
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   Click(box);
-  std::wstring digits;
+  std::wstring taken;
   for (wchar_t c : Wide(text)) {
     Type(c);
-    if (c >= L'0' && c <= L'9') digits += c;
+    if (!(GetWindowLongW(box, GWL_STYLE) & ES_NUMBER) || (c >= L'0' && c <= L'9')) taken += c;
   }
-  WaitUntil([&] { return WideText(box) == digits; });
-  Write("number box: \"" + Text(box) + "\"");
+  WaitUntil([&] { return WideText(box) == taken; });
+  Write("text box " + std::to_string(GetDlgCtrlID(box)) + ": \"" + Text(box) + "\"");
 }
 void SetTemporaryFolder(const std::string& dir) {
   static const std::wstring before = _wgetenv(L"TEMP") != nullptr ? _wgetenv(L"TEMP") : L"";
@@ -537,8 +513,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"dpi", ChangeDpi},
     {"tick", [](std::string text) { Click(Control(Number(text))); Settle(); WriteForm(text); }},
     {"type", [](std::string text) { const int slot = Number(text); TypeIntoField(slot, Wide(text)); }},
-    {"paste", [](std::string text) { const int slot = Number(text); Paste(slot, Wide(text)); }},
-    {"text", TypeText}, {"number", TypeNumber}, {"click", [](std::string text) { Click(Control(Number(text))); }},
+    {"text", TypeText}, {"click", [](std::string text) { Click(Control(Number(text))); }},
     {"keys", PressKeyNames}, {"generate", Generate},
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
     {"running", [](std::string) { WriteRunning(); }},
