@@ -1,6 +1,7 @@
 #include "form_scale.h"
 
 #include <algorithm>
+#include <map>
 
 #include "control_table.h"
 #include "main_window.h"
@@ -15,8 +16,6 @@ constexpr int kContentMargin = 20;
 constexpr int kSmallestDpi = 48;
 
 int g_formDpi = kTableDpi;
-HFONT g_formFont = nullptr;
-bool g_formFontMade = false;
 
 int ScaledFor(int length, int dpi) {
   return MulDiv(length, dpi, kTableDpi);
@@ -37,17 +36,21 @@ int WindowDpi(HWND window) {
 }
 
 // The system font's size, in a face of the GB2312 character set that scales (the raster system
-// font does not, and has no Chinese glyphs where the ANSI code page is not 936).
-HFONT MakeFont(int dpi) {
+// font does not, and has no Chinese glyphs where the ANSI code page is not 936). Made once for each
+// DPI the form is measured or drawn at, a few in a process, and kept to its end, so that no font
+// a control still uses is ever deleted.
+HFONT FontFor(int dpi) {
+  static std::map<int, HFONT> made;
   const int systemDpi = SystemDpi();
   if (dpi == systemDpi && GetACP() == 936) return nullptr;
+  if (const auto found = made.find(dpi); found != made.end()) return found->second;
   LOGFONTW description = {};
   GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description);
   description.lfHeight = MulDiv(description.lfHeight, dpi, systemDpi);
   description.lfWidth = 0;
   description.lfCharSet = GB2312_CHARSET;
   lstrcpynW(description.lfFaceName, L"Microsoft YaHei", LF_FACESIZE);
-  return CreateFontIndirectW(&description);
+  return made[dpi] = CreateFontIndirectW(&description);
 }
 
 // The outer size of a window whose client area has this size, at `dpi`.
@@ -64,13 +67,12 @@ SIZE WindowSizeAround(SIZE client, int dpi) {
 
 // The right edge of the help text drawn for `dpi`, measured in the font made for it.
 LONG MeasuredHelpRight(int dpi) {
-  const HFONT font = MakeFont(dpi);
+  const HFONT font = FontFor(dpi);
   const HDC screen = GetDC(nullptr);
   const HGDIOBJ previous = SelectObject(screen, font ? font : GetStockObject(SYSTEM_FONT));
   const LONG right = HelpTextRight(screen, dpi);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
-  if (font != nullptr) DeleteObject(font);
   return right;
 }
 
@@ -129,10 +131,8 @@ Placement PlaceOn(HMONITOR monitor, int monitorDpi, POINT corner) {
 
 // Moves and sizes every control for `dpi` and gives it the font made for it.
 void Rescale(HWND window, int dpi) {
-  const HFONT previous = FormFont();
   g_formDpi = dpi;
-  g_formFont = MakeFont(dpi);
-  const HGDIOBJ font = g_formFont ? g_formFont : GetStockObject(SYSTEM_FONT);
+  const HGDIOBJ font = FormFont() ? FormFont() : GetStockObject(SYSTEM_FONT);
   for (int id = 1; id <= kControlCount; ++id) {
     const ControlSpec& record = g_controlTable[id];
     const HWND control = GetDlgItem(window, id);
@@ -140,7 +140,6 @@ void Rescale(HWND window, int dpi) {
                  Scaled(record.height), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
-  if (previous != nullptr) DeleteObject(previous);
   InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -156,9 +155,7 @@ int Scaled(int length) {
 }
 
 HFONT FormFont() {
-  if (!g_formFontMade) g_formFont = MakeFont(g_formDpi);
-  g_formFontMade = true;
-  return g_formFont;
+  return FontFor(g_formDpi);
 }
 
 // The window starts at the table's place, in screen coordinates.

@@ -73,13 +73,11 @@ std::wstring DescribeError(const std::error_code& error) {
   if (error == TreeError::kNotWhole)
     return WidenCp936("有文件无法完整写入，已写入的部分已删除，游戏不会读到不完整的模组。");
   if (error.category() == std::system_category()) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(error.value()), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-        nullptr);
-    std::wstring message = buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
-    LocalFree(buffer);
+    wchar_t text[1024];  // the system's messages are a line or two
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, static_cast<DWORD>(error.value()), 0, text,
+                                        static_cast<DWORD>(std::size(text)), nullptr);
+    std::wstring message(text, length);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) {
       message.pop_back();
     }
