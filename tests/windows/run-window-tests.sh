@@ -43,7 +43,14 @@ run() {
   for _ in $(seq 100); do [ -s "$scratch/$name-display" ] && break || sleep 0.1; done
   export DISPLAY=:$(cat "$scratch/$name-display")
   "$wine" wineboot -i >/dev/null 2>&1
-  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  # The DPI is read back before the run starts: a write lost on a busy machine once gave a run
+  # the default DPI.
+  for _ in 1 2 3; do
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "$wineserver" -w
+    "$wine" reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null |
+      grep -qi "0x$(printf %x "$dpi")\b" && break
+  done
   "$wineserver" -w
   : >"$scratch/$name-ready"
   "$wineserver" -p  # a persistent server first, so that no service keeps the driver's output open
