@@ -25,23 +25,18 @@ import re
 import sqlite3
 import sys
 import xml.etree.ElementTree as ElementTree
+import zlib
 
 LANGUAGES = ["zh_Hans_CN", "en_US", "fr_FR", "de_DE", "it_IT", "es_ES", "ja_JP", "ru_RU", "pl_PL",
              "ko_KR", "zh_Hant_HK", "pt_BR"]
 DATABASES = {"UpdateDatabase": "gameplay", "UpdateText": "texts", "UpdateIcons": "icons"}
 
 
-# The game hashes the names of kinds and types; any stable 32-bit hash will do here.
-def make_hash(text):
-    value = 2166136261
-    for byte in text.encode():
-        value = ((value ^ byte) * 16777619) & 0xFFFFFFFF
-    return value - (1 << 32) if value >= 1 << 31 else value
-
-
 def database(fixture):
     connection = sqlite3.connect(":memory:", isolation_level=None)
-    connection.create_function("Make_Hash", 1, make_hash, deterministic=True)
+    # The game hashes the names of kinds and types; any stable 32-bit hash will do here.
+    connection.create_function("Make_Hash", 1, lambda text: zlib.crc32(text.encode()),
+                               deterministic=True)
     connection.executescript(fixture.read_text(encoding="utf-8"))
     return connection
 

@@ -316,7 +316,6 @@ TEST(RulesTest, EveryLineOfTheTablesHolds) {
 // What a run says it did, which the window's status shows: AAA where all its files were written,
 // the mod's folder in each Mods folder it was installed into whole, and the wonders installed.
 TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
-  namespace fs = std::filesystem;
   const fs::path dir = fs::path(testing::TempDir()) / ("outcome-" + std::to_string(getpid()));
   fs::create_directories(dir / "game");
   std::ofstream(dir / "file");

@@ -33,8 +33,8 @@
 //   running                   waits until a run is in progress (the button is disabled), and asks
 //                             the window to answer meanwhile: it must, while the run is still
 //                             deleting the old files of AAA\old
-//   box                       waits for the error box and writes its lines without the system's
-//                             reasons, which are in the system's language; presses OK
+//   box                       waits for the error box and writes its lines, a reason that is the
+//                             system's message (in the system's language) as its code; presses OK
 //   status                    writes the status box's lines
 //   names                     writes the name a screen reader gives each control, a line for each
 //                             group: the field check boxes, entry boxes, value boxes, text boxes,
@@ -313,23 +313,19 @@ std::string AccessibleName(HWND control) {
 }
 // A line for each group of controls: the field rows' three, the text boxes, and the rest.
 void WriteNames() {
-  const auto write = [](const char* group, const std::vector<int>& ids) {
+  const auto write = [](const char* group, int first, int count, std::vector<int> ids = {}) {
+    while (count-- > 0)
+      ids.push_back(first++);
     std::string line = std::string("names of the ") + group + ":";
     for (int id : ids)
       line += (id == ids.front() ? " " : " | ") + AccessibleName(Control(id));
     Write(line);
   };
-  const auto block = [](int first, int count) {
-    std::vector<int> ids;
-    while (count-- > 0)
-      ids.push_back(first++);
-    return ids;
-  };
-  write("check boxes", block(kFirstFieldCheckBoxId, kFieldCount));
-  write("entry boxes", block(kFirstEntryBoxId, kFieldCount));
-  write("value boxes", block(kFirstValueBoxId, kFieldCount));
-  write("text boxes", block(kFirstTextBoxId, kTextCount));
-  write("others",
+  write("check boxes", kFirstFieldCheckBoxId, kFieldCount);
+  write("entry boxes", kFirstEntryBoxId, kFieldCount);
+  write("value boxes", kFirstValueBoxId, kFieldCount);
+  write("text boxes", kFirstTextBoxId, kTextCount);
+  write("others", 0, 0,
         {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId});
 }
 
@@ -384,18 +380,27 @@ void Generate(const std::string& label) {
 }
 
 // A text as the transcript shows it: the work dir and the user's Documents by name, as they differ
-// from run to run.
+// from run to run, and a reason line that is the system's message, in the system's language, by
+// its code.
 std::wstring Named(std::wstring text) {
-  static const std::wstring documents = [] {
-    PWSTR path = nullptr;
-    SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path);
-    const std::wstring found = path != nullptr ? path : L"";
-    CoTaskMemFree(path);
-    return found;
+  static const std::vector<std::pair<std::wstring, std::wstring>> names = [] {
+    PWSTR documents = nullptr;
+    SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents);
+    std::vector<std::pair<std::wstring, std::wstring>> names = {
+        {g_workDir.wstring(), L"<work>"}, {documents != nullptr ? documents : L"", L"<Documents>"}};
+    CoTaskMemFree(documents);
+    for (DWORD code = 1; code < 2000; ++code) {
+      wchar_t message[1024] = {};
+      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                     message, 1024, nullptr);
+      names.push_back({std::regex_replace(L"\n    " + std::wstring(message) + L"\n",
+                                          std::wregex(L"[\r\n]+$"), L"\n"),
+                       L"\n    <system " + std::to_wstring(code) + L">\n"});
+    }
+    return names;
   }();
-  for (const auto& [from, to] :
-       {std::pair{g_workDir.wstring(), L"<work>"}, {documents, L"<Documents>"}})
-    for (std::size_t at; !from.empty() && (at = text.find(from)) != std::wstring::npos;)
+  for (const auto& [from, to] : names)
+    for (std::size_t at; from.size() > 6 && (at = text.find(from)) != std::wstring::npos;)
       text.replace(at, from.size(), to);
   return text;
 }
@@ -403,9 +408,10 @@ std::wstring Named(std::wstring text) {
 void WriteBox() {
   const HWND box = WaitForWindow(L"#32770", 30000);
   WaitUntil([&] { return !WideText(GetDlgItem(box, 0xFFFF)).empty(); });  // a box still being made
-  const std::wstring text = Named(std::regex_replace(WideText(GetDlgItem(box, 0xFFFF)),
-                                                     std::wregex(L"\n    [^\n]*|\n+$"), L""));
-  Write("box \"" + Text(box) + "\": " + std::regex_replace(Utf8(text), std::regex("\n+"), " | "));
+  const std::wstring text = Named(WideText(GetDlgItem(box, 0xFFFF)) + L"\n");
+  Write("box \"" + Text(box) + "\": " +
+        std::regex_replace(Utf8(text.substr(0, text.find_last_not_of(L'\n') + 1)),
+                           std::regex("\n+(    )?"), " | "));
   Click(GetDlgItem(box, IDOK));
   if (!WaitUntil([&] { return !IsWindow(box); })) Write("  OK does not close it");
 }
@@ -539,9 +545,8 @@ int main() {
     if (step.empty() || step[0] == '#') continue;
     const std::size_t blank = step.find(' ');
     const auto found = kSteps.find(step.substr(0, blank));
-    if (found == kSteps.end()) Write("unknown step: " + step);
-    if (found != kSteps.end())
-      found->second(blank == std::string::npos ? "" : step.substr(blank + 1));
+    found == kSteps.end() ? Write("unknown step: " + step)
+                          : found->second(blank == std::string::npos ? "" : step.substr(blank + 1));
   }
   return 0;
 }
