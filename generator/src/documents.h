@@ -35,10 +35,6 @@ std::string LocalizedEntryText(const FieldStore& store, int textSlot);
 inline constexpr const char* kOtherLanguages[] = {"en_US", "fr_FR",      "de_DE", "it_IT",
                                                   "es_ES", "ja_JP",      "ru_RU", "pl_PL",
                                                   "ko_KR", "zh_Hant_HK", "pt_BR"};
-// The tags of the texts of slots 27..30, as wonder 1 has them.
-inline constexpr const char* kTextTags[] = {"RIRNewBuilding2PD_Title", "RIRNewBuilding2PD_TEASER",
-                                            "RIRNewBuilding2PD_DESCRIPTION",
-                                            "LOC_BUILDING2PD_SOGMONUMENT_NAME"};
 
 // A constant text of the package as wonder `wonder` has it: each name the package defines (its
 // id, types, modifier, tags, components, folder and files) numbered where the wonder is not the

@@ -109,11 +109,13 @@ std::vector<std::filesystem::path> FindModsFolders() {
 std::vector<int> InstalledWonders(const std::vector<std::filesystem::path>& modsFolders) {
   std::vector<int> installed;
   for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
-    const TreeLayout tree = NumberedTree(kInstalledTree, wonder);
-    const std::string& manifest = tree.files.back().name;  // the manifest comes last
+    // The mod's folder comes first in the installed tree, and its manifest last.
+    const std::filesystem::path manifest =
+        std::filesystem::path(Numbered(kInstalledTree.folders.front().name, wonder)) /
+        Numbered(kInstalledTree.files.back().name, wonder);
     const auto holdsManifest = [&](const std::filesystem::path& mods) {
       std::error_code error;
-      return std::filesystem::is_regular_file(mods / tree.folders[0].name / manifest, error);
+      return std::filesystem::is_regular_file(mods / manifest, error);
     };
     if (std::any_of(modsFolders.begin(), modsFolders.end(), holdsManifest))
       installed.push_back(wonder);

@@ -31,6 +31,11 @@ constexpr DocumentLine kLocalizationLines[] = {
     "</GameData>",
 };
 
+// The tags of the texts of slots 27..30, as wonder 1 has them, in the order above.
+constexpr const char* kTextTags[] = {"RIRNewBuilding2PD_Title", "RIRNewBuilding2PD_TEASER",
+                                     "RIRNewBuilding2PD_DESCRIPTION",
+                                     "LOC_BUILDING2PD_SOGMONUMENT_NAME"};
+
 // The entries of each other language are composed, in the game's order.
 // clang-format off
 constexpr DocumentLine kOtherLanguagesLines[] = {
@@ -78,8 +83,8 @@ std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder) {
     std::string entries;
     for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
       entries += "\t\t<Replace Tag=\"" + Numbered(kTextTags[slot - kTitleSlot], wonder) +
-                 "\" Language=\"" + kOtherLanguages[language] + "\">\n\t\t\t<Text>" +
-                 LocalizedEntryText(store, slot) + "</Text>\n\t\t</Replace>\n";
+                 "\" Language=\"" + kOtherLanguages[language] + "\">\n" + TextLine(store, slot) +
+                 "\t\t</Replace>\n";
     }
     return entries;
   });
