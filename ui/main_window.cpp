@@ -74,9 +74,10 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
 
 // The caption of the wonder's number stands on the form's own background, as the help text does;
 // the grey of the value boxes and the status box is theirs.
-LRESULT OnCtlColorStatic(HWND window, HDC dc, HWND control, LPARAM lParam) {
-  if (GetDlgCtrlID(control) != kWonderNumberCaptionId)
-    return DefWindowProcW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), lParam);
+LRESULT OnCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kWonderNumberCaptionId)
+    return DefWindowProcW(window, WM_CTLCOLORSTATIC, wParam, lParam);
+  const HDC dc = reinterpret_cast<HDC>(wParam);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
@@ -133,9 +134,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case kRunEnded: return OnRunEnded(window, lParam);
     case WM_DPICHANGED: return OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_SYSCOLORCHANGE: return OnSysColorChange(window);
-    case WM_CTLCOLORSTATIC:
-      return OnCtlColorStatic(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
-                              lParam);
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(window, wParam, lParam);
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
