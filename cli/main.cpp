@@ -30,6 +30,7 @@ const char* DescribeStep(wondergen::FailedStep step) {
     case wondergen::FailedStep::kConvertDocument: return "cannot convert to UTF-8";
     case wondergen::FailedStep::kWriteDocument: return "cannot write";
     case wondergen::FailedStep::kInstall: return "cannot install";
+    case wondergen::FailedStep::kLock: return "cannot work in";
   }
   return "cannot handle";
 }
@@ -109,8 +110,10 @@ int main(int argc, char** argv) {
   } else if (commandLine.install) {
     modsFolders = FindModsFolders();
   }
-  const RunOutcome outcome =
-      RebuildModPackage(commandLine.form, commandLine.outputDir, modsFolders, Report);
+  const RunOutcome outcome = RebuildModPackage(
+      commandLine.form, commandLine.outputDir, modsFolders, Report, [](const fs::path& folder) {
+        Say("waiting for another run of wondergen, which works in " + folder.string());
+      });
   for (const fs::path& path : outcome.written)
     std::fputs((path.string() + "\n").c_str(), stdout);
   // Nothing to install into is a failure of what was asked, told once AAA is written.

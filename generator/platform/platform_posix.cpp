@@ -2,11 +2,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <utility>
 
 #include "platform.h"
@@ -144,8 +147,31 @@ Handle OpenSubfolder(Handle parent, const std::filesystem::path& name, std::erro
   return kNoHandle;
 }
 
+// Which folder or file the descriptor holds, by its device and inode.
+bool Identify(Handle held, FileIdentity& identity, std::error_code& error) {
+  struct stat status;
+  if (!Done(fstat(Descriptor(held), &status), error)) return false;
+  identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  return true;
+}
+
+// Through "..", which is the folder that holds the child now: checked against the one it was.
+Handle OpenParent(Handle child, const std::filesystem::path&, const FileIdentity& expected,
+                  std::error_code& error) {
+  Handle parent = Opened(
+      openat(Descriptor(child), "..", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), error);
+  FileIdentity identity;
+  if (parent != kNoHandle && (!Identify(parent, identity, error) || !(identity == expected))) {
+    if (!error) error = make_error_code(TreeError::kMoved);
+    close(Descriptor(parent));
+    parent = kNoHandle;
+  }
+  return parent;
+}
+
 bool ListFolder(Handle folder, std::vector<FolderEntry>& entries, std::error_code& error) {
-  // The listing takes a descriptor of its own, so that the folder stays open once it is read.
+  // The listing takes a descriptor of its own, so that the folder stays open once it is read, and
+  // starts from the beginning, which the two descriptors share: every listing reads it whole.
   const int listed = dup(Descriptor(folder));
   DIR* listing = listed < 0 ? nullptr : fdopendir(listed);
   if (listing == nullptr) {
@@ -153,6 +179,7 @@ bool ListFolder(Handle folder, std::vector<FolderEntry>& entries, std::error_cod
     if (listed >= 0) close(listed);
     return false;
   }
+  rewinddir(listing);
   errno = 0;
   while (const dirent* entry = readdir(listing)) {
     const std::string_view name = entry->d_name;
@@ -198,13 +225,60 @@ bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   return true;
 }
 
+bool Sync(Handle file, std::error_code& error) {
+  return Done(fsync(Descriptor(file)), error);
+}
+
+// Never over an entry that is there: Linux's renameat2 and macOS's renameatx_np say so in the one
+// step; a file system without that (some network ones) has the entry looked for first.
+bool Rename(Handle parent, const std::filesystem::path& name, Handle newParent,
+            const std::filesystem::path& newName, std::error_code& error) {
+#ifdef __APPLE__
+  return Done(renameatx_np(Descriptor(parent), name.c_str(), Descriptor(newParent), newName.c_str(),
+                           RENAME_EXCL),
+              error);
+#else
+  if (renameat2(Descriptor(parent), name.c_str(), Descriptor(newParent), newName.c_str(),
+                RENAME_NOREPLACE) == 0)
+    return true;
+  if (errno != EINVAL && errno != ENOSYS) return Done(-1, error);
+  struct stat status;
+  if (fstatat(Descriptor(newParent), newName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+    error = std::make_error_code(std::errc::file_exists);
+    return false;
+  }
+  return Done(renameat(Descriptor(parent), name.c_str(), Descriptor(newParent), newName.c_str()),
+              error);
+#endif
+}
+
 bool Close(Handle handle, std::error_code& error) {
   return Done(close(Descriptor(handle)), error);
+}
+
+// flock on the folder's opening: it holds between the openings of threads and processes alike,
+// and goes with the opening, as when a process ends.
+Handle TryLock(Handle folder, std::error_code& error) {
+  const Handle lock = Opened(fcntl(Descriptor(folder), F_DUPFD_CLOEXEC, 0), error);
+  if (lock == kNoHandle || flock(Descriptor(lock), LOCK_EX | LOCK_NB) == 0) return lock;
+  error = errno == EWOULDBLOCK ? std::make_error_code(std::errc::resource_unavailable_try_again)
+                               : LastError();
+  close(Descriptor(lock));
+  return kNoHandle;
+}
+
+void Unlock(Handle lock) {
+  flock(Descriptor(lock), LOCK_UN);
+  close(Descriptor(lock));
 }
 
 // Nothing holds a name on POSIX.
 bool MayPassSoon(const std::error_code&) {
   return false;
+}
+
+void Pause(std::chrono::milliseconds time) {
+  std::this_thread::sleep_for(time);
 }
 
 }  // namespace
@@ -215,9 +289,10 @@ namespace wondergen {
 
 const FileSystem& SystemFileSystem() {
   using namespace platform;
-  static constexpr FileSystem kPosix = {OpenFolder,  OpenSubfolder, ListFolder,
-                                        DeleteEntry, MakeFolder,    CreateFile,
-                                        WriteToFile, Close,         MayPassSoon};
+  static constexpr FileSystem kPosix = {OpenFolder,  OpenSubfolder, OpenParent,  Identify,
+                                        ListFolder,  DeleteEntry,   MakeFolder,  CreateFile,
+                                        WriteToFile, Sync,          Rename,      Close,
+                                        TryLock,     Unlock,        MayPassSoon, Pause};
   return kPosix;
 }
 

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
+#include <cwchar>
 #include <utility>
 
 #include "platform.h"
@@ -40,35 +42,6 @@ bool HasCodePage936() {
   return installed;
 }
 
-// Wide text to a byte code page; nullopt when a character has no equivalent there.
-std::optional<std::string> Narrow(const std::wstring& wide, UINT codePage) {
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  BOOL usedDefault = FALSE;
-  BOOL* usedDefaultPointer = codePage == CP_UTF8 ? nullptr : &usedDefault;
-  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  const int length = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr,
-                                         usedDefaultPointer);
-  if (length <= 0) return std::nullopt;
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, flags, wide.data(), size, narrow.data(), length, nullptr,
-                      usedDefaultPointer);
-  if (usedDefault) return std::nullopt;
-  return narrow;
-}
-
-// Byte text in a code page to wide text; nullopt when it holds an invalid sequence.
-std::optional<std::wstring> Widen(std::string_view text, UINT codePage) {
-  if (text.empty()) return std::wstring();
-  const int size = static_cast<int>(text.size());
-  const int length =
-      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-  if (length <= 0) return std::nullopt;
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length);
-  return wide;
-}
-
 // Code page 936 text with invalid sequences, one character at a time: a byte that starts no
 // valid character becomes U+FFFD and the next byte is tried.
 std::wstring WidenByCharacter(std::string_view text) {
@@ -87,13 +60,16 @@ std::wstring WidenByCharacter(std::string_view text) {
   return wide;
 }
 
-// The form that the wide file functions accept at any length: "\\?\C:\..." or "\\?\UNC\...".
+}  // namespace
+
 std::wstring ExtendedPath(const std::filesystem::path& path) {
   std::wstring text = path.lexically_normal().make_preferred().native();
   if (!path.is_absolute() || text.rfind(L"\\\\?\\", 0) == 0) return text;
   if (text.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + text.substr(2);
   return L"\\\\?\\" + text;
 }
+
+namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -104,6 +80,8 @@ using NtCreateFileFunction = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTE
                                           IO_STATUS_BLOCK*, LARGE_INTEGER*, ULONG, ULONG, ULONG,
                                           ULONG, void*, ULONG);
 using NtStatusToWin32Function = ULONG(NTAPI*)(LONG);
+using NtSetInformationFileFunction = LONG(NTAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, ULONG);
+constexpr ULONG kFileRenameInformation = 10;  // FILE_INFORMATION_CLASS
 constexpr LONG kStatusInvalidParameter = static_cast<LONG>(0xC000000D);
 constexpr LONG kStatusDeletePending = static_cast<LONG>(0xC0000056);
 constexpr ULONG kObjCaseInsensitive = 0x40;
@@ -180,6 +158,40 @@ bool IsLink(Handle parent, const std::filesystem::path& name, HANDLE entry,
 }
 
 }  // namespace
+
+std::optional<std::wstring> Widen(std::string_view text, unsigned codePage) {
+  if (text.empty()) return std::wstring();
+  if (text.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+  const int size = static_cast<int>(text.size());
+  const int length =
+      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (length <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length) !=
+      length)
+    return std::nullopt;
+  return wide;
+}
+
+std::optional<std::string> Narrow(std::wstring_view wide, unsigned codePage) {
+  if (wide.empty()) return std::string();
+  if (wide.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+  const int size = static_cast<int>(wide.size());
+  // UTF-8 takes no default character: an unpaired surrogate fails instead.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  BOOL* usedDefaultPointer = utf8 ? nullptr : &usedDefault;
+  const int length = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr,
+                                         usedDefaultPointer);
+  if (length <= 0 || usedDefault) return std::nullopt;
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  if (WideCharToMultiByte(codePage, flags, wide.data(), size, narrow.data(), length, nullptr,
+                          usedDefaultPointer) != length ||
+      usedDefault)
+    return std::nullopt;
+  return narrow;
+}
 
 std::wstring FinalPath(HANDLE opened) {
   std::wstring path(MAX_PATH, L'\0');
@@ -263,6 +275,51 @@ Handle OpenSubfolder(Handle parent, const std::filesystem::path& name, std::erro
   }
   if (!error) return Opened(folder);
   CloseHandle(folder);
+  return kNoHandle;
+}
+
+// Which folder or file the handle holds: its volume's serial number and its file index there.
+bool Identify(Handle held, FileIdentity& identity, std::error_code& error) {
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(AsHandle(held), &information)) {
+    error = LastError();
+    return false;
+  }
+  identity = {information.dwVolumeSerialNumber,
+              (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+  return true;
+}
+
+// Opened by its file index, at one step whatever the depth; then the child must still be its
+// entry `name`. Held without FILE_SHARE_DELETE, as OpenSubfolder holds a folder, so that it cannot
+// be moved once it is checked.
+Handle OpenParent(Handle child, const std::filesystem::path& name, const FileIdentity& expected,
+                  std::error_code& error) {
+  FILE_ID_DESCRIPTOR id = {};
+  id.dwSize = sizeof id;
+  id.Type = FileIdType;
+  id.FileId.QuadPart = static_cast<LONGLONG>(expected.file);
+  const HANDLE parent =
+      OpenFileById(AsHandle(child), &id, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT);
+  if (parent == INVALID_HANDLE_VALUE) {
+    error = LastError();
+    return kNoHandle;
+  }
+  FileIdentity childIdentity, entryIdentity, parentIdentity;
+  const HANDLE entry = OpenRelative(reinterpret_cast<Handle>(parent), name, FILE_READ_ATTRIBUTES,
+                                    kShareAll, kFileOpen, 0, true, error);
+  const bool same = entry != INVALID_HANDLE_VALUE &&
+                    Identify(reinterpret_cast<Handle>(entry), entryIdentity, error) &&
+                    Identify(child, childIdentity, error) &&
+                    Identify(reinterpret_cast<Handle>(parent), parentIdentity, error) &&
+                    entryIdentity == childIdentity && parentIdentity == expected;
+  if (entry != INVALID_HANDLE_VALUE) CloseHandle(entry);
+  if (same) return reinterpret_cast<Handle>(parent);
+  if (!error || error == std::errc::no_such_file_or_directory)
+    error = make_error_code(TreeError::kMoved);
+  CloseHandle(parent);
   return kNoHandle;
 }
 
@@ -367,10 +424,76 @@ bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   return true;
 }
 
+bool Sync(Handle file, std::error_code& error) {
+  if (FlushFileBuffers(AsHandle(file))) return true;
+  error = LastError();
+  return false;
+}
+
+// By the entry's own handle, a link as itself, to its new name relative to the held folder
+// `newParent` (NT's own call: SetFileInformationByHandle would take the name as a path from the
+// current directory), never over an entry that is there.
+bool Rename(Handle parent, const std::filesystem::path& name, Handle newParent,
+            const std::filesystem::path& newName, std::error_code& error) {
+  static const auto ntSetInformationFile =
+      SystemFunction<NtSetInformationFileFunction>(L"ntdll.dll", "NtSetInformationFile");
+  static const auto toWin32 =
+      SystemFunction<NtStatusToWin32Function>(L"ntdll.dll", "RtlNtStatusToDosError");
+  const HANDLE entry = OpenRelative(parent, name, DELETE | FILE_READ_ATTRIBUTES, kShareAll,
+                                    kFileOpen, 0, true, error);
+  if (entry == INVALID_HANDLE_VALUE) return false;
+  const std::wstring& target = newName.native();
+  std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = FALSE;
+  rename->RootDirectory = AsHandle(newParent);
+  rename->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+  std::copy(target.begin(), target.end(), rename->FileName);
+  IO_STATUS_BLOCK io = {};
+  const LONG status = ntSetInformationFile(entry, &io, rename, static_cast<ULONG>(buffer.size()),
+                                           kFileRenameInformation);
+  if (status < 0)
+    error = std::error_code(static_cast<int>(toWin32(status)), std::system_category());
+  CloseHandle(entry);
+  return status >= 0;
+}
+
 bool Close(Handle handle, std::error_code& error) {
   if (CloseHandle(AsHandle(handle))) return true;
   error = LastError();
   return false;
+}
+
+// A mutex named for the folder itself, its volume and file index, which every process of the
+// session that locks the same folder finds by that name, whatever path it took to the folder;
+// Windows gives it up for a process that ends holding it.
+Handle TryLock(Handle folder, std::error_code& error) {
+  FileIdentity identity;
+  if (!Identify(folder, identity, error)) return kNoHandle;
+  wchar_t name[64];
+  swprintf(name, 64, L"Local\\wondergen-%016llx-%016llx",
+           static_cast<unsigned long long>(identity.volume),
+           static_cast<unsigned long long>(identity.file));
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+  if (mutex == nullptr) {
+    error = LastError();
+    return kNoHandle;
+  }
+  const DWORD waited = WaitForSingleObject(mutex, 0);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return reinterpret_cast<Handle>(mutex);
+  error = waited == WAIT_TIMEOUT ? std::make_error_code(std::errc::resource_unavailable_try_again)
+                                 : LastError();
+  CloseHandle(mutex);
+  return kNoHandle;
+}
+
+void Unlock(Handle lock) {
+  ReleaseMutex(AsHandle(lock));
+  CloseHandle(AsHandle(lock));
+}
+
+void Pause(std::chrono::milliseconds time) {
+  Sleep(static_cast<DWORD>(time.count()));
 }
 
 }  // namespace
@@ -381,9 +504,10 @@ namespace wondergen {
 
 const FileSystem& SystemFileSystem() {
   using namespace platform;
-  static constexpr FileSystem kWindows = {OpenFolder,  OpenSubfolder, ListFolder,
-                                          DeleteEntry, MakeFolder,    CreateNewFile,
-                                          WriteToFile, Close,         MayPassSoon};
+  static constexpr FileSystem kWindows = {OpenFolder,  OpenSubfolder, OpenParent,  Identify,
+                                          ListFolder,  DeleteEntry,   MakeFolder,  CreateNewFile,
+                                          WriteToFile, Sync,          Rename,      Close,
+                                          TryLock,     Unlock,        MayPassSoon, Pause};
   return kWindows;
 }
 

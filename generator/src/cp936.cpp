@@ -1,8 +1,6 @@
 // Code page 936: its conversions to and from UTF-8, and its characters.
 #include "cp936.h"
 
-#include <algorithm>
-
 #include "platform.h"
 #include "wondergen/generator.h"
 
@@ -20,12 +18,12 @@ bool DecodesWhole(std::string_view text) {
          utf8.find(kReplacementCharacter) == std::string::npos;
 }
 
-// The length of the character that starts at `at`; 0 for a lead byte without its trail byte.
+// The length of the character that starts at `at`; a lead byte without its trail byte is one.
 std::size_t CharacterLength(std::string_view text, std::size_t at) {
   if (!IsCp936LeadByte(static_cast<unsigned char>(text[at]))) return 1;
   const bool hasTrail =
       at + 1 < text.size() && IsCp936TrailByte(static_cast<unsigned char>(text[at + 1]));
-  return hasTrail ? 2 : 0;
+  return hasTrail ? 2 : 1;
 }
 
 }  // namespace
@@ -48,23 +46,12 @@ std::string KeepValidCharacters(std::string_view text) {
   std::string valid;
   valid.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = std::max<std::size_t>(CharacterLength(text, at), 1);
+    const std::size_t length = CharacterLength(text, at);
     const std::string_view character = text.substr(at, length);
     if (DecodesWhole(character)) valid += character;
     at += length;
   }
   return valid;
-}
-
-std::string_view WholeCharacterPrefix(std::string_view text, std::size_t maxBytes) {
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const std::size_t length = CharacterLength(text, end);
-    const std::size_t next = end + (length == 0 ? 1 : length);
-    if (next > maxBytes) break;
-    end = next;
-  }
-  return text.substr(0, end);
 }
 
 }  // namespace wondergen

@@ -20,7 +20,4 @@ constexpr bool IsCp936TrailByte(unsigned char byte) {
 // character by character, so nothing next to it, in the text or in the document, can pair with it.
 std::string KeepValidCharacters(std::string_view text);
 
-// The longest prefix of `text` of at most `maxBytes` bytes that does not end inside a character.
-std::string_view WholeCharacterPrefix(std::string_view text, std::size_t maxBytes);
-
 }  // namespace wondergen

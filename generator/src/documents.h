@@ -19,8 +19,8 @@ inline constexpr int kDescriptionSlot = 29;
 inline constexpr int kBuildingNameSlot = 30;
 inline constexpr int kAuthorSlot = 31;
 
-// The form's values as the window read them: a value box gives at most 19 bytes, whole characters
-// only; a text box is read whole; only characters that a document can carry are kept.
+// The form's values: the value boxes as they are, the texts with only the characters that a
+// document can carry. Refuses a form that no front end makes (std::invalid_argument, generator.h).
 FieldStore ReadForm(const Form& form);
 // Gives each empty text of the store (slots 27..30) its default, before the documents are composed.
 void ApplyTextDefaults(FieldStore& store);

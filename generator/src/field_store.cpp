@@ -1,5 +1,6 @@
 // Filling the FieldStore from the form and preparing its texts.
 #include <algorithm>
+#include <stdexcept>
 
 #include "cp936.h"
 #include "documents.h"
@@ -7,10 +8,6 @@
 
 namespace wondergen {
 namespace {
-
-// A value box never gives more than this many bytes, as the window read it through a 20-byte
-// buffer; text boxes are read whole.
-constexpr std::size_t kValueBoxReadLimit = 19;
 
 // XML 1.0 forbids the control characters but TAB, LF and CR; no document can carry them.
 bool IsForbiddenInXml(char c) {
@@ -29,9 +26,18 @@ std::string CarriableText(std::string_view raw) {
 }  // namespace
 
 FieldStore ReadForm(const Form& form) {
+  if (form.wonder < kFirstWonder || form.wonder > kLastWonder)
+    throw std::invalid_argument("wonder " + std::to_string(form.wonder) + " is not from " +
+                                std::to_string(kFirstWonder) + " to " +
+                                std::to_string(kLastWonder));
   FieldStore store;
-  for (int slot = 0; slot < kFieldCount; ++slot)
-    store[slot] = WholeCharacterPrefix(CarriableText(form.valueBoxes[slot]), kValueBoxReadLimit);
+  for (int slot = 0; slot < kFieldCount; ++slot) {
+    const std::string& value = form.valueBoxes[slot];
+    if (!value.empty() && ScreenEntryText(value) != value)
+      throw std::invalid_argument(std::string("the value box of ") + kFieldCatalogue[slot].option +
+                                  " holds \"" + value + "\", which screening never gives");
+    store[slot] = value;
+  }
   for (int text = 0; text < kTextCount; ++text)
     store[kFirstTextSlot + text] = CarriableText(form.texts[text]);
   return store;

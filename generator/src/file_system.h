@@ -3,6 +3,7 @@
 // a folder held open; only the directory a tree is rebuilt in is reached by its path.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
@@ -23,6 +24,15 @@ struct FolderEntry {
   EntryKind kind;
 };
 
+// Which file or folder a handle holds, whatever its name: its volume and its number there (POSIX's
+// device and inode, Windows' volume serial number and file index).
+struct FileIdentity {
+  std::uint64_t volume = 0, file = 0;
+  bool operator==(const FileIdentity& other) const {
+    return volume == other.volume && file == other.file;
+  }
+};
+
 // How an entry is deleted: at once, its name going even while another program holds it open (as
 // POSIX deletes, and Windows with POSIX semantics), or in Windows' classic way, the name going when
 // the last program lets it go, a read-only entry's attribute cleared first as the shell does.
@@ -37,7 +47,13 @@ struct FileSystem {
   // kind): a link fails with TreeError::kIsALink, anything else that is no folder with
   // std::errc::not_a_directory.
   Handle (*openSubfolder)(Handle parent, const std::filesystem::path& name, std::error_code& error);
-  // The folder's entries, "." and ".." left out.
+  // The folder that holds the held folder `child` as its entry `name`, at a cost that does not
+  // grow with the depth, if it is still the folder `expected` identifies; TreeError::kMoved where
+  // either was moved meanwhile.
+  Handle (*openParent)(Handle child, const std::filesystem::path& name,
+                       const FileIdentity& expected, std::error_code& error);
+  bool (*identify)(Handle held, FileIdentity& identity, std::error_code& error);
+  // The folder's entries, "." and ".." left out; every call lists the whole folder.
   bool (*list)(Handle folder, std::vector<FolderEntry>& entries, std::error_code& error);
   // Deletes the entry `name` of `parent`: a file, a link (never its target) or an empty folder.
   // Deletion at once fails with std::errc::not_supported where the system or its file system does
@@ -52,14 +68,27 @@ struct FileSystem {
   Handle (*createFile)(Handle parent, const std::filesystem::path& name, std::error_code& error);
   // Writes all of `bytes`, however many calls that takes.
   bool (*write)(Handle file, std::string_view bytes, std::error_code& error);
+  // Has what was written to the file reach the disk, so that a power cut cannot take it back.
+  bool (*sync)(Handle file, std::error_code& error);
+  // Moves the entry `name` of `parent` (a link as itself) to `newName` in `newParent`, in one
+  // step; fails with std::errc::file_exists when anything is there.
+  bool (*rename)(Handle parent, const std::filesystem::path& name, Handle newParent,
+                 const std::filesystem::path& newName, std::error_code& error);
   // Closes a file or a folder.
   bool (*close)(Handle handle, std::error_code& error);
+  // The run's lock on the held folder, seen by every thread and process that locks the same
+  // folder: a handle for unlock, or kNoHandle with std::errc::resource_unavailable_try_again while
+  // another holds it.
+  Handle (*tryLock)(Handle folder, std::error_code& error);
+  void (*unlock)(Handle lock);
   // The system's own rule: whether a step that failed so may succeed a moment later, as where
   // another program holds an entry or a name is still pending its deletion; never on POSIX.
   bool (*mayPassSoon)(const std::error_code& error);
+  void (*pause)(std::chrono::milliseconds time);
 };
 
-// The operating system's. Every operation may be called from any thread.
+// The operating system's. Every operation may be called from any thread; a lock is given back by
+// the thread that took it.
 const FileSystem& SystemFileSystem();
 
 }  // namespace wondergen

@@ -54,6 +54,17 @@ TreeLayout NumberedTree(TreeLayout tree, int wonder) {
   return tree;
 }
 
+// The tree of every wonder, as installed into a Mods folder.
+const std::vector<TreeLayout>& InstalledFamily() {
+  static const std::vector<TreeLayout> family = [] {
+    std::vector<TreeLayout> trees;
+    for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder)
+      trees.push_back(NumberedTree(kInstalledTree, wonder));
+    return trees;
+  }();
+  return family;
+}
+
 // How each document is composed, indexed by Document.
 constexpr std::array<std::string (*)(const FieldStore&, int), kDocumentCount> kComposers = {
     ComposeLocalizationDocument, ComposeOtherLanguagesDocument, ComposeGameplayDocument,
@@ -74,22 +85,56 @@ ModPackage ComposeModPackage(const Form& form) {
 
 RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outputDir,
                              const std::vector<std::filesystem::path>& modsFolders,
-                             const FailureReport& onFailure) {
+                             const FailureReport& onFailure, const WaitReport& onWait) {
   RunOutcome outcome;
   const FailureReport report = [&outcome, &onFailure](const Failure& failure) {
     outcome.failures.push_back(failure);
     if (onFailure) onFailure(failure);
   };
-  // Installed from the bytes composed here, never read back from AAA.
+  // Composed first, and installed from the bytes composed here, never read back from AAA: a
+  // document that cannot be converted is known before anything on disk changes.
   const ModPackage package = ComposeModPackage(form);
+  const TreeLayout packageTree = NumberedTree(kPackageTree, form.wonder);
+  for (const TreeFile& file : packageTree.files) {
+    const std::error_code& error = package[Index(file.document)].conversionError;
+    if (!error) continue;
+    report({FailedStep::kConvertDocument, outputDir / PathInTree(packageTree, file), error, {}});
+  }
+  if (!outcome.failures.empty()) return outcome;
+
+  // Every folder the run works in is locked before anything changes, and stays locked until the
+  // run returns, so that what it says it left is its own. Each install has its own run of the
+  // tree, with its own patience for programs in the way.
   const FileSystem& system = SystemFileSystem();
-  RebuiltTree rebuilt =
-      RebuildTree(system, NumberedTree(kPackageTree, form.wonder), outputDir, package, report);
+  TreeRun run{system, report};
+  run.onWait = onWait;
+  const Place output = OpenWorkplace(run, outputDir, false);
+  std::vector<TreeRun> installRuns(modsFolders.size(), run);
+  std::vector<Place> mods(modsFolders.size());
+  std::vector<const Place*> workplaces = {&output};
+  for (std::size_t i = 0; i < modsFolders.size(); ++i) {
+    mods[i] = OpenWorkplace(installRuns[i], modsFolders[i], true, workplaces);
+    workplaces.push_back(&mods[i]);
+  }
+  bool locked = true;
+  for (const Place* place : workplaces) {
+    if (place->missing.step != FailedStep::kLock) continue;
+    report(place->missing);
+    locked = false;
+  }
+  if (!locked) return outcome;
+
+  RebuiltTree rebuilt = RebuildTree(run, packageTree, output, package);
   if (rebuilt.whole) outcome.package = rebuilt.top;
   outcome.written = std::move(rebuilt.written);
   const TreeLayout installedTree = NumberedTree(kInstalledTree, form.wonder);
-  for (const std::filesystem::path& mods : modsFolders) {
-    RebuiltTree installed = InstallTree(system, installedTree, mods, package, report);
+  for (std::size_t i = 0; i < mods.size(); ++i) {
+    if (!mods[i].folder) {
+      report(mods[i].missing);
+      continue;
+    }
+    RebuiltTree installed =
+        InstallTree(installRuns[i], installedTree, mods[i], package, InstalledFamily());
     if (installed.whole) outcome.installed.push_back(installed.top);
     outcome.written.insert(outcome.written.end(), installed.written.begin(),
                            installed.written.end());

@@ -1,7 +1,8 @@
 #include "output_tree.h"
 
+#include <algorithm>
+#include <set>
 #include <string>
-#include <thread>
 #include <utility>
 
 #include "retry.h"
@@ -10,13 +11,20 @@ namespace wondergen {
 namespace {
 
 namespace fs = std::filesystem;
+using std::chrono::milliseconds;
 
 struct TreeCategory : std::error_category {
   const char* name() const noexcept override { return "wondergen tree"; }
   std::string message(int error) const override {
-    return static_cast<TreeError>(error) == TreeError::kIsALink
-               ? "is a link, which is never followed"
-               : "not every file could be written, so what was written is removed again";
+    switch (static_cast<TreeError>(error)) {
+      case TreeError::kIsALink: return "is a link, which is never followed";
+      case TreeError::kNotWhole:
+        return "not every file could be written, so the new files are removed and what was "
+               "installed is left as it was";
+      case TreeError::kMoved: return "was moved elsewhere while it was deleted, and is left there";
+      case TreeError::kHeldByAnotherRun: return "another run of wondergen held it for 30 seconds";
+    }
+    return "unknown error";
   }
 };
 
@@ -24,197 +32,188 @@ bool IsMissing(const std::error_code& error) {
   return error == std::errc::no_such_file_or_directory;
 }
 
+// A step of the tree (an opening, a deletion, a creation, a renaming), tried again while another
+// program may be in the way.
+template <typename Attempt>
+bool Try(TreeRun& run, const Attempt& attempt, std::error_code& error) {
+  return Retry(attempt, error, run.retryBudget, run.system.mayPassSoon, run.system.pause);
+}
+
+// A folder opened by `open(error)`, tried again likewise.
+template <typename Open>
+Held TryOpen(TreeRun& run, const Open& open, std::error_code& error) {
+  Held folder;
+  Try(
+      run,
+      [&](std::error_code& failure) {
+        folder = Held(run.system, open(failure));
+        return static_cast<bool>(folder);
+      },
+      error);
+  return folder;
+}
+
+Held OpenSubfolder(TreeRun& run, Handle parent, const fs::path& name, std::error_code& error) {
+  return TryOpen(
+      run, [&](std::error_code& e) { return run.system.openSubfolder(parent, name, e); }, error);
+}
+
+// Deletes the entry as the system lets it: at once, its name going even while another program
+// holds it, where the system and its file system offer that, and else, from then on in this run,
+// the classic way.
+bool Delete(TreeRun& run, Handle parent, const fs::path& name, bool isFolder,
+            std::error_code& error) {
+  return Try(
+      run,
+      [&](std::error_code& failure) {
+        if (!run.atOnceRefused) {
+          if (run.system.deleteEntry(parent, name, isFolder, Deletion::kAtOnce, failure))
+            return true;
+          if (failure != std::errc::not_supported) return false;
+          run.atOnceRefused = true;
+          failure.clear();
+        }
+        return run.system.deleteEntry(parent, name, isFolder, Deletion::kClassic, failure);
+      },
+      error);
+}
+
+bool Rename(TreeRun& run, const Place& folder, const fs::path& name, const fs::path& newName,
+            std::error_code& error) {
+  return Try(
+      run,
+      [&](std::error_code& failure) {
+        return run.system.rename(folder.folder.handle, name, folder.folder.handle, newName,
+                                 failure);
+      },
+      error);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Deleting a tree: a walk down and back up, one folder at a time, as fts walks for rm.
+
 // At most this many folders of an old tree are held open at once, whatever its depth: the walk
-// lets a folder go this far above the one it is in, and opens it again from its parent on the way
-// back, so that the deepest tree is deleted within a few descriptors, as GNU rm deletes it.
+// lets a folder go this far above the one it is in and, on the way back, opens it again from the
+// folder it holds, as fts does: a tree of any depth is deleted within a few descriptors, at a cost
+// that grows with its size alone.
 constexpr std::size_t kHeldFolders = 16;
 
-// A handle of the file system, closed when it goes.
-struct Held {
-  const FileSystem* system = nullptr;
-  Handle handle = kNoHandle;
-
-  Held() = default;
-  Held(const FileSystem& fileSystem, Handle opened) : system(&fileSystem), handle(opened) {}
-  Held(Held&& other) noexcept { *this = std::move(other); }
-  Held& operator=(Held&& other) noexcept {
-    std::swap(system, other.system);
-    std::swap(handle, other.handle);
-    return *this;
-  }
-  ~Held() { Close(); }
-  void Close() {
-    std::error_code ignored;
-    if (handle != kNoHandle) system->close(handle, ignored);
-    handle = kNoHandle;
-  }
-  explicit operator bool() const { return handle != kNoHandle; }
-};
-
-// A folder where a tree is rebuilt: held open, or else the failure that keeps it from being (its
-// own, or that of the folder it was to be made in); and its path, for messages, which are all
-// made from it.
-struct Place {
-  Held folder;
-  fs::path path;
-  Failure missing;
-};
-
-// What a rebuilding carries from step to step: the file system, where failures go, what is left
-// of its waiting for entries that another program holds, and whether the system deletes the
-// classic way only.
-struct TreeRun {
-  const FileSystem& system;
-  const FailureReport& report;
-  std::chrono::milliseconds retryBudget = kRetryBudgetOfARun;
-  bool atOnceRefused = false;
-
-  // A step of the tree (an opening, a deletion, a creation), tried again while another program
-  // may be in the way.
-  template <typename Attempt>
-  bool Try(const Attempt& attempt, std::error_code& error) {
-    const auto sleep = [](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); };
-    return Retry(attempt, error, retryBudget, system.mayPassSoon, sleep);
-  }
-  // A folder opened by `open(error)`, tried again likewise.
-  template <typename Open>
-  Held TryOpen(const Open& open, std::error_code& error) {
-    Held folder;
-    Try(
-        [&](std::error_code& failure) {
-          folder = Held(system, open(failure));
-          return static_cast<bool>(folder);
-        },
-        error);
-    return folder;
-  }
-  Held OpenSubfolder(Handle parent, const fs::path& name, std::error_code& error) {
-    return TryOpen([&](std::error_code& e) { return system.openSubfolder(parent, name, e); },
-                   error);
-  }
-  // Deletes the entry as the system lets it: at once, its name going even while another program
-  // holds it, where the system and its file system offer that, and else, from then on in this
-  // run, the classic way.
-  bool Delete(Handle parent, const fs::path& name, bool isFolder, std::error_code& error) {
-    return Try(
-        [&](std::error_code& failure) {
-          if (!atOnceRefused) {
-            if (system.deleteEntry(parent, name, isFolder, Deletion::kAtOnce, failure)) return true;
-            if (failure != std::errc::not_supported) return false;
-            atOnceRefused = true;
-            failure.clear();
-          }
-          return system.deleteEntry(parent, name, isFolder, Deletion::kClassic, failure);
-        },
-        error);
-  }
-};
-
-// A folder of an old tree that the deletion has entered: its name in the folder that holds it,
-// its handle while it is held, and its entries, those before `next` done.
-struct Entered {
+// A folder the walk has entered: its name in the folder that holds it, its handle while it is
+// held, which folder it is, and its entries, those before `next` done; `emptied` while every one
+// done is gone.
+struct Frame {
   fs::path name;
   Held folder;
+  FileIdentity identity;
   std::vector<FolderEntry> entries;
   std::size_t next = 0;
-  bool emptied = true;  // every entry done so far is gone
+  bool emptied = true;
 };
 
-// Deletes the entry `first` of `top` with everything below it, as far as it can, and reports each
-// entry that stays; a folder that stays only because something in it did is not reported again.
-// An entry that is no longer what the listing said (another process swapped it), or that the
-// listing did not say what it is, is deleted as what it is now, and entered only if it is a real
-// folder. The folders entered are a stack, of any depth, never a recursion. Returns whether the
-// entry is gone.
-bool DeleteTree(TreeRun& run, const Place& top, const FolderEntry& first) {
-  std::vector<Entered> stack;  // the folder at depth d + 1 below `top`, at d
-  const auto folderAt = [&](std::size_t depth) {
-    return depth == 0 ? top.folder.handle : stack[depth - 1].folder.handle;
-  };
-  const auto pathOf = [&](std::size_t depth, const fs::path& name) {
+// The deletion of one entry of `top` with everything below it: the folders entered, each inside
+// the one before it.
+struct Walk {
+  TreeRun& run;
+  const Place& top;
+  std::vector<Frame> stack;
+
+  // The folder the walk stands in: the deepest entered, which is always held.
+  Handle Current() const { return stack.empty() ? top.folder.handle : stack.back().folder.handle; }
+  // The entry `name` of the folder at `depth` (0 the top), for a message.
+  fs::path PathOf(std::size_t depth, const fs::path& name) const {
     fs::path path = top.path;
     for (std::size_t i = 0; i < depth; ++i)
       path /= stack[i].name;
     return path / name;
-  };
-  // An entry that is gone already needs no deleting; one that stays is reported.
-  const auto goneAnyway = [&](std::size_t depth, const fs::path& name,
-                              const std::error_code& reason) {
+  }
+  // Whether an entry that failed so is gone all the same; one that stays is reported.
+  bool Gone(std::size_t depth, const fs::path& name, const std::error_code& reason) const {
     if (IsMissing(reason)) return true;
-    run.report({FailedStep::kDeleteEntry, pathOf(depth, name), reason, {}});
+    run.report({FailedStep::kDeleteEntry, PathOf(depth, name), reason, {}});
     return false;
-  };
-  // Holds the folder at `depth` again where the walk let it go: each folder from the deepest one
-  // still held is opened anew by its name, as on the way down, and only the last kHeldFolders stay
-  // held. One that cannot be stays, with what it holds, and is reported; false then.
-  const auto hold = [&](std::size_t depth) {
-    std::size_t from = depth;
-    while (from > 0 && folderAt(from) == kNoHandle)
-      --from;
-    for (std::size_t d = from + 1; d <= depth; ++d) {
-      Entered& folder = stack[d - 1];
-      std::error_code error;
-      folder.folder = run.OpenSubfolder(folderAt(d - 1), folder.name, error);
-      if (!folder.folder) {
-        folder.emptied = goneAnyway(d - 1, folder.name, error);
-        folder.next = folder.entries.size();
-        stack.resize(d);
-        return false;
-      }
-      if (d > kHeldFolders) stack[d - 1 - kHeldFolders].folder.Close();
-    }
-    return true;
-  };
-  // Deletes the entry of the folder at `depth`, or enters it; false where it stays.
-  const auto deleteOrEnter = [&](std::size_t depth, const FolderEntry& entry) {
-    bool isFolder = entry.kind != EntryKind::kOther;
-    std::error_code error;
-    if (isFolder) {
-      Held folder = run.OpenSubfolder(folderAt(depth), entry.name, error);
-      if (folder) {
-        std::vector<FolderEntry> entries;
-        if (!run.system.list(folder.handle, entries, error))
-          return goneAnyway(depth, entry.name, error);
-        stack.push_back({entry.name, std::move(folder), std::move(entries)});
-        if (stack.size() > kHeldFolders) stack[stack.size() - 1 - kHeldFolders].folder.Close();
-        return true;  // gone or not, once it is emptied
-      }
-      if (error != TreeError::kIsALink && error != std::errc::not_a_directory)
-        return goneAnyway(depth, entry.name, error);
-      isFolder = false;  // a link, or no folder (any more): deleted as the entry it is
-      error.clear();
-    }
-    return run.Delete(folderAt(depth), entry.name, isFolder, error) ||
-           goneAnyway(depth, entry.name, error);
-  };
+  }
+};
 
-  bool gone = deleteOrEnter(0, first);
-  while (!stack.empty()) {
-    const std::size_t depth = stack.size();
-    Entered& folder = stack.back();
+// Deletes the entry of the folder the walk stands in, or enters it where it is a real folder:
+// false where it stays. An entry that is no longer what the listing said (another process swapped
+// it), or that the listing did not say what it is, is deleted as what it is now.
+bool DeleteOrEnter(Walk& walk, const FolderEntry& entry) {
+  TreeRun& run = walk.run;
+  const Handle parent = walk.Current();
+  const std::size_t depth = walk.stack.size();
+  bool isFolder = entry.kind != EntryKind::kOther;
+  std::error_code error;
+  if (isFolder) {
+    Held folder = OpenSubfolder(run, parent, entry.name, error);
+    FileIdentity identity;
+    std::vector<FolderEntry> entries;
+    if (folder && run.system.identify(folder.handle, identity, error) &&
+        run.system.list(folder.handle, entries, error)) {
+      walk.stack.push_back({entry.name, std::move(folder), identity, std::move(entries)});
+      if (walk.stack.size() > kHeldFolders)
+        walk.stack[walk.stack.size() - 1 - kHeldFolders].folder.Close();
+      return true;  // gone or not, once it is emptied
+    }
+    if (folder || (error != TreeError::kIsALink && error != std::errc::not_a_directory))
+      return walk.Gone(depth, entry.name, error);
+    isFolder = false;  // a link, or no folder (any more): deleted as the entry it is
+    error.clear();
+  }
+  return Delete(run, parent, entry.name, isFolder, error) || walk.Gone(depth, entry.name, error);
+}
+
+// Deletes the entry `first` of `top` with everything below it, as far as it can, and reports each
+// entry that stays; a folder that stays only because something in it did is not reported again.
+// One loop over an explicit stack: down into each folder, and back up to delete it once it is
+// emptied. Returns whether the entry is gone.
+bool DeleteTree(TreeRun& run, const Place& top, const FolderEntry& first) {
+  Walk walk{run, top, {}};
+  bool gone = DeleteOrEnter(walk, first);
+  while (!walk.stack.empty()) {
+    const std::size_t depth = walk.stack.size();
+    Frame& folder = walk.stack.back();
     if (folder.next < folder.entries.size()) {
-      if (!hold(depth)) continue;
       const FolderEntry entry = folder.entries[folder.next++];
-      if (!deleteOrEnter(depth, entry)) stack[depth - 1].emptied = false;
+      if (!DeleteOrEnter(walk, entry)) walk.stack[depth - 1].emptied = false;
       continue;
     }
-    // Emptied as far as it goes: let go, and deleted from the folder that holds it.
-    Entered done = std::move(folder);
-    stack.pop_back();
+    // Emptied as far as it goes: back in the folder that holds it, opened again from this one
+    // where the walk let it go, and deleted there. A folder moved meanwhile ends the walk.
+    Handle parent = top.folder.handle;
+    if (depth > 1) {
+      Frame& holder = walk.stack[depth - 2];
+      std::error_code error;
+      if (!holder.folder) {
+        holder.folder = TryOpen(
+            run,
+            [&](std::error_code& e) {
+              return run.system.openParent(folder.folder.handle, folder.name, holder.identity, e);
+            },
+            error);
+      }
+      if (!holder.folder) {
+        run.report({FailedStep::kDeleteEntry, walk.PathOf(depth - 1, folder.name), error, {}});
+        return false;
+      }
+      parent = holder.folder.handle;
+    }
+    Frame done = std::move(folder);
+    walk.stack.pop_back();
     done.folder.Close();
-    if (!hold(depth - 1)) continue;
     std::error_code error;
-    const bool doneGone =
-        done.emptied && (run.Delete(folderAt(depth - 1), done.name, true, error) ||
-                         goneAnyway(depth - 1, done.name, error));
-    if (depth == 1) {
+    const bool doneGone = done.emptied && (Delete(run, parent, done.name, true, error) ||
+                                           walk.Gone(depth - 1, done.name, error));
+    if (walk.stack.empty()) {
       gone = doneGone;
     } else if (!doneGone) {
-      stack.back().emptied = false;
+      walk.stack.back().emptied = false;
     }
   }
   return gone;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Making a tree
 
 // Makes the folder `name` in `parent`, or takes the real folder that is already there because it
 // could not be deleted, so that as much of the package as possible is still written.
@@ -224,51 +223,48 @@ Held MakeFolder(TreeRun& run, const Place& parent, const std::string& name,
   const auto createFolder = [&](std::error_code& failure) {
     return run.system.makeFolder(parent.folder.handle, name, failure);
   };
-  if (!run.Try(createFolder, creationError) && creationError != std::errc::file_exists) {
+  if (!Try(run, createFolder, creationError) && creationError != std::errc::file_exists) {
     error = creationError;
     return {};
   }
-  Held folder = run.OpenSubfolder(parent.folder.handle, name, error);
+  Held folder = OpenSubfolder(run, parent.folder.handle, name, error);
   // Something that is no folder was there: its creation's "file exists" says why.
   if (error == std::errc::not_a_directory && creationError) error = creationError;
   return folder;
 }
 
 // Creates the file `name` in `folder` and writes the document into it in one piece, whole or not
-// at all: a document that could not be converted is not created, and one that could not be
-// written whole or closed (a full disk, a drive pulled out) is removed again, so that no reader
-// takes a truncated document for the package. Returns whether the file was written whole.
+// at all: one that could not be written whole or closed (a full disk, a drive pulled out) is
+// removed again, so that no reader takes a truncated document for the package. `durable`: on the
+// disk before it is closed. Returns whether the file was written whole.
 bool WriteDocument(TreeRun& run, const Place& folder, const std::string& name,
-                   const DocumentBytes& bytes) {
+                   const DocumentBytes& bytes, bool durable) {
   const fs::path path = folder.path / name;
-  std::error_code error = bytes.conversionError;
-  if (error) {
-    run.report({FailedStep::kConvertDocument, path, error, {}});
-    return false;
-  }
+  std::error_code error;
   Handle file = kNoHandle;
   const auto createFile = [&](std::error_code& failure) {
     file = run.system.createFile(folder.folder.handle, name, failure);
     return file != kNoHandle;
   };
-  if (!run.Try(createFile, error)) {
+  if (!Try(run, createFile, error)) {
     run.report({FailedStep::kCreateDocument, path, error, {}});
     return false;
   }
-  const bool written = run.system.write(file, bytes.utf8, error);
+  const bool written =
+      run.system.write(file, bytes.utf8, error) && (!durable || run.system.sync(file, error));
   std::error_code closeError;
   if (run.system.close(file, closeError) && written) return true;
   run.report({FailedStep::kWriteDocument, path, written ? closeError : error, {}});
   std::error_code deleteError;
-  if (!run.Delete(folder.folder.handle, name, false, deleteError))
+  if (!Delete(run, folder.folder.handle, name, false, deleteError))
     run.report({FailedStep::kDeleteEntry, path, deleteError, {}});
   return false;
 }
 
-// Rebuilds the tree in `base`, or, where it is not held, reports each folder and file of the tree
-// as missing for the reason it is not.
+// Deletes the tree's top folder in `base`, then makes the tree there, or, where `base` is not
+// held, reports each folder and file of the tree as missing for the reason it is not.
 RebuiltTree Rebuild(TreeRun& run, const TreeLayout& tree, const Place& base,
-                    const ModPackage& package) {
+                    const ModPackage& package, bool durable) {
   if (base.folder) DeleteTree(run, base, {tree.folders[0].name, EntryKind::kFolder});
 
   // Each folder held open from its making on, so that nothing can be put in its place.
@@ -297,7 +293,7 @@ RebuiltTree Rebuild(TreeRun& run, const TreeLayout& tree, const Place& base,
     if (!folder.folder) {
       run.report({FailedStep::kCreateDocument, folder.path / file.name, folder.missing.reason,
                   folder.missing.path});
-    } else if (WriteDocument(run, folder, file.name, package[Index(file.document)])) {
+    } else if (WriteDocument(run, folder, file.name, package[Index(file.document)], durable)) {
       rebuilt.written.push_back(folder.path / file.name);
     }
   }
@@ -305,56 +301,203 @@ RebuiltTree Rebuild(TreeRun& run, const TreeLayout& tree, const Place& base,
   return rebuilt;
 }
 
-// The folder `path`, relative to the held folder `base` (or to the current directory), reached
-// as the system reaches it, links included: the user's folder or the game's; `shownAs` in
-// messages.
-Place OpenDirectory(TreeRun& run, Handle base, const fs::path& path, const fs::path& shownAs) {
-  Place directory;
-  directory.path = shownAs;
-  directory.folder =
-      run.TryOpen([&](std::error_code& e) { return run.system.openFolder(base, path, e); },
-                  directory.missing.reason);
-  return directory;
+// ---------------------------------------------------------------------------------------------
+// Installing: the new folder made whole beside the installed one, then swapped in.
+
+// The names a run gives what it is in the middle of: the new folder while it is written, and its
+// manifest until it is in place, which the game does not load; and the installed folder retired.
+constexpr std::string_view kNewSuffix = ".wondergen-new";
+constexpr std::string_view kRetiredSuffix = ".wondergen-old";
+
+std::string Suffixed(const std::string& name, std::string_view suffix) {
+  return name + std::string(suffix);
+}
+
+// The manifest of an installed tree: its last file, in its top folder.
+const std::string& ManifestOf(const TreeLayout& tree) {
+  return tree.files.back().name;
+}
+
+// Gives the manifest of the mod folder `name` of `mods` its other name (`load` false), so that
+// the game no longer loads the mod, or its own name back. A folder that is a link or is not there,
+// or a manifest already so named, is left as it is; a failure is reported. Returns whether the
+// manifest is so named, or missing.
+bool NameManifest(TreeRun& run, const Place& mods, const std::string& name,
+                  const std::string& manifest, bool load) {
+  Place folder;
+  folder.path = mods.path / name;
+  std::error_code error;
+  folder.folder = OpenSubfolder(run, mods.folder.handle, name, error);
+  const std::string hidden = Suffixed(manifest, kNewSuffix);
+  if (folder.folder) {
+    Rename(run, folder, load ? hidden : manifest, load ? manifest : hidden, error);
+  }
+  if (!error || IsMissing(error) || error == TreeError::kIsALink ||
+      error == std::errc::not_a_directory)
+    return true;
+  run.report({FailedStep::kInstall, folder.path, error, {}});
+  return false;
+}
+
+// Puts right what a run that was killed left in `mods`, for each tree of `family`: a new folder
+// is removed; a retired one is put back where nothing replaced it, and deleted where something
+// did; and the installed folder's manifest given its own name.
+void RecoverLeftovers(TreeRun& run, const Place& mods, const std::vector<TreeLayout>& family) {
+  std::vector<FolderEntry> entries;
+  std::error_code listError;
+  if (!run.system.list(mods.folder.handle, entries, listError))
+    return run.report({FailedStep::kInstall, mods.path, listError, {}});
+  std::set<fs::path> there;
+  for (const FolderEntry& entry : entries)
+    there.insert(entry.name);
+  for (const TreeLayout& tree : family) {
+    const std::string& name = tree.folders[0].name;
+    const std::string& manifest = ManifestOf(tree);
+    const std::string fresh = Suffixed(name, kNewSuffix), retired = Suffixed(name, kRetiredSuffix);
+    bool installed = there.count(name) != 0;
+    if (there.count(fresh)) DeleteTree(run, mods, {fresh, EntryKind::kUnknown});
+    if (there.count(retired) && !installed) {
+      std::error_code error;
+      installed = Rename(run, mods, retired, name, error);
+      if (!installed) run.report({FailedStep::kInstall, mods.path / name, error, {}});
+    } else if (there.count(retired) && NameManifest(run, mods, retired, manifest, false)) {
+      DeleteTree(run, mods, {retired, EntryKind::kUnknown});
+    }
+    if (installed) NameManifest(run, mods, name, manifest, true);
+  }
 }
 
 }  // namespace
+
+Held& Held::operator=(Held&& other) noexcept {
+  std::swap(system, other.system);
+  std::swap(handle, other.handle);
+  std::swap(isLock, other.isLock);
+  return *this;
+}
+
+void Held::Close() {
+  std::error_code ignored;
+  if (handle != kNoHandle) isLock ? system->unlock(handle) : (void)system->close(handle, ignored);
+  handle = kNoHandle;
+}
 
 std::error_code make_error_code(TreeError error) {
   static const TreeCategory category;
   return {static_cast<int>(error), category};
 }
 
-RebuiltTree RebuildTree(const FileSystem& system, const TreeLayout& tree, const fs::path& dir,
-                        const ModPackage& package, const FailureReport& report) {
-  TreeRun run{system, report};
-  return Rebuild(run, tree, OpenDirectory(run, kNoHandle, dir, dir), package);
+Place OpenWorkplace(TreeRun& run, const fs::path& dir, bool make,
+                    const std::vector<const Place*>& locked) {
+  Place place;
+  place.path = dir;
+  std::error_code& error = place.missing.reason;
+  const auto openFolder = [&](Handle base, const fs::path& path) {
+    return TryOpen(
+        run, [&](std::error_code& e) { return run.system.openFolder(base, path, e); }, error);
+  };
+  if (make) {
+    const fs::path folder = dir.has_filename() ? dir : dir.parent_path();  // "Mods/"
+    const Held parent =
+        openFolder(kNoHandle, folder.has_parent_path() ? folder.parent_path() : ".");
+    const auto makeFolder = [&](std::error_code& failure) {
+      return run.system.makeFolder(parent.handle, folder.filename(), failure);
+    };
+    if (parent && !Try(run, makeFolder, error) && error == std::errc::file_exists) error.clear();
+    if (parent && !error) place.folder = openFolder(parent.handle, folder.filename());
+  } else {
+    place.folder = openFolder(kNoHandle, dir);
+  }
+  if (!place.folder) {
+    place.missing = {FailedStep::kCreateFolder, dir, error, {}};
+    return place;
+  }
+
+  // Not locked twice where the run holds it already, as where AAA and the mod share a folder.
+  FileIdentity identity, other;
+  std::error_code unknown;
+  for (const Place* holder : locked) {
+    if (holder->lock && run.system.identify(place.folder.handle, identity, unknown) &&
+        run.system.identify(holder->folder.handle, other, unknown) && identity == other)
+      return place;
+  }
+  // The lock, waited for while another run holds it, the waits growing to a tenth of a second.
+  milliseconds waited(0), wait(5);
+  for (;;) {
+    error.clear();
+    place.lock = Held(run.system, run.system.tryLock(place.folder.handle, error), true);
+    if (place.lock || error != std::errc::resource_unavailable_try_again) break;
+    if (waited >= kLongestWaitForAnotherRun) {
+      error = TreeError::kHeldByAnotherRun;
+      break;
+    }
+    if (waited.count() == 0 && run.onWait) run.onWait(dir);
+    run.system.pause(wait);
+    waited += wait;
+    wait = std::min(wait * 2, milliseconds(100));
+  }
+  if (!place.lock) {
+    place.folder.Close();
+    place.missing = {FailedStep::kLock, dir, error, {}};
+  }
+  return place;
 }
 
-RebuiltTree InstallTree(const FileSystem& system, const TreeLayout& tree, const fs::path& dir,
-                        const ModPackage& package, const FailureReport& report) {
-  TreeRun run{system, report};
-  const fs::path mods = dir.has_filename() ? dir : dir.parent_path();
-  const Place parent =
-      OpenDirectory(run, kNoHandle, mods.has_parent_path() ? mods.parent_path() : ".", dir);
-  std::error_code error = parent.missing.reason;
-  const auto createMods = [&](std::error_code& failure) {
-    return run.system.makeFolder(parent.folder.handle, mods.filename(), failure);
-  };
-  if (parent.folder) run.Try(createMods, error);
-  if (error == std::errc::file_exists) error.clear();  // the folder is there already
-  Place base;
-  if (!error) base = OpenDirectory(run, parent.folder.handle, mods.filename(), dir);
-  if (!base.folder) {
-    report({FailedStep::kCreateFolder, dir, error ? error : base.missing.reason, {}});
-    return {dir / tree.folders[0].name, {}, false};
+RebuiltTree RebuildTree(TreeRun& run, const TreeLayout& tree, const Place& dir,
+                        const ModPackage& package) {
+  return Rebuild(run, tree, dir, package, false);
+}
+
+RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
+                        const ModPackage& package, const std::vector<TreeLayout>& family) {
+  const std::string& name = tree.folders[0].name;
+  const std::string& manifest = ManifestOf(tree);
+  const std::string fresh = Suffixed(name, kNewSuffix), retired = Suffixed(name, kRetiredSuffix);
+  const RebuiltTree failed{mods.path / name, {}, false};
+  RecoverLeftovers(run, mods, family);
+
+  TreeLayout staged = tree;
+  staged.folders[0].name = fresh;
+  staged.files.back().name = Suffixed(manifest, kNewSuffix);
+  std::error_code error;
+  if (!Rebuild(run, staged, mods, package, true).whole) {
+    DeleteTree(run, mods, {fresh, EntryKind::kFolder});
+    run.report({FailedStep::kInstall, failed.top, TreeError::kNotWhole, {}});
+    return failed;
   }
-  RebuiltTree installed = Rebuild(run, tree, base, package);
-  if (!installed.whole) {
-    DeleteTree(run, base, {tree.folders[0].name, EntryKind::kFolder});
-    report({FailedStep::kInstall, installed.top, TreeError::kNotWhole, {}});
-    installed.written.clear();
+  // The swap: the installed folder retired, the new one put in its place.
+  const bool replacing = Rename(run, mods, name, retired, error);
+  if (replacing || IsMissing(error)) {
+    error.clear();
+    if (!Rename(run, mods, fresh, name, error) && replacing) {
+      std::error_code ignored;
+      Rename(run, mods, retired, name, ignored);
+    }
   }
+  if (error) {
+    run.report({FailedStep::kInstall, failed.top, error, {}});
+    DeleteTree(run, mods, {fresh, EntryKind::kFolder});
+    return failed;
+  }
+  // Whole in its place: the game stops loading the retired one, then loads the new one, or else
+  // the retired one again.
+  if (replacing && !NameManifest(run, mods, retired, manifest, false)) return failed;
+  if (!NameManifest(run, mods, name, manifest, true)) {
+    if (replacing) NameManifest(run, mods, retired, manifest, true);
+    return failed;
+  }
+  if (replacing) DeleteTree(run, mods, {retired, EntryKind::kUnknown});
+  RebuiltTree installed{failed.top, {}, true};
+  for (const TreeFile& file : tree.files)
+    installed.written.push_back(mods.path / PathInTree(tree, file));
   return installed;
+}
+
+fs::path PathInTree(const TreeLayout& tree, const TreeFile& file) {
+  fs::path path = file.name;
+  for (std::size_t folder = file.folder; folder != kTopOfTree; folder = tree.folders[folder].parent)
+    path = tree.folders[folder].name / path;
+  return path;
 }
 
 }  // namespace wondergen

@@ -3,9 +3,11 @@
 // touched, and a file's path is known only from its place in the tree.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_system.h"
@@ -30,8 +32,59 @@ struct TreeFile {
 
 struct TreeLayout {
   std::vector<TreeFolder> folders;  // the top folder first, then each folder after its parent
-  std::vector<TreeFile> files;      // in the order they are written
+  std::vector<TreeFile> files;  // in the order they are written; an installed mod's manifest last
 };
+
+// The file's path in the tree, from the directory the tree is rebuilt in.
+std::filesystem::path PathInTree(const TreeLayout& tree, const TreeFile& file);
+
+// A handle of the file system, closed (or, for a lock, given back) when it goes.
+struct Held {
+  const FileSystem* system = nullptr;
+  Handle handle = kNoHandle;
+  bool isLock = false;
+
+  Held() = default;
+  Held(const FileSystem& fileSystem, Handle opened, bool lock = false)
+      : system(&fileSystem), handle(opened), isLock(lock) {}
+  Held(Held&& other) noexcept { *this = std::move(other); }
+  Held& operator=(Held&& other) noexcept;
+  ~Held() { Close(); }
+  void Close();
+  explicit operator bool() const { return handle != kNoHandle; }
+};
+
+// A folder where a tree is rebuilt: held open, or else the failure that keeps it from being (its
+// own, or that of the folder it was to be made in); and its path, for messages, which are all made
+// from it. The directory a run works in is also locked for the run.
+struct Place {
+  Held folder;
+  std::filesystem::path path;
+  Failure missing{};
+  Held lock;
+};
+
+// What a rebuilding carries from step to step: the file system, where failures and waits go, what
+// is left of its waiting for entries that another program holds, and whether the system deletes
+// the classic way only. One run of a tree: AAA, or an install.
+struct TreeRun {
+  const FileSystem& system;
+  const FailureReport& report;
+  WaitReport onWait = nullptr;
+  std::chrono::milliseconds retryBudget = std::chrono::milliseconds(1000);
+  bool atOnceRefused = false;
+};
+
+// How long a run waits for another run that holds a folder it works in.
+inline constexpr std::chrono::seconds kLongestWaitForAnotherRun(30);
+
+// The directory `dir`, in which trees are rebuilt, reached as the system reaches it (links
+// followed), made first in its parent where `make` says so, and locked against every other run,
+// in this process or another: waited for while another holds it, up to kLongestWaitForAnotherRun,
+// the wait told to run.onWait; but not where it is one of `locked`, which the run holds already.
+// A failure is left in `missing`: kLock where another run held it, kCreateFolder else.
+Place OpenWorkplace(TreeRun& run, const std::filesystem::path& dir, bool make,
+                    const std::vector<const Place*>& locked = {});
 
 // What a rebuilding left: the tree's top folder, the path of each file written whole, in writing
 // order, and whether that is every file of the tree.
@@ -45,17 +98,19 @@ struct RebuiltTree {
 // and holding a few folders open at a time, makes the tree's folders anew, a real folder that is
 // still there counting as made, and creates each file new in its folder with its document's bytes
 // from `package`, whole or not at all. Each failure is reported as it happens; a folder that could
-// not be made is not tried below, and each file below it is reported with it as the cause. `dir`
-// is opened once, as the system reaches it.
-RebuiltTree RebuildTree(const FileSystem& system, const TreeLayout& tree,
-                        const std::filesystem::path& dir, const ModPackage& package,
-                        const FailureReport& report);
+// not be made is not tried below, and each file below it is reported with it as the cause.
+RebuiltTree RebuildTree(TreeRun& run, const TreeLayout& tree, const Place& dir,
+                        const ModPackage& package);
 
-// Rebuilds the tree in `dir` as RebuildTree does, `dir` being made first in its parent where it is
-// missing; where not every file could be written, the tree's top folder is deleted again and a
-// failure says so.
-RebuiltTree InstallTree(const FileSystem& system, const TreeLayout& tree,
-                        const std::filesystem::path& dir, const ModPackage& package,
-                        const FailureReport& report);
+// Installs the tree into the Mods folder `mods`, replacing the one installed only by a whole one:
+// the new folder is written beside it under a name of its own, its manifest under a name the game
+// does not load, each file on the disk before it is closed; then the installed folder is retired
+// and the new one put in its place (a failure until then leaves the installed one as it was and
+// removes the new one); then the retired one's manifest takes the other name and the new one's
+// its own, and the retired one is deleted. So the game finds one whole copy of the mod at every
+// moment, or, for as long as two renamings take, none. First, what a run that was killed left,
+// of any tree of `family` (every tree that is installed into a Mods folder), is put right.
+RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
+                        const ModPackage& package, const std::vector<TreeLayout>& family);
 
 }  // namespace wondergen

@@ -48,22 +48,40 @@ The installed folder left as a link to a folder outside: removed as the link, ne
   $ to='>/dev/null' run --mods-dir Mods && tree outside && diff -r work/Mods/Newbuilding2PD_RIR "$golden/empty/AAA/DLC/Newbuilding2PD_RIR"
   outside/canary.txt 7
 
-A file larger than the file-size limit: no truncated document in AAA, and the installed folder,
-which would be half a mod, removed again.
+A failed install over a working one (the disk full, as a file larger than the file-size limit
+makes it): the working one stays as it was, byte for byte, and nothing half-written beside it.
 
-  $ case_ && mkdir work/Mods && prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"')
-  $ run --mods-dir Mods | grep -v "^out: ./AAA"
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --science 25
+  $ prefix=(sh -c 'ulimit -f 2 && exec "$0" "$@"') && run --mods-dir Mods --science 30 | grep -v "^out: ./AAA"
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
   err: wondergen-cli: cannot write ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
-  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml: File too large
-  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
-  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo: File too large
-  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR: not every file could be written, so what was written is removed again
-  $ tree . | grep -v '/$'
+  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR.wondergen-new/Text/Newbuilding2PD_OtherLanguages.xml: File too large
+  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR.wondergen-new/Data/Newbuilding2PD_RIR_GameplayData.xml: File too large
+  err: wondergen-cli: cannot write ./Mods/Newbuilding2PD_RIR.wondergen-new/Newbuilding2PD_RIR.modinfo.wondergen-new: File too large
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR: not every file could be written, so the new files are removed and what was installed is left as it was
+  $ ls work/Mods && diff -r work/Mods/Newbuilding2PD_RIR "$golden/science-25/AAA/DLC/Newbuilding2PD_RIR" && tree . | grep -v '/$'
+  Newbuilding2PD_RIR
   ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml 792
   ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml 277
   ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
+  ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml 2084
+  ./Mods/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml 277
+  ./Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 5510
+  ./Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml 7399
+  ./Mods/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml 792
+
+Runs at once, two of each of seven forms into one output folder and one Mods folder, five times
+over: they take their turns, every one exits 0, and AAA and the installed folder each hold the
+whole package of one form, the same one.
+
+  $ forms="author-abc empty every-field-7 markup-and-long-teaser odd-values science-25 window-form"
+  $ for trial in 1 2 3 4 5; do case_ && mkdir work/Mods && pids=() && for form in $forms $forms; do (mapfile -t arguments <"$golden/$form/args" && cd work && exec "$cli" --mods-dir Mods "${arguments[@]}" >/dev/null 2>&1) & pids+=($!); done; failed=0 && for pid in "${pids[@]}"; do wait $pid || failed=$((failed + 1)); done; echo "$failed failed; the package of $(for form in $forms; do diff -r work/AAA "$golden/$form/AAA" >/dev/null 2>&1 && diff -r work/Mods/Newbuilding2PD_RIR "$golden/$form/AAA/DLC/Newbuilding2PD_RIR" >/dev/null 2>&1 && echo $form; done | wc -l) form, and $(ls work/Mods | wc -l) folder in Mods"; done
+  0 failed; the package of 1 form, and 1 folder in Mods
+  0 failed; the package of 1 form, and 1 folder in Mods
+  0 failed; the package of 1 form, and 1 folder in Mods
+  0 failed; the package of 1 form, and 1 folder in Mods
+  0 failed; the package of 1 form, and 1 folder in Mods
 
 --install finds the game's folder in $XDG_DATA_HOME, or without it in ~/.local/share, and its Mods
 folder is made where missing; without the game's folder, AAA is written and the folder looked for

@@ -64,8 +64,11 @@ namespace fs = std::filesystem;
 
 // The system's own file system, made to fail on cue as Windows does (tree-faults.txt): OP of PATH
 // failing with a Win32 error TIMES times once AFTER calls have passed; names still pending their
-// deletion, by the refusals left before they go; folders that become links once listed; a listing
-// that does not say what an entry is; no deletion at once. And the path of each handle held.
+// deletion, by the refusals left before they go; folders that become links once listed, or are
+// moved away once the walk is below them; a listing that does not say what an entry is; no
+// deletion at once; a lock another run holds for so many tries; and every operation from the
+// STOP-th on failing, as though the run were killed there. Time passes on a clock of its own. And
+// the path of each handle held.
 struct Cue {
   std::string op, path;
   int error, times, after;
@@ -73,9 +76,10 @@ struct Cue {
 struct Faults {
   std::vector<Cue> cues;
   std::map<std::string, int> pending;
-  std::set<std::string> swaps;
+  std::set<std::string> swaps, moves;
   bool untyped = false, noAtOnce = false;
-  int atOnceAsked = 0;
+  int atOnceAsked = 0, busy = 0;
+  long stop = -1, operations = 0;
   std::map<Handle, std::string> open;
 } g;
 const FileSystem& kSystem = SystemFileSystem();
@@ -93,6 +97,7 @@ bool Fails(std::error_code& error, int win32) {
   return error = {win32, std::system_category()}, true;
 }
 bool Cued(const std::string& op, const std::string& path, std::error_code& error) {
+  if (g.stop >= 0 && ++g.operations > g.stop) return Fails(error, 1117);  // ERROR_IO_DEVICE
   for (Cue& cue : g.cues) {
     if (cue.op == op && cue.path == path && cue.times > 0 && !(cue.after > 0 && cue.after--))
       return --cue.times, Fails(error, cue.error);
@@ -115,6 +120,7 @@ bool InTheWay(const std::string& path, bool inside, std::error_code& error, int 
 
 const FileSystem kFaulty = {
     [](Handle base, const fs::path& path, std::error_code& error) {
+      if (Cued("open", path.string(), error)) return kNoHandle;
       return Held(kSystem.openFolder(base, path, error), path.string());
     },
     [](Handle parent, const fs::path& name, std::error_code& error) {
@@ -123,6 +129,17 @@ const FileSystem kFaulty = {
       if (g.swaps.erase(path))
         fs::remove_all(path), fs::create_directory_symlink(kRoot / "outside", path);
       return Held(kSystem.openSubfolder(parent, name, error), path);
+    },
+    [](Handle child, const fs::path& name, const FileIdentity& expected, std::error_code& error) {
+      const std::string path = fs::path(g.open.at(child)).parent_path().string();
+      if (Cued("parent", path, error)) return kNoHandle;
+      for (const std::string& moved : g.moves)
+        fs::rename(moved, kRoot / "outside" / fs::path(moved).filename());
+      g.moves.clear();
+      return Held(kSystem.openParent(child, name, expected, error), path);
+    },
+    [](Handle held, FileIdentity& identity, std::error_code& error) {
+      return !Cued("identify", g.open.at(held), error) && kSystem.identify(held, identity, error);
     },
     [](Handle folder, std::vector<FolderEntry>& entries, std::error_code& error) {
       if (Cued("list", g.open.at(folder), error) || !kSystem.list(folder, entries, error))
@@ -155,23 +172,85 @@ const FileSystem kFaulty = {
     [](Handle file, std::string_view bytes, std::error_code& error) {
       return !Cued("write", g.open.at(file), error) && kSystem.write(file, bytes, error);
     },
-    [](Handle handle, std::error_code& error) {
-      g.open.erase(handle);
-      return kSystem.close(handle, error);
+    [](Handle file, std::error_code& error) {
+      return !Cued("sync", g.open.at(file), error) && kSystem.sync(file, error);
     },
+    [](Handle parent, const fs::path& name, Handle newParent, const fs::path& newName,
+       std::error_code& error) {
+      return !Cued("rename", PathOf(parent, name), error) &&
+             kSystem.rename(parent, name, newParent, newName, error);
+    },
+    [](Handle handle, std::error_code& error) {
+      const std::string path = g.open.at(handle);
+      g.open.erase(handle);
+      return kSystem.close(handle, error) && !Cued("close", path, error);
+    },
+    [](Handle folder, std::error_code& error) {
+      if (Cued("lock", g.open.at(folder), error)) return kNoHandle;
+      if (g.busy > 0 && g.busy--)
+        return error = std::make_error_code(std::errc::resource_unavailable_try_again), kNoHandle;
+      return kSystem.tryLock(folder, error);
+    },
+    kSystem.unlock,
     [](const std::error_code& error) {
       return error.category() == std::system_category() &&
              platform::windows::MayPassSoon(static_cast<std::uint32_t>(error.value()));
     },
+    [](std::chrono::milliseconds) {},
 };
 
-// T, holding sub and in it doc, rebuilt in the folder d beside a folder outside and its canary,
-// the file system made to fail as `given` says: what was reported, and what is left.
-std::string RebuildFaultily(const std::vector<std::string>& given) {
+const FailureReport kIgnore = [](const Failure&) {};
+
+// The mod M, its folder sub holding doc and then its manifest, as installed into a Mods folder.
+const TreeLayout kMod = {{{"M", kTopOfTree}, {"sub", 0}},
+                         {{1, "doc", Document::kIcons}, {0, "M.modinfo", Document::kManifest}}};
+ModPackage Package(const std::string& bytes) {
+  ModPackage package;
+  for (DocumentBytes& document : package)
+    document.utf8 = bytes;
+  return package;
+}
+// Each entry under `root`: a folder ending in "/", a link in "@", a file with ":" and its bytes
+// where it has any.
+std::set<std::string> Entries(const fs::path& root) {
+  std::set<std::string> entries;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    std::ifstream file(entry.is_regular_file() ? entry.path() : fs::path());
+    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    entries.insert(entry.path().lexically_relative(root).string() + (entry.is_symlink()     ? "@"
+                                                                     : entry.is_directory() ? "/"
+                                                                     : bytes.empty()
+                                                                         ? ""
+                                                                         : ":" + bytes));
+  }
+  return entries;
+}
+
+// The tree T (holding sub and in it doc) rebuilt in the folder d, or with "install" the mod M
+// installed whole ("old" in each file) into d and installed again ("new"), beside a folder outside
+// and its canary, the file system made to fail as `given` says: what was reported, and what is
+// left.
+std::string RebuildFaultily(const std::vector<std::string>& given, bool install) {
   g = Faults();
   fs::remove_all(kRoot);
   fs::create_directories(kRoot / "outside");
+  fs::create_directories(kRoot / "d");
   std::ofstream(kRoot / "outside" / "canary");
+  std::string reported;
+  const FailureReport report = [&](const Failure& failure) {
+    const char* steps[] = {"delete", "create-folder", "create", "convert",
+                           "write",  "install",       "lock"};
+    const std::error_code& reason = failure.reason;
+    reported += (reported.empty() ? "" : " ; ") +
+                std::string(steps[static_cast<int>(failure.step)]) + " " +
+                failure.path.lexically_relative(kRoot).string() + " " +
+                (reason.category() == std::system_category() ? std::to_string(reason.value())
+                                                             : reason.message());
+  };
+  if (install) {
+    TreeRun run{kSystem, report};
+    InstallTree(run, kMod, OpenWorkplace(run, kRoot / "d", false), Package("old"), {kMod});
+  }
   for (const std::string& word : given) {
     std::vector<std::string> part;
     std::istringstream parts(word);
@@ -180,7 +259,6 @@ std::string RebuildFaultily(const std::vector<std::string>& given) {
     part.resize(6);  // what is not given is empty
     const auto number = [&](std::size_t i) { return part[i].empty() ? 0 : std::stoi(part[i]); };
     const std::string path = (kRoot / "d" / part[1]).string();
-    fs::create_directories(kRoot / "d");
     if (part[0] == "old" || part[0] == "pending") {
       fs::create_directories(fs::path(path).parent_path());
       if (path.back() != '/') std::ofstream{path};
@@ -190,33 +268,29 @@ std::string RebuildFaultily(const std::vector<std::string>& given) {
       g.cues.push_back(
           {part[1], (kRoot / "d" / part[2]).string(), number(3), number(4), number(5)});
     if (part[0] == "swap") g.swaps.insert(path);
+    if (part[0] == "move") g.moves.insert(path);
+    if (part[0] == "busy") g.busy = number(1);
     g.untyped |= part[0] == "untyped";
     g.noAtOnce |= part[0] == "no-at-once";
   }
-  const char* steps[] = {"delete", "create-folder", "create", "convert", "write", "install"};
-  std::string reported;
-  const TreeLayout tree = {{{"T", kTopOfTree}, {"sub", 0}}, {{1, "doc", Document::kIcons}}};
-  RebuildTree(kFaulty, tree, kRoot / "d", {}, [&](const Failure& failure) {
-    const std::error_code& reason = failure.reason;
-    reported += (reported.empty() ? "" : " ; ") +
-                std::string(steps[static_cast<int>(failure.step)]) + " " +
-                failure.path.lexically_relative(kRoot).string() + " " +
-                (reason.category() == std::system_category() ? std::to_string(reason.value())
-                                                             : reason.message());
-  });
-  std::set<std::string> left;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kRoot)) {
-    const std::string path = entry.path().lexically_relative(kRoot).string();
-    if (path != "d")
-      left.insert(path.substr(path.rfind("d/", 0) == 0 ? 2 : 0) + (entry.is_symlink()     ? "@"
-                                                                   : entry.is_directory() ? "/"
-                                                                                          : ""));
+  TreeRun run{kFaulty, report, [&](const fs::path& folder) {
+                reported += (reported.empty() ? "wait " : " ; wait ") +
+                            folder.lexically_relative(kRoot).string();
+              }};
+  const Place d = OpenWorkplace(run, kRoot / "d", false);
+  if (d.missing.step == FailedStep::kLock) {
+    report(d.missing);
+  } else if (install) {
+    InstallTree(run, kMod, d, Package("new"), {kMod});
+  } else {
+    RebuildTree(run, {{{"T", kTopOfTree}, {"sub", 0}}, {{1, "doc", Document::kIcons}}}, d, {});
   }
+  const std::set<std::string> left = Entries(kRoot);
   fs::remove_all(kRoot);
-  std::string result = (reported.empty() ? "nothing" : reported) +
-                       (g.open.empty() ? "" : " ; a handle left open") + " =";
-  for (const std::string& path : left)
-    result += " " + path;
+  std::string result = (reported.empty() ? "nothing" : reported);
+  result += g.open.size() > (d.folder ? 1 : 0) ? " ; a handle left open =" : " =";
+  for (const std::string& entry : left)
+    result += entry == "d/" ? "" : " " + entry.substr(entry.rfind("d/", 0) == 0 ? 2 : 0);
   return result;
 }
 
@@ -233,17 +307,29 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
   const auto yes = [](bool holds) { return std::string(holds ? "yes" : "no"); };
   const auto bytes = [&](std::size_t i) { return Bytes(given.at(i)); };
   if (rule == "screen") return ScreenEntryText(bytes(0)).value_or("kept");
-  if (rule == "value-box" || rule == "text-box") {
+  if (rule == "text-box") {
     Form form;
-    (rule == "value-box" ? form.valueBoxes[0] : form.texts[0]) = bytes(0);
-    return Shown(ReadForm(form)[rule == "value-box" ? 0 : kFirstTextSlot]);
+    form.texts[0] = bytes(0);
+    return Shown(ReadForm(form)[kFirstTextSlot]);
+  }
+  if (rule == "form") {  // FIELD=VALUE, the field by its option, or wonder=N
+    Form form;
+    const std::string field = given.at(0).substr(0, given[0].find('=')),
+                      value = Bytes(given[0].substr(field.size() + 1));
+    for (int slot = 0; slot < kFieldCount; ++slot)
+      if (field == kFieldCatalogue[slot].option) form.valueBoxes[slot] = value;
+    if (field == "wonder") form.wonder = std::stoi(value);
+    try {
+      return ComposeModPackage(form), "taken";
+    } catch (const std::invalid_argument& refusal) {
+      return std::string("refused: ") + refusal.what();
+    }
   }
   if (rule == "utf8") {
     std::error_code error;
     return Shown(ToUtf8(bytes(0), error), true) + (error ? " failing" : "");
   }
   if (rule == "keep") return Shown(KeepValidCharacters(bytes(0)));
-  if (rule == "prefix") return Shown(std::string(WholeCharacterPrefix(bytes(0), number(1))));
   if (rule == "escape-text") return EscapeXmlText(bytes(0));
   if (rule == "escape-attribute") return EscapeXmlAttribute(bytes(0));
   if (rule == "link") return yes(IsLinkEntry(number(0), number(1)));
@@ -272,7 +358,7 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     const char* advice[] = {"none", "close", "move", "allow-or-move", "allow"};
     return advice[static_cast<int>(ChooseAdvice(failures, number(0)))];
   }
-  if (rule == "tree") return RebuildFaultily(given);
+  if (rule == "tree" || rule == "install") return RebuildFaultily(given, rule == "install");
   if (rule != "retry") return "no such rule";
   std::uint32_t tries = 0;
   std::string waits = "-";
@@ -340,6 +426,60 @@ TEST(RunOutcomeTest, NamesWhatWasWrittenWhole) {
   fs::create_directories(dir / "Mods" / "Newbuilding2PD_RIR_7");
   EXPECT_EQ(InstalledWonders({dir / "game" / "Mods", dir / "Mods"}), (std::vector<int>{1, 3}));
   fs::remove_all(dir);
+}
+
+// A run killed between any two of its steps, its file system stopped there for good: the game
+// finds at most one copy of the mod, whole, the old or the new; the next run, which installs
+// another mod, puts it right, one whole copy left and nothing else.
+TEST(InstallTest, ARunKilledAnywhereIsPutRightByTheNext) {
+  const TreeLayout other = {{{"N", kTopOfTree}}, {{0, "N.modinfo", Document::kManifest}}};
+  const auto copies = [](bool leftovers) {  // the copies of M the game finds, each whole
+    int found = 0;
+    for (const std::string& entry : Entries(kRoot)) {
+      const std::string folder = entry.substr(0, entry.find('/'));
+      if (entry.find("/M.modinfo:") == std::string::npos) {
+        EXPECT_TRUE(leftovers || folder == "M" || folder == "N") << entry;
+        continue;
+      }
+      const std::string bytes = entry.substr(entry.find(':'));
+      EXPECT_EQ(Entries(kRoot / folder),
+                (std::set<std::string>{"M.modinfo" + bytes, "sub/", "sub/doc" + bytes}));
+      ++found;
+    }
+    return found;
+  };
+  for (long stop = 0;; ++stop) {
+    fs::remove_all(kRoot);
+    fs::create_directories(kRoot);
+    TreeRun run{kSystem, kIgnore};
+    InstallTree(run, kMod, OpenWorkplace(run, kRoot, false), Package("old"), {kMod, other});
+    g = Faults();
+    g.stop = stop;
+    TreeRun killed{kFaulty, kIgnore};
+    Place mods = OpenWorkplace(killed, kRoot, false);
+    const bool installed =
+        mods.lock && InstallTree(killed, kMod, mods, Package("new"), {kMod, other}).whole;
+    mods = Place();
+    EXPECT_LE(copies(true), 1) << "killed after " << stop << " steps";
+    InstallTree(run, other, OpenWorkplace(run, kRoot, false), Package("other"), {kMod, other});
+    EXPECT_EQ(copies(false), 1) << "killed after " << stop << " steps";
+    if (installed) break;
+  }
+  fs::remove_all(kRoot);
+}
+
+// Every listing of a held folder lists it whole.
+TEST(InstallTest, AFolderListedTwiceListsTheSame) {
+  fs::remove_all(kRoot);
+  fs::create_directories(kRoot / "a");
+  std::error_code error;
+  const Handle folder = kSystem.openFolder(kNoHandle, kRoot, error);
+  std::vector<FolderEntry> first, second;
+  EXPECT_TRUE(kSystem.list(folder, first, error) && kSystem.list(folder, second, error));
+  EXPECT_EQ(first.size(), 1u);
+  EXPECT_EQ(second.size(), 1u);
+  kSystem.close(folder, error);
+  fs::remove_all(kRoot);
 }
 
 // Each composes what its form gives composed alone; the test command also runs this under

@@ -7,8 +7,13 @@
 // Threads: thread-safe. Any number of threads may compose packages at once, each run with its own
 // field store and buffers. The one process-wide value is the Windows layer's knowledge of whether
 // the system accepts OBJ_DONT_REPARSE (platform_windows.cpp): an atomic, learned once, that every
-// thread would learn the same. Two runs that rebuild the same output directory at once each stay
-// inside AAA, but the package left there is then neither's whole.
+// thread would learn the same. Runs that rebuild in the same output directory or install into the
+// same Mods folder, on threads of one process or in several processes, take their turns: a run
+// locks each folder it works in from before it changes anything until it returns, and waits for
+// another that holds one. So what a run says it left whole is its own and whole when it returns.
+//
+// Contract: the form is one that a front end makes (see Form). A form that is not one is refused
+// with std::invalid_argument naming the field, before anything is composed or touched.
 #pragma once
 
 #include <array>
@@ -60,8 +65,9 @@ std::optional<int> WonderNumber(std::string_view text);
 
 // What the form shows when the button is pressed, in code page 936, as a front end hands it over:
 // the text of each field's value box and each text box, in catalogue order, and the wonder's
-// number, 1 to 99. The generator reads a value box as the window did, at most 19 bytes of whole
-// characters, and keeps of every text only the characters a document can carry.
+// number. A value box holds what screening gives (ScreenEntryText: "0" or a number from 1 to
+// 1999 in plain digits) or nothing; the wonder is 1 to 99. Of every text the generator keeps only
+// the characters a document can carry.
 struct Form {
   std::array<std::string, kFieldCount> valueBoxes;
   std::array<std::string, kTextCount> texts;
@@ -99,7 +105,8 @@ constexpr std::size_t Index(Document document) {
 }
 
 // The documents of one run for the form, in memory: the form read, the defaults of empty texts
-// applied and the documents composed and converted, as a run writes them.
+// applied and the documents composed and converted, as a run writes them. Refuses a form that no
+// front end makes (std::invalid_argument).
 ModPackage ComposeModPackage(const Form& form);
 
 // Code page 936 to UTF-8. A byte that does not start a valid character becomes U+FFFD. Empty with
@@ -123,12 +130,15 @@ enum class FailedStep {
   kConvertDocument,  // a document could not be converted to UTF-8, so nothing was written
   kWriteDocument,    // a document could not be fully written or closed, and was removed again
   kInstall,          // the mod could not be installed whole into a Mods folder
+  kLock,             // another run held a folder the run works in for too long
 };
 
 // The tree's own reasons for a failure, beside the system's.
 enum class TreeError {
-  kIsALink = 1,  // an entry that is a link (symbolic link, junction), which is never followed
-  kNotWhole,     // not every file could be written, so what was written is removed again
+  kIsALink = 1,       // an entry that is a link (symbolic link, junction), which is never followed
+  kNotWhole,          // not every file could be written: the new files are removed, the old kept
+  kMoved,             // a folder was moved elsewhere while it was being deleted, and is left there
+  kHeldByAnotherRun,  // another run held the folder for kLongestWaitForAnotherRun
 };
 std::error_code make_error_code(TreeError error);
 
@@ -143,11 +153,13 @@ struct Failure {
 using Failures = std::vector<Failure>;
 // Told of each failure as it happens.
 using FailureReport = std::function<void(const Failure&)>;
+// Told when the run waits for another run that holds `folder`, before it waits.
+using WaitReport = std::function<void(const std::filesystem::path& folder)>;
 
 // What a run did: every failure, in the order they happened; the full path of each file written
 // whole, AAA's first, then those of each installed folder, in the order they were written; AAA
 // where it holds every file of the package; and the mod's folder in each Mods folder it was
-// installed into whole.
+// installed into whole. All true when the run returns.
 struct RunOutcome {
   Failures failures;
   std::vector<std::filesystem::path> written;
@@ -155,20 +167,24 @@ struct RunOutcome {
   std::vector<std::filesystem::path> installed;
 };
 
-// What the generate button does. Deletes AAA in `outputDir` (the directory in which it lives) with
-// everything below it, as far as it can, at any depth, and creates its folders again, a real folder
-// that is still there counting as created; then writes each file of the package for `form` into
-// its folder as a new file. Then installs the mod into each of `modsFolders`, made where missing:
-// the wonder's own folder there (Newbuilding2PD_RIR, or Newbuilding2PD_RIR_N for wonder N) is
-// rebuilt in the same way with the same bytes, every other wonder's left as it is, and removed
-// again unless every file of it could be written. Nothing outside AAA and those folders is
+// What the generate button does. First composes the package for `form`; where a document cannot
+// be converted, each is reported and nothing on disk is touched. Then locks `outputDir` (the
+// directory in which AAA lives) and each of `modsFolders` (made where missing), waiting for other
+// runs that hold them (told to `onWait`), for 30 seconds at most, which is a failure that changes
+// nothing. Then deletes AAA with everything below it, as far as it can, at any depth, and creates
+// its folders again, a real folder that is still there counting as created, and writes each file
+// of the package into its folder as a new file. Then installs the mod into each Mods folder: the
+// wonder's own folder there (Newbuilding2PD_RIR, or Newbuilding2PD_RIR_N for wonder N) is
+// replaced only by a whole one, written beside it first; every other wonder's is left as it is,
+// but for what a run that was killed left of it. Nothing outside AAA and those folders is
 // followed, opened, written or deleted: a link is removed, never entered, and an entry still at a
 // file's place is never overwritten, both reported instead; a file is written whole or removed
 // again. Every failure is told to `onFailure` (where given) as it happens, the run going on with
 // what it can still do. Relative paths are taken from the current directory, once.
 RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outputDir,
                              const std::vector<std::filesystem::path>& modsFolders = {},
-                             const FailureReport& onFailure = nullptr);
+                             const FailureReport& onFailure = nullptr,
+                             const WaitReport& onWait = nullptr);
 
 // Where the game keeps its user folder for this user, whether or not it is there: on Windows
 // Documents\My Games\Sid Meier's Civilization VI and its Epic edition's "... (Epic)", Documents

@@ -4,9 +4,23 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace wondergen::platform {
+
+// Text in a code page (936, CP_UTF8, CP_ACP) to UTF-16 and back, strictly: nullopt where a byte
+// sequence is invalid, a character has no equivalent (no best fit, no default character "?") or a
+// text is longer than the system's functions take. The one conversion of the generator and the
+// window alike.
+std::optional<std::wstring> Widen(std::string_view text, unsigned codePage);
+std::optional<std::string> Narrow(std::wstring_view text, unsigned codePage);
+
+// The form that the wide file functions accept at any length, as the tree code opens folders:
+// "\\?\C:\..." or "\\?\UNC\..." for an absolute path.
+std::wstring ExtendedPath(const std::filesystem::path& path);
 
 // The path that the opened file or folder has on its volume ("\\?\C:\..."): one name, whatever
 // 8.3 names or links the path it was opened by went through; empty where the system cannot tell.
