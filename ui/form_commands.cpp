@@ -12,6 +12,7 @@
 #include "window_rules.h"
 #include "wondergen/generator.h"
 #include "wondergen/windows_rules.h"
+#include "wondergen/windows_system.h"
 
 namespace wondergen::ui {
 namespace {
@@ -64,6 +65,7 @@ const char* DescribeStep(const Failure& failure) {
     case FailedStep::kConvertDocument: return "无法转换为 UTF-8：";
     case FailedStep::kWriteDocument: return "无法写入文件：";
     case FailedStep::kInstall: return "无法安装：";
+    case FailedStep::kLock: return "无法使用这个文件夹：";
   }
   return "";
 }
@@ -71,8 +73,8 @@ const char* DescribeStep(const Failure& failure) {
 // Whether the program's folder may be written: a probe file is made there, and goes as it closes.
 // Returns the Win32 error that kept it from being made, 0 where it could be.
 std::uint32_t ProgramFolderProbeError() {
-  const std::filesystem::path probe =
-      ModuleDirectory() / (L"wondergen-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp");
+  const std::wstring probe = platform::ExtendedPath(
+      ModuleDirectory() / (L"wondergen-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp"));
   const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
@@ -168,17 +170,24 @@ struct Run {
 bool g_running = false;
 bool g_closeWhenDone = false;
 
+// The run's end always reaches the window: where its message cannot be posted (a full queue), it
+// is sent, and handled on the window's thread when that next takes its messages.
 DWORD WINAPI RunGeneration(void* parameter) {
   Run* run = static_cast<Run*>(parameter);
+  const auto waiting = [run](const std::filesystem::path& folder) {
+    SendMessageW(run->window, kRunWaiting, 0, reinterpret_cast<LPARAM>(&folder));
+  };
   try {
     const std::vector<std::filesystem::path> found = FindModsFolders();
     if (run->install) run->modsFolders = found;
-    run->outcome = RebuildModPackage(run->form, ModuleDirectory(), run->modsFolders);
+    run->outcome =
+        RebuildModPackage(run->form, ModuleDirectory(), run->modsFolders, nullptr, waiting);
     run->installedWonders = InstalledWonders(found);
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
   }
-  PostMessageW(run->window, kRunEnded, 0, reinterpret_cast<LPARAM>(run));
+  if (!PostMessageW(run->window, kRunEnded, 0, reinterpret_cast<LPARAM>(run)))
+    SendMessageW(run->window, kRunEnded, 0, reinterpret_cast<LPARAM>(run));
   return 0;
 }
 
@@ -247,6 +256,15 @@ void ShowStatus(HWND window, std::wstring runLines, const std::vector<int>& inst
     runLines +=
         (runLines.empty() ? L"" : L"\r\n") + WidenCp936("游戏里已安装的奇观编号：") + wonders;
   SetDlgItemTextW(window, kStatusBoxId, runLines.c_str());
+}
+
+// The run waits for another that works in `folder` (lParam), in this program or another copy of it.
+LRESULT OnRunWaiting(HWND window, LPARAM lParam) {
+  const auto& folder = *reinterpret_cast<const std::filesystem::path*>(lParam);
+  SetDlgItemTextW(
+      window, kStatusBoxId,
+      (WidenCp936("正在等待另一个 wondergen 完成，它正在使用：") + folder.wstring()).c_str());
+  return 0;
 }
 
 // The run is over: the window is repainted, and what could not be done is shown. A close asked

@@ -16,6 +16,9 @@ LRESULT OnCommand(HWND window, int id, int notification, HWND control);
 // Posted by a generation run's worker thread when the run is over; lParam carries the run.
 inline constexpr UINT kRunEnded = WM_APP + 1;
 LRESULT OnRunEnded(HWND window, LPARAM lParam);
+// Sent by the worker thread while the run waits for another run; lParam carries the folder.
+inline constexpr UINT kRunWaiting = WM_APP + 2;
+LRESULT OnRunWaiting(HWND window, LPARAM lParam);
 LRESULT OnClose(HWND window);
 // The status box: what a run did (`runLines`, empty at start), then the wonders the game has.
 void ShowStatus(HWND window, std::wstring runLines, const std::vector<int>& installedWonders);

@@ -1,36 +1,12 @@
 #include "win32_text.h"
 
 #include "wondergen/generator.h"
+#include "wondergen/windows_system.h"
 
 namespace wondergen::ui {
 namespace {
 
 constexpr UINT kCodePage936 = 936;
-
-}  // namespace
-
-std::wstring WidenCp936(std::string_view cp936Text) {
-  if (cp936Text.empty()) return std::wstring();
-  const int size = static_cast<int>(cp936Text.size());
-  const int length = MultiByteToWideChar(kCodePage936, 0, cp936Text.data(), size, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(kCodePage936, 0, cp936Text.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string NarrowToCp936(std::wstring_view text) {
-  if (text.empty()) return std::string();
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(kCodePage936, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(kCodePage936, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-  return narrow;
-}
-
-namespace {
 
 std::wstring ControlWideText(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -41,8 +17,12 @@ std::wstring ControlWideText(HWND control) {
 
 }  // namespace
 
+std::wstring WidenCp936(std::string_view cp936Text) {
+  return platform::Widen(cp936Text, kCodePage936).value_or(std::wstring());
+}
+
 std::string ControlText(HWND control) {
-  return NarrowToCp936(ControlWideText(control));
+  return platform::Narrow(ControlWideText(control), kCodePage936).value_or(std::string());
 }
 
 // Character by character, a surrogate pair being one: a character the code page lacks would
@@ -53,11 +33,7 @@ std::wstring CharactersLackingInCp936(HWND control) {
   for (std::size_t at = 0, length; at < text.size(); at += length) {
     length = IS_HIGH_SURROGATE(text[at]) && at + 1 < text.size() ? 2 : 1;
     const std::wstring character = text.substr(at, length);
-    BOOL usedDefault = FALSE;
-    const int bytes =
-        WideCharToMultiByte(kCodePage936, WC_NO_BEST_FIT_CHARS, character.data(),
-                            static_cast<int>(length), nullptr, 0, nullptr, &usedDefault);
-    if ((bytes <= 0 || usedDefault) && lacking.find(character) == std::wstring::npos)
+    if (!platform::Narrow(character, kCodePage936) && lacking.find(character) == std::wstring::npos)
       lacking += character;
   }
   return lacking;
@@ -71,7 +47,13 @@ std::wstring DescribeError(const std::error_code& error) {
   if (error == TreeError::kIsALink)
     return WidenCp936("程序不会跟随链接，也不会改动链接指向的内容。");
   if (error == TreeError::kNotWhole)
-    return WidenCp936("有文件无法完整写入，已写入的部分已删除，游戏不会读到不完整的模组。");
+    return WidenCp936(
+        "有文件无法完整写入，新写入的部分已删除，游戏里原有的模组保持不变，游戏不会读到不完整的模组"
+        "。");
+  if (error == TreeError::kMoved)
+    return WidenCp936("删除时这个文件夹被其他程序移到了别处，程序没有跟过去，把它留在了那里。");
+  if (error == TreeError::kHeldByAnotherRun)
+    return WidenCp936("另一个 wondergen 占用这个文件夹已超过 30 秒。请等它完成后再按“生成”。");
   if (error.category() == std::system_category()) {
     wchar_t text[1024];  // the system's messages are a line or two
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -83,13 +65,8 @@ std::wstring DescribeError(const std::error_code& error) {
     }
     if (!message.empty()) return message;
   }
-  const std::string message = error.message();
-  std::wstring wide(message.size(), L'\0');
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, message.data(), static_cast<int>(message.size()), wide.data(),
-                          static_cast<int>(wide.size()));
-  wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-  return wide + L" (" + std::to_wstring(error.value()) + L")";
+  const std::wstring message = platform::Widen(error.message(), CP_ACP).value_or(std::wstring());
+  return message + L" (" + std::to_wstring(error.value()) + L")";
 }
 
 }  // namespace wondergen::ui

@@ -10,11 +10,11 @@
 
 namespace wondergen::ui {
 
+// The program's own texts, which are code page 936 throughout.
 std::wstring WidenCp936(std::string_view cp936Text);
-// A character that code page 936 lacks becomes "?".
-std::string NarrowToCp936(std::wstring_view text);
 
-// The whole text of a control, in code page 936.
+// The whole text of a control, in code page 936; empty where it holds a character that code page
+// 936 lacks (CharactersLackingInCp936 finds them first).
 std::string ControlText(HWND control);
 // The characters of the control's text that code page 936 lacks, each once, in order; empty when
 // it holds every one.

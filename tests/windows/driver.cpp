@@ -157,13 +157,23 @@ void PressKeys(const std::vector<WORD>& chord) {  // pressed in order, released 
     SendKey(key, 0, 0);
   for (auto key = chord.rbegin(); key != chord.rend(); ++key)
     SendKey(*key, 0, KEYEVENTF_KEYUP);
-  Sleep(20);
 }
 // A character as typed with an input method: a Unicode key event, down and up.
 void Type(wchar_t character) {
   SendKey(0, character, KEYEVENTF_UNICODE);
   SendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
-  Sleep(20);
+}
+// The control of the program's window that has the keyboard's focus.
+HWND Focused() {
+  GUITHREADINFO thread = {};
+  thread.cbSize = sizeof thread;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &thread) ? thread.hwndFocus
+                                                                                : nullptr;
+}
+// Clicks a box and waits until it has the focus, so that what is typed next reaches it.
+void ClickInto(HWND box) {
+  Click(box);
+  WaitUntil([box] { return Focused() == box; });
 }
 
 // ---- What the window shows.
@@ -334,7 +344,7 @@ void WriteNames() {
 void TypeIntoField(int slot, const std::wstring& keys) {
   Click(Control(FieldCheckBoxId(slot)));
   Settle();
-  Click(Control(EntryBoxId(slot)));
+  ClickInto(Control(EntryBoxId(slot)));
   std::string values;
   for (std::size_t i = 0; i < keys.size(); ++i) {
     Type(keys[i]);
@@ -490,11 +500,12 @@ void Attach(const std::string&) {
 void TypeText(std::string text) {
   const HWND box = Control(Number(text));
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-  Click(box);
+  ClickInto(box);
   std::wstring taken;
   for (wchar_t c : Wide(text)) {
     Type(c);
     if (!(GetWindowLongW(box, GWL_STYLE) & ES_NUMBER) || (c >= L'0' && c <= L'9')) taken += c;
+    WaitUntil([&] { return WideText(box) == taken; });
   }
   WaitUntil([&] { return WideText(box) == taken; });
   Write("text box " + std::to_string(GetDlgCtrlID(box)) + ": \"" + Text(box) + "\"");

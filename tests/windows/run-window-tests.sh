@@ -20,7 +20,8 @@ wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 scratch=$(mktemp -d -t wondergen-window-test.XXXXXX)
 trap 'for p in "$scratch"/*-prefix; do WINEPREFIX=$p "$wineserver" -k; done
-      pkill -P $$ 2>/dev/null; umount "$scratch"/*/ro 2>/dev/null; rm -rf "$scratch"' EXIT
+      pkill -P $$ 2>/dev/null; awk -v s="$scratch" "index(\$2, s) == 1 { print \$2 }" /proc/self/mounts |
+      sort -r | xargs -r umount; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 mkdir -p "$output"
 windows_path() { echo "Z:${1//\//\\}"; }
 
@@ -43,13 +44,22 @@ run() {
   for _ in $(seq 100); do [ -s "$scratch/$name-display" ] && break || sleep 0.1; done
   export DISPLAY=:$(cat "$scratch/$name-display")
   "$wine" wineboot -i >/dev/null 2>&1
-  # The DPI is read back before the run starts: a write lost on a busy machine once gave a run
-  # the default DPI.
-  for _ in 1 2 3; do
-    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    "$wineserver" -w
-    "$wine" reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null |
-      grep -qi "0x$(printf %x "$dpi")\b" && break
+  # The DPI, and the faces the program asks for (and those Wine puts for its system font in a
+  # Chinese locale) taken from the installed WenQuanYi Micro Hei, whatever else the machine has:
+  # Droid Sans Fallback, which ImageMagick brings along, has no Latin letters. Each is read back
+  # before the run starts: a write lost on a busy machine once gave a run the default DPI.
+  local setting settings=("Control Panel\Desktop|LogPixels|REG_DWORD|$dpi")
+  for face in "Microsoft YaHei" SimSun NSimSun; do
+    settings+=("Software\Wine\Fonts\Replacements|$face|REG_SZ|WenQuanYi Micro Hei")
+  done
+  for setting in "${settings[@]}"; do
+    IFS='|' read -r key value type data <<<"$setting"
+    for _ in 1 2 3; do
+      "$wine" reg add "HKCU\\$key" /v "$value" /t "$type" /d "$data" /f >/dev/null 2>&1
+      "$wineserver" -w
+      "$wine" reg query "HKCU\\$key" /v "$value" 2>/dev/null | tr -d '\r' |
+        grep -qiE "$type +(0x$(printf %x "$data" 2>/dev/null)|$data)\$" && break
+    done
   done
   "$wineserver" -w
   : >"$scratch/$name-ready"
