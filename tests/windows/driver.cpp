@@ -163,17 +163,15 @@ void Type(wchar_t character) {
   SendKey(0, character, KEYEVENTF_UNICODE);
   SendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
 }
-// The control of the program's window that has the keyboard's focus.
-HWND Focused() {
-  GUITHREADINFO thread = {};
-  thread.cbSize = sizeof thread;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &thread) ? thread.hwndFocus
-                                                                                : nullptr;
-}
-// Clicks a box and waits until it has the focus, so that what is typed next reaches it.
+// Clicks a box and waits until it has the keyboard's focus, so that what is typed next reaches it.
 void ClickInto(HWND box) {
   Click(box);
-  WaitUntil([box] { return Focused() == box; });
+  GUITHREADINFO thread = {};
+  thread.cbSize = sizeof thread;
+  WaitUntil([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &thread) &&
+           thread.hwndFocus == box;
+  });
 }
 
 // ---- What the window shows.
