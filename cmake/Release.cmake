@@ -9,7 +9,7 @@ else()
   string(TOLOWER ${CMAKE_SYSTEM_PROCESSOR} release_architecture)
 endif()
 if(WIN32)
-  configure_file(packaging/players-guide-zh.txt.in ${CMAKE_BINARY_DIR}/使用说明.txt @ONLY
+  configure_file(docs/players-guide-zh.txt ${CMAKE_BINARY_DIR}/使用说明.txt @ONLY
                  NEWLINE_STYLE CRLF)
   install(TARGETS wondergen RUNTIME DESTINATION .)
   # Signed where the environment names a PKCS#12 certificate and the file holding its password

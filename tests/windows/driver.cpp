@@ -425,14 +425,15 @@ void WriteBox() {
 }
 
 // Wine starts a Unix program as it starts a Windows one, but gives no handle to wait on: the
-// script itself says when it is done. The command goes in a file, out of reach of the quoting of
-// command lines.
+// script itself says when it is done, and ends its shell on the same line, so that the shell
+// never reads on into the next step's script. The command goes in a file, out of reach of the
+// quoting of command lines.
 void RunShell(const std::string& command) {
   const fs::path done = g_workDir / "sh.done";
   fs::remove(done);
   std::ofstream(g_workDir / "sh.script", std::ios::binary)
       << "cd \"$WINDOW_TEST_WORK\" && (\n"
-      << command << "\n) >sh.out 2>&1; echo $? >sh.done.new && mv sh.done.new sh.done\n";
+      << command << "\n) >sh.out 2>&1; echo $? >sh.done.new && mv sh.done.new sh.done; exit\n";
   std::wstring line = L"/bin/sh -c \". \\\"$WINDOW_TEST_WORK/sh.script\\\"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
