@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "options.h"
+#include "picture.h"
 #include "wondergen/generator.h"
 
 namespace {
@@ -101,6 +102,15 @@ int main(int argc, char** argv) {
   if (!ResolveFolder("--out", commandLine.outputDir) ||
       (!commandLine.modsDir.empty() && !ResolveFolder("--mods-dir", commandLine.modsDir)))
     return kExitUsage;
+  if (!commandLine.iconFile.empty()) {
+    std::string why;
+    const std::optional<Picture> picture = cli::ReadPictureFile(commandLine.iconFile, why);
+    if (!picture) {
+      Say("--icon: \"" + commandLine.iconFile.string() + "\": " + why);
+      return kExitUsage;
+    }
+    commandLine.form.icon = FitIcon(*picture);
+  }
   for (const std::string& note : parsed.notes)
     Say(note);
 

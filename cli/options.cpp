@@ -78,6 +78,7 @@ enum OptionCode : int {
   kText = 0x2000,
   kOut = 0x3000,
   kNumber,
+  kIcon,
   kInstall,
   kModsDir,
   kHelp,
@@ -93,6 +94,7 @@ std::vector<option> OptionTable() {
     table.push_back({kTextCatalogue[text].option, required_argument, nullptr, kText + text});
   table.push_back({"out", required_argument, nullptr, kOut});
   table.push_back({"number", required_argument, nullptr, kNumber});
+  table.push_back({"icon", required_argument, nullptr, kIcon});
   table.push_back({"install", no_argument, nullptr, kInstall});
   table.push_back({"mods-dir", required_argument, nullptr, kModsDir});
   table.push_back({"help", no_argument, nullptr, kHelp});
@@ -127,6 +129,8 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
     commandLine.form.wonder = *wonder;
   } else if (code == kModsDir) {
     commandLine.modsDir = std::filesystem::path(value);
+  } else if (code == kIcon) {
+    commandLine.iconFile = std::filesystem::path(value);
   } else if (code < kText) {
     const std::optional<std::string> screened = ScreenFieldOption(name, value, parsed.error);
     if (!screened) return false;
@@ -210,6 +214,7 @@ std::string HelpText() {
       "--science); its value follows as the next argument or after \"=\".\n\n";
   help += line("out DIR", "where AAA is rebuilt (default: the current folder)");
   help += line("number N", "the wonder's number, 1 to 99 (default 1)");
+  help += line("icon FILE", "its icon: a PNG, JPEG, BMP or GIF picture");
   help += line("install", "also install the mod into the game's Mods folder");
   help += line("mods-dir DIR", "install it into DIR, a Mods folder, instead");
   help +=

@@ -15,9 +15,10 @@ enum class Action { kGenerate, kHelp, kVersion };
 struct CommandLine {
   Action action = Action::kGenerate;
   std::filesystem::path outputDir = ".";
-  bool install = false;           // into every Mods folder of the game found
-  std::filesystem::path modsDir;  // into this Mods folder instead, where given
-  Form form;                      // the value boxes screened, empty for a field not given
+  bool install = false;            // into every Mods folder of the game found
+  std::filesystem::path modsDir;   // into this Mods folder instead, where given
+  std::filesystem::path iconFile;  // the picture of the wonder's icon, where given
+  Form form;                       // the value boxes screened, empty for a field not given
 };
 
 // Either a command line, or the message that explains why the arguments are not one; `notes` say

@@ -43,11 +43,23 @@ std::string Numbered(std::string_view constant, int wonder);
 
 // Each composes its document for wonder `wonder`, in code page 936, from the store, which it only
 // reads.
-std::string ComposeLocalizationDocument(const FieldStore& store, int wonder);
-std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder);
-std::string ComposeGameplayDocument(const FieldStore& store, int wonder);
-std::string ComposeIconDocument(const FieldStore& store, int wonder);
-std::string ComposeManifestDocument(const FieldStore& store, int wonder);
+std::string ComposeLocalizationDocument(const FieldStore& store, int wonder, bool ownIcon);
+std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder, bool ownIcon);
+std::string ComposeGameplayDocument(const FieldStore& store, int wonder, bool ownIcon);
+std::string ComposeIconDocument(const FieldStore& store, int wonder, bool ownIcon);
+std::string ComposeManifestDocument(const FieldStore& store, int wonder, bool ownIcon);
+
+// The icon's files in the mod's folder Icons, as wonder 1 names them: a texture of each of
+// kIconSizes, and the square itself, kept so that the wonder can be read back and made again.
+inline constexpr char kIconFolderName[] = "Icons";
+inline constexpr char kIconSquareFileName[] = "Newbuilding2PD_RIR_Icon.png";
+std::string TextureFileName(std::uint32_t size);
+
+// The icon's files: a texture as the game loads it, a DDS file of DXT5 (BC3) blocks with a full
+// mip chain down to 1 x 1, its top level scaled from the square and each level below from the one
+// above; and a picture as a PNG file.
+std::string DdsTexture(const Picture& square, std::uint32_t side);
+std::string PngFile(const Picture& picture);
 
 // A placeholder in a document's table: the lines that the document composes there, by what
 // `part` names (a slot of the store, or a part of the document's own).

@@ -30,6 +30,9 @@ FieldStore ReadForm(const Form& form) {
     throw std::invalid_argument("wonder " + std::to_string(form.wonder) + " is not from " +
                                 std::to_string(kFirstWonder) + " to " +
                                 std::to_string(kLastWonder));
+  if (form.icon && (form.icon->width != kIconSide || form.icon->height != kIconSide ||
+                    form.icon->rgba.size() != std::size_t(4) * kIconSide * kIconSide))
+    throw std::invalid_argument("the icon is not a square of 256 x 256 pixels (FitIcon)");
   FieldStore store;
   for (int slot = 0; slot < kFieldCount; ++slot) {
     const std::string& value = form.valueBoxes[slot];

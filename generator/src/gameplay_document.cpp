@@ -118,7 +118,7 @@ std::string FieldRow(const FieldStore& store, int wonder, int slot) {
 
 }  // namespace
 
-std::string ComposeGameplayDocument(const FieldStore& store, int wonder) {
+std::string ComposeGameplayDocument(const FieldStore& store, int wonder, bool) {
   return ComposeDocument(kGameplayLines, wonder, [&](int part) {
     return part == kBuildingRow ? BuildingRow(store, wonder) : FieldRow(store, wonder, part);
   });

@@ -11,39 +11,29 @@ namespace wondergen {
 namespace {
 
 // `tree` with the mod's own folder added below its folder `parent`: the manifest, the gameplay
-// data and icon documents in Data and the mod's copy of the localization document and its texts
-// in the other languages in Text. The manifest names them relative to its own folder
-// ("Data/Newbuilding2PD_RIR_GameplayData.xml", ...).
-TreeLayout WithModFolder(TreeLayout tree, std::size_t parent) {
-  const std::size_t mod = tree.folders.size(), data = mod + 1, text = mod + 2;
+// data and icon documents in Data, the mod's copy of the localization document and its texts in
+// the other languages in Text, and an icon of its own in Icons: its textures and its square. The
+// manifest names them relative to its own folder ("Data/Newbuilding2PD_RIR_GameplayData.xml",
+// ...), and is written last.
+TreeLayout WithModFolder(TreeLayout tree, std::size_t parent, bool ownIcon) {
+  const std::size_t mod = tree.folders.size(), data = mod + 1, text = mod + 2, icons = mod + 3;
   tree.folders.insert(tree.folders.end(),
                       {{"Newbuilding2PD_RIR", parent}, {"Data", mod}, {"Text", mod}});
   tree.files.insert(tree.files.end(),
                     {{text, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization},
                      {text, "Newbuilding2PD_OtherLanguages.xml", Document::kOtherLanguages},
                      {data, "Newbuilding2PD_RIR_GameplayData.xml", Document::kGameplayData},
-                     {data, "Newbuilding2PD_RIR_Icons.xml", Document::kIcons},
-                     {mod, "Newbuilding2PD_RIR.modinfo", Document::kManifest}});
+                     {data, "Newbuilding2PD_RIR_Icons.xml", Document::kIcons}});
+  if (ownIcon) {
+    tree.folders.push_back({kIconFolderName, mod});
+    for (std::size_t size = 0; size < kIconSizes.size(); ++size)
+      tree.files.push_back({icons, TextureFileName(kIconSizes[size]),
+                            static_cast<Document>(Index(Document::kTexture32) + size)});
+    tree.files.push_back({icons, kIconSquareFileName, Document::kIconSquare});
+  }
+  tree.files.push_back({mod, "Newbuilding2PD_RIR.modinfo", Document::kManifest});
   return tree;
 }
-
-// AAA: two chains of folders that mirror the game's own layout, Base holding the localization
-// document where the game's first release read its texts, and DLC the mod's folder. A chain stops
-// at its first failure: no folder is attempted below one that could not be made.
-const TreeLayout kPackageTree =
-    WithModFolder({{
-                       {"AAA", kTopOfTree},  // 0: neither chain runs without it
-                       {"Base", 0},          // 1: the Base chain
-                       {"Assets", 1},        // 2
-                       {"Text", 2},          // 3
-                       {"Translations", 3},  // 4
-                       {"DLC", 0},           // 5: the DLC chain
-                   },
-                   {{4, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization}}},
-                  5);
-
-// The mod's folder alone, as it is installed into a Mods folder of the game.
-const TreeLayout kInstalledTree = WithModFolder({}, kTopOfTree);
 
 // A tree as wonder `wonder` has it: the mod's folder and files named for it.
 TreeLayout NumberedTree(TreeLayout tree, int wonder) {
@@ -54,19 +44,40 @@ TreeLayout NumberedTree(TreeLayout tree, int wonder) {
   return tree;
 }
 
+// AAA: two chains of folders that mirror the game's own layout, Base holding the localization
+// document where the game's first release read its texts, and DLC the mod's folder. A chain stops
+// at its first failure: no folder is attempted below one that could not be made.
+TreeLayout PackageTree(int wonder, bool ownIcon) {
+  const TreeLayout chains = {{
+                                 {"AAA", kTopOfTree},  // 0: neither chain runs without it
+                                 {"Base", 0},          // 1: the Base chain
+                                 {"Assets", 1},        // 2
+                                 {"Text", 2},          // 3
+                                 {"Translations", 3},  // 4
+                                 {"DLC", 0},           // 5: the DLC chain
+                             },
+                             {{4, "Newbuilding2PD_zh_Hans_CN.xml", Document::kLocalization}}};
+  return NumberedTree(WithModFolder(chains, 5, ownIcon), wonder);
+}
+
+// The mod's folder alone, as it is installed into a Mods folder of the game.
+TreeLayout InstalledTree(int wonder, bool ownIcon) {
+  return NumberedTree(WithModFolder({}, kTopOfTree, ownIcon), wonder);
+}
+
 // The tree of every wonder, as installed into a Mods folder.
 const std::vector<TreeLayout>& InstalledFamily() {
   static const std::vector<TreeLayout> family = [] {
     std::vector<TreeLayout> trees;
     for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder)
-      trees.push_back(NumberedTree(kInstalledTree, wonder));
+      trees.push_back(InstalledTree(wonder, false));
     return trees;
   }();
   return family;
 }
 
-// How each document is composed, indexed by Document.
-constexpr std::array<std::string (*)(const FieldStore&, int), kDocumentCount> kComposers = {
+// How each XML document is composed, indexed by Document.
+constexpr std::array<std::string (*)(const FieldStore&, int, bool), 5> kComposers = {
     ComposeLocalizationDocument, ComposeOtherLanguagesDocument, ComposeGameplayDocument,
     ComposeIconDocument, ComposeManifestDocument};
 
@@ -77,9 +88,14 @@ ModPackage ComposeModPackage(const Form& form) {
   FieldStore store = ReadForm(form);
   ApplyTextDefaults(store);
   ModPackage package;
-  for (std::size_t document = 0; document < kDocumentCount; ++document)
-    package[document].utf8 =
-        ToUtf8(kComposers[document](store, form.wonder), package[document].conversionError);
+  const bool ownIcon = form.icon.has_value();
+  for (std::size_t document = 0; document < kComposers.size(); ++document)
+    package[document].bytes = ToUtf8(kComposers[document](store, form.wonder, ownIcon),
+                                     package[document].conversionError);
+  if (!ownIcon) return package;
+  for (std::size_t size = 0; size < kIconSizes.size(); ++size)
+    package[Index(Document::kTexture32) + size].bytes = DdsTexture(*form.icon, kIconSizes[size]);
+  package[Index(Document::kIconSquare)].bytes = PngFile(*form.icon);
   return package;
 }
 
@@ -94,7 +110,7 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
   // Composed first, and installed from the bytes composed here, never read back from AAA: a
   // document that cannot be converted is known before anything on disk changes.
   const ModPackage package = ComposeModPackage(form);
-  const TreeLayout packageTree = NumberedTree(kPackageTree, form.wonder);
+  const TreeLayout packageTree = PackageTree(form.wonder, form.icon.has_value());
   for (const TreeFile& file : packageTree.files) {
     const std::error_code& error = package[Index(file.document)].conversionError;
     if (!error) continue;
@@ -127,7 +143,7 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
   RebuiltTree rebuilt = RebuildTree(run, packageTree, output, package);
   if (rebuilt.whole) outcome.package = rebuilt.top;
   outcome.written = std::move(rebuilt.written);
-  const TreeLayout installedTree = NumberedTree(kInstalledTree, form.wonder);
+  const TreeLayout installedTree = InstalledTree(form.wonder, form.icon.has_value());
   for (std::size_t i = 0; i < mods.size(); ++i) {
     if (!mods[i].folder) {
       report(mods[i].missing);
@@ -155,9 +171,9 @@ std::vector<int> InstalledWonders(const std::vector<std::filesystem::path>& mods
   std::vector<int> installed;
   for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
     // The mod's folder comes first in the installed tree, and its manifest last.
+    const TreeLayout& tree = InstalledFamily()[wonder - kFirstWonder];
     const std::filesystem::path manifest =
-        std::filesystem::path(Numbered(kInstalledTree.folders.front().name, wonder)) /
-        Numbered(kInstalledTree.files.back().name, wonder);
+        std::filesystem::path(tree.folders.front().name) / tree.files.back().name;
     const auto holdsManifest = [&](const std::filesystem::path& mods) {
       std::error_code error;
       return std::filesystem::is_regular_file(mods / manifest, error);

@@ -71,14 +71,14 @@ std::string LocalizedEntryText(const FieldStore& store, int textSlot) {
          (name.empty() ? "" : kAuthorSuffixHead + name + kAuthorSuffixTail);
 }
 
-std::string ComposeLocalizationDocument(const FieldStore& store, int wonder) {
+std::string ComposeLocalizationDocument(const FieldStore& store, int wonder, bool) {
   return ComposeDocument(kLocalizationLines, wonder,
                          [&store](int slot) { return TextLine(store, slot); });
 }
 
 // The same texts in each other language, the four entries in the order above: every line ending
 // in LF, the last one too.
-std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder) {
+std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder, bool) {
   return ComposeDocument(kOtherLanguagesLines, wonder, [&](int language) {
     std::string entries;
     for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {

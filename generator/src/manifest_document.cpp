@@ -11,7 +11,9 @@ namespace wondergen {
 namespace {
 
 // The spacing around "=" on the Mod and component lines is part of the format.
-// The mod list's three texts are composed, each from its text's slot.
+// The mod list's three texts are composed, each from its text's slot; with an icon of the
+// wonder's own, its textures are imported (ImportFiles) and listed.
+constexpr int kTextureImport = kFieldCount + kTextCount, kTextureFiles = kTextureImport + 1;
 constexpr DocumentLine kManifestLines[] = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
     "<Mod id =\"11223344-0000-0000-0000-ABCDEFABCDPD\" version =\"1\">\n",
@@ -48,6 +50,7 @@ constexpr DocumentLine kManifestLines[] = {
     "\t\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n",
     "\t\t</Items>\n",
     "\t\t</UpdateText>\n",
+    Composed{kTextureImport},
     "\t\t<UpdateIcons id = \"RIRNewBuilding2PD_ICONS\">\n",
     "\t\t<Items>\n",
     "\t\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n",
@@ -59,6 +62,7 @@ constexpr DocumentLine kManifestLines[] = {
     "\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
     "\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n",
     "\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n",
+    Composed{kTextureFiles},
     "\t</Files>\n",
     "</Mod>\n",
 };
@@ -72,11 +76,28 @@ std::string ModListText(const FieldStore& store, int textSlot) {
   return lines;
 }
 
+// Each texture as a line of the ImportFiles component or of the mod's files, its path from the
+// manifest's folder.
+std::string TextureLines(const char* indent) {
+  std::string lines;
+  for (const std::uint32_t size : kIconSizes)
+    lines += std::string(indent) + "<File>" + kIconFolderName + "/" + TextureFileName(size) +
+             "</File>\n";
+  return lines;
+}
+
 }  // namespace
 
-std::string ComposeManifestDocument(const FieldStore& store, int wonder) {
-  return ComposeDocument(kManifestLines, wonder,
-                         [&store](int slot) { return ModListText(store, slot); });
+std::string ComposeManifestDocument(const FieldStore& store, int wonder, bool ownIcon) {
+  return ComposeDocument(kManifestLines, wonder, [&](int part) {
+    if (part == kTextureImport && ownIcon)
+      return Numbered("\t\t<ImportFiles id = \"RIRNewBuilding2PD_TEXTURES\">\n\t\t<Items>\n" +
+                          TextureLines("\t\t\t") + "\t\t</Items>\n\t\t</ImportFiles>\n",
+                      wonder);
+    if (part == kTextureFiles && ownIcon) return Numbered(TextureLines("\t\t"), wonder);
+    if (part == kTextureImport || part == kTextureFiles) return std::string();
+    return ModListText(store, part);
+  });
 }
 
 }  // namespace wondergen

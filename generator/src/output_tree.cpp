@@ -251,7 +251,7 @@ bool WriteDocument(TreeRun& run, const Place& folder, const std::string& name,
     return false;
   }
   const bool written =
-      run.system.write(file, bytes.utf8, error) && (!durable || run.system.sync(file, error));
+      run.system.write(file, bytes.bytes, error) && (!durable || run.system.sync(file, error));
   std::error_code closeError;
   if (run.system.close(file, closeError) && written) return true;
   run.report({FailedStep::kWriteDocument, path, written ? closeError : error, {}});

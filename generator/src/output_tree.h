@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "retry.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
@@ -71,7 +72,7 @@ struct TreeRun {
   const FileSystem& system;
   const FailureReport& report;
   WaitReport onWait = nullptr;
-  std::chrono::milliseconds retryBudget = std::chrono::milliseconds(1000);
+  std::chrono::milliseconds retryBudget = kRetryBudgetOfARun;
   bool atOnceRefused = false;
 };
 

@@ -8,8 +8,9 @@ namespace {
 
 // Each name the package defines, as wonder 1 has it and as wonder N has it: "{N}" stands for N,
 // "{NNNN}" for N in four digits. Together they are every key that one game's databases hold
-// once for all its mods: the mod's id, its types, its modifier, its texts' tags, its icons, its
-// components, and its folder and files, which the game's own DLCs also name apart.
+// once for all its mods: the mod's id, its types, its modifier, its texts' tags, its icons and
+// their atlases, its components, and its folder and files (its textures' among them), which the
+// game's own DLCs also name apart.
 struct NumberedName {
   const char* first;
   const char* numbered;
@@ -19,7 +20,8 @@ constexpr NumberedName kNumberedNames[] = {
     {"BUILDING_SOGMONUMENT2PD", "BUILDING_SOGMONUMENT2PD_{N}"},  // and the icons' names
     {"LOC_BUILDING2PD_SOGMONUMENT_NAME", "LOC_BUILDING2PD_SOGMONUMENT_{N}_NAME"},
     {"SOGMONUMENT_ADDAPPEAL", "SOGMONUMENT_{N}_ADDAPPEAL"},
-    {"RIRNewBuilding2PD_", "RIRNewBuilding2PD_{N}_"},  // text tags and component ids
+    {"ICON_ATLAS_SOGMONUMENT2PD", "ICON_ATLAS_SOGMONUMENT2PD_{N}"},  // and its fog-of-war twin
+    {"RIRNewBuilding2PD_", "RIRNewBuilding2PD_{N}_"},                // text tags and component ids
     {"Newbuilding2PD_RIR", "Newbuilding2PD_RIR_{N}"},  // the mod's folder and its files
     {"Newbuilding2PD_zh_Hans_CN", "Newbuilding2PD_{N}_zh_Hans_CN"},
     {"Newbuilding2PD_OtherLanguages", "Newbuilding2PD_{N}_OtherLanguages"},

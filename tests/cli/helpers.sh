@@ -7,7 +7,8 @@
 #                 ("err: ") with work's path as ".", and returns its exit status; to='>REDIRECTION'
 #                 sends its standard output elsewhere
 #   tree [DIR]    lists what is under work/DIR (AAA by default), with each file's size
-cli=$WONDERGEN_CLI golden=$WONDERGEN_GOLDEN database=$WONDERGEN_DATABASE
+#   $check_icons MOD PICTURE   checks the icon that the mod folder MOD has from PICTURE
+cli=$WONDERGEN_CLI golden=$WONDERGEN_GOLDEN database=$WONDERGEN_DATABASE check_icons=$WONDERGEN_ICONS
 # Beside cram's own temporary folder, in the TMPDIR the tests were given: only cram's user may
 # enter cram's folder.
 scratch=$(mktemp -d "$(dirname "$CRAMTMP")/wondergen-cli-test.XXXXXX")

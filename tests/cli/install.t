@@ -117,3 +117,33 @@ every language; making wonder 2 again rebuilds its folder alone.
   Files work/before/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_OtherLanguages.xml and work/Mods/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_OtherLanguages.xml differ
   Files work/before/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_zh_Hans_CN.xml and work/Mods/Newbuilding2PD_RIR_2/Text/Newbuilding2PD_2_zh_Hans_CN.xml differ
   [1]
+
+Wonders 1 and 7 with icons of their own, made from one hand-made picture into one Mods folder,
+load together, each texture named by an atlas imported by its own mod alone. Each mod's square and
+textures are the picture fitted into 256 x 256 and scaled, as the test's own means make them; and
+so for a square already 256 x 256 of two colours, taken as it is, a picture twice as wide as high,
+in the middle half, and a white square on a transparent black ground, whose edges stay light.
+
+  $ case_ && mkdir work/Mods && for n in 1 7; do to='>/dev/null' run --mods-dir Mods --number $n --icon "$golden/pictures/wonder.png"; done
+  $ python3 "$database/load_packages.py" --together "$database" work/Mods/* && $check_icons work/Mods/Newbuilding2PD_RIR_7 "$golden/pictures/wonder.png"
+  ok    2 mods load together
+  ok    Newbuilding2PD_RIR_7: its square and its 7 textures
+  $ for picture in wonder two-colour wide clear-edge; do to='>/dev/null' run --mods-dir Mods --icon "$golden/pictures/$picture.png" && $check_icons work/Mods/Newbuilding2PD_RIR "$golden/pictures/$picture.png"; done
+  ok    Newbuilding2PD_RIR: its square and its 7 textures
+  ok    Newbuilding2PD_RIR: its square and its 7 textures
+  ok    Newbuilding2PD_RIR: its square and its 7 textures
+  ok    Newbuilding2PD_RIR: its square and its 7 textures
+
+The pictures players have: PNG interlaced, with a palette, grey, 16-bit grey; JPEG with its EXIF
+orientation (stored on its side), and in CMYK; BMP; and GIF, its first frame with its transparent
+colour. Each is read as Pillow reads it.
+
+  $ for picture in interlaced.png palette.png grey.png grey16.png turned.jpg cmyk.jpg wonder.bmp animated.gif; do to='>/dev/null' run --mods-dir Mods --icon "$golden/pictures/$picture" && echo -n "$picture: " && $check_icons work/Mods/Newbuilding2PD_RIR "$golden/pictures/$picture"; done
+  interlaced.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  palette.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  grey.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  grey16.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  turned.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  cmyk.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  wonder.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  animated.gif: ok    Newbuilding2PD_RIR: its square and its 7 textures

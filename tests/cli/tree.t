@@ -3,12 +3,15 @@ followed, opened, written or deleted, whatever the old tree holds.
 
   $ . "$TESTDIR/helpers.sh"
 
-Every golden form, given as its arguments, gives its golden package byte for byte.
+Every golden form, given as its arguments (a picture's path from the golden folder), gives its
+golden package byte for byte; an icon's textures and square are the icon test's.
 
-  $ for form in "$golden"/*/; do case_ && mapfile -t arguments <"$form/args" && to='>/dev/null' run "${arguments[@]}" >/dev/null; diff -r work/AAA "$form/AAA" && basename "$form"; done
+  $ for form in "$golden"/*/args; do form=$(dirname "$form") && case_ && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$form/args") && to='>/dev/null' run "${arguments[@]}" >/dev/null; diff -r -x Icons work/AAA "$form/AAA" && basename "$form"; done
   author-abc
   empty
   every-field-7
+  icon-7
+  icon
   markup-and-long-teaser
   odd-values
   science-25

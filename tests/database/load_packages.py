@@ -4,7 +4,8 @@
 # The game reads a mod through its manifest: the files of its UpdateDatabase components go into the
 # gameplay database alone, those of its UpdateText components into the localization database and
 # those of its UpdateIcons components into the icon database, each named relative to the manifest's
-# folder. The mod list needs more of the manifest: well-formed, every file under Files there,
+# folder; those of its ImportFiles components it loads as textures, by their names, which every
+# atlas of its icons must name and no other mod may take. The mod list needs more of the manifest: well-formed, every file under Files there,
 # component ids that are identifiers, and the Name, Teaser and Description tags given their texts
 # in its own LocalizedText block in every language of the game, the texts that the localization
 # database then holds for them. Each document is one save point: a Row is inserted, a Replace
@@ -29,7 +30,8 @@ import zlib
 
 LANGUAGES = ["zh_Hans_CN", "en_US", "fr_FR", "de_DE", "it_IT", "es_ES", "ja_JP", "ru_RU", "pl_PL",
              "ko_KR", "zh_Hant_HK", "pt_BR"]
-DATABASES = {"UpdateDatabase": "gameplay", "UpdateText": "texts", "UpdateIcons": "icons"}
+DATABASES = {"UpdateDatabase": "gameplay", "UpdateText": "texts", "UpdateIcons": "icons",
+             "ImportFiles": "imported"}
 
 
 def database(fixture):
@@ -103,10 +105,16 @@ def check(mods, fixtures, number=None):
                  [("gameplay", "gameplay"), ("texts", "localization"), ("icons", "icon")]}
     loaded = [(read_mod(mod), []) for mod in mods]
     for (_, documents), written in loaded:
-        written += [(name, row) for name, files in documents.items() for document in files
-                    for row in load_document(databases[name], document)]
+        written += [(name, row) for name, files in documents.items() if name in databases
+                    for document in files for row in load_document(databases[name], document)]
     ids = [manifest.get("id") for (manifest, _), _ in loaded]
     assert len(set(ids)) == len(ids), f"mod ids shared: {ids}"
+    textures = [[file.name for file in documents["imported"]] for (_, documents), _ in loaded]
+    assert len(set(sum(textures, []))) == len(sum(textures, [])), f"textures shared: {textures}"
+    for ((_, documents), written), imported in zip(loaded, textures):
+        for _, (table, columns, values) in written:
+            named = dict(zip(columns, values)).get('"Filename"')
+            assert table != "IconTextureAtlases" or named in imported, f"{named} not imported"
     text = "SELECT Text FROM LocalizedText WHERE Tag = ? AND Language = ?"
     for (manifest, _), written in loaded:
         for name, (table, columns, values) in written:
@@ -133,8 +141,10 @@ def main():
         mods = [pathlib.Path(path) for path in sys.argv[3:]]
         checks = [(f"{len(mods)} mods load together", mods, None)]
     else:
+        # A golden package with an icon holds its documents alone: install.t loads it whole.
         mod = {package.name: next((package / "AAA/DLC").iterdir())
-               for package in sorted(pathlib.Path(sys.argv[1]).glob("*/"))}
+               for package in sorted(pathlib.Path(sys.argv[1]).glob("*/"))
+               if (package / "AAA").is_dir() and "--icon" not in (package / "args").read_text()}
         infix = lambda folder: re.fullmatch(r"Newbuilding2PD_RIR(_\d+)?", folder.name).group(1)
         checks = [(f"{name} loads whole", [folder], infix(folder) or "")
                   for name, folder in mod.items()]

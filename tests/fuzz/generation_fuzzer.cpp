@@ -1,10 +1,12 @@
 // libFuzzer target: arbitrary bytes become what a user could type into the form, 27 entry texts
-// and 5 texts. The entry texts go through the screening rule into the value boxes, and the package
-// is composed in memory. Every input must give documents that expat reads, the localization
-// document and the other languages' holding the texts as typed, and the manifest the mod list's
-// title, teaser and description as the localization document gives them. What a parser reads of a
-// text is modelled by XML's own rules, from what the user typed: characters the code page does not
-// map and characters XML forbids are gone, and line ends are normalized.
+// and 5 texts, and a picture file for the icon, which the command line's reading decodes and turns
+// upright: it must never crash, and a tiny picture it gives becomes the wonder's icon. The entry
+// texts go through the screening rule into the value boxes, and the package is composed in memory.
+// Every input must give documents that expat reads, the localization document and the other
+// languages' holding the texts as typed, and the manifest the mod list's title, teaser and
+// description as the localization document gives them. What a parser reads of a text is modelled by
+// XML's own rules, from what the user typed: characters the code page does not map and characters
+// XML forbids are gone, and line ends are normalized.
 #include <expat.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "picture.h"
 #include "wondergen/generator.h"
 
 namespace {
@@ -112,19 +115,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     value = ScreenEntryText(input.ConsumeRandomLengthString(24)).value_or("");
   for (std::string& text : form.texts)
     text = input.ConsumeRandomLengthString(600);
+  // The rest is a picture file, read as --icon reads one; the fuzzer keeps to small pictures,
+  // which are quick to decode, and makes the icon of a tiny one.
+  const std::string file = input.ConsumeRemainingBytesAsString();
+  std::error_code error;
+  const Picture picture =
+      cli::Upright(cli::DecodePicture(file, error, 1 << 16), cli::ExifOrientation(file));
+  if (picture.rgba.size() != std::size_t(picture.width) * picture.height * 4)
+    Fail("a picture's pixels are not its width times its height");
+  if (!error && picture.width * picture.height <= 4) form.icon = FitIcon(picture);
   const ModPackage package = ComposeModPackage(form);
   for (const DocumentBytes& document : package)
     if (document.conversionError) Fail("a document could not be converted");
-  Parse(package[Index(Document::kGameplayData)].utf8, "the gameplay data");
-  Parse(package[Index(Document::kIcons)].utf8, "the icons");
+  Parse(package[Index(Document::kGameplayData)].bytes, "the gameplay data");
+  Parse(package[Index(Document::kIcons)].bytes, "the icons");
   std::map<std::string, std::string> expected = ExpectedTexts(form.texts);
-  if (Parse(package[Index(Document::kLocalization)].utf8, "the texts").texts != expected)
+  if (Parse(package[Index(Document::kLocalization)].bytes, "the texts").texts != expected)
     Fail("the texts are not those typed, with their defaults and the author suffix");
-  if (Parse(package[Index(Document::kOtherLanguages)].utf8, "the other languages").texts !=
+  if (Parse(package[Index(Document::kOtherLanguages)].bytes, "the other languages").texts !=
       expected)
     Fail("the texts in the other languages are not those in Simplified Chinese");
   expected.erase("LOC_BUILDING2PD_SOGMONUMENT_NAME");
-  if (Parse(package[Index(Document::kManifest)].utf8, "the manifest").texts != expected)
+  if (Parse(package[Index(Document::kManifest)].bytes, "the manifest").texts != expected)
     Fail("the mod list's texts are not the localization document's");
   return 0;
 }

@@ -17,6 +17,7 @@
 #include "cp936.h"
 #include "documents.h"
 #include "output_tree.h"
+#include "picture.h"
 #include "retry.h"
 #include "window_rules.h"
 #include "wondergen/generator.h"
@@ -66,9 +67,9 @@ namespace fs = std::filesystem;
 // failing with a Win32 error TIMES times once AFTER calls have passed; names still pending their
 // deletion, by the refusals left before they go; folders that become links once listed, or are
 // moved away once the walk is below them; a listing that does not say what an entry is; no
-// deletion at once; a lock another run holds for so many tries; and every operation from the
-// STOP-th on failing, as though the run were killed there. Time passes on a clock of its own. And
-// the path of each handle held.
+// deletion at once; a lock another run holds until the clock says so many ms; and every operation
+// from the STOP-th on failing, as though the run were killed there. Time passes on a clock of its
+// own, as the run pauses. And the path of each handle held.
 struct Cue {
   std::string op, path;
   int error, times, after;
@@ -78,7 +79,8 @@ struct Faults {
   std::map<std::string, int> pending;
   std::set<std::string> swaps, moves;
   bool untyped = false, noAtOnce = false;
-  int atOnceAsked = 0, busy = 0;
+  int atOnceAsked = 0;
+  std::chrono::milliseconds now{0}, busyUntil{0};
   long stop = -1, operations = 0;
   std::map<Handle, std::string> open;
 } g;
@@ -184,7 +186,7 @@ const FileSystem kFaulty = {
       return kSystem.close(handle, error) && !Cued("close", path, error);
     },
     [](Handle folder, std::error_code& error) {
-      if (g.busy > 0 && g.busy--)
+      if (g.now < g.busyUntil)
         return error = std::make_error_code(std::errc::resource_unavailable_try_again), kNoHandle;
       return kSystem.tryLock(folder, error);
     },
@@ -193,7 +195,7 @@ const FileSystem kFaulty = {
       return error.category() == std::system_category() &&
              platform::windows::MayPassSoon(static_cast<std::uint32_t>(error.value()));
     },
-    [](std::chrono::milliseconds) {},
+    [](std::chrono::milliseconds time) { g.now += time; },
 };
 
 const FailureReport kIgnore = [](const Failure&) {};
@@ -204,7 +206,7 @@ const TreeLayout kMod = {{{"M", kTopOfTree}, {"sub", 0}},
 ModPackage Package(const std::string& bytes) {
   ModPackage package;
   for (DocumentBytes& document : package)
-    document.utf8 = bytes;
+    document.bytes = bytes;
   return package;
 }
 // Each entry under `root`: a folder ending in "/", a link in "@", a file with ":" and its bytes
@@ -266,7 +268,7 @@ std::string RebuildFaultily(const std::vector<std::string>& given, bool install)
           {part[1], (kRoot / "d" / part[2]).string(), number(3), number(4), number(5)});
     if (part[0] == "swap") g.swaps.insert(path);
     if (part[0] == "move") g.moves.insert(path);
-    if (part[0] == "busy") g.busy = number(1);
+    if (part[0] == "busy") g.busyUntil = std::chrono::milliseconds(number(1));
     g.untyped |= part[0] == "untyped";
     g.noAtOnce |= part[0] == "no-at-once";
   }
@@ -316,11 +318,26 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     for (int slot = 0; slot < kFieldCount; ++slot)
       if (field == kFieldCatalogue[slot].option) form.valueBoxes[slot] = value;
     if (field == "wonder") form.wonder = std::stoi(value);
+    if (field == "icon")  // WIDTHxHEIGHT
+      form.icon = Picture{std::uint32_t(std::stoul(value)),
+                          std::uint32_t(std::stoul(value.substr(value.find('x') + 1))),
+                          {}},
+      form.icon->rgba.resize(std::size_t(form.icon->width) * form.icon->height * 4);
     try {
       return ComposeModPackage(form), "taken";
     } catch (const std::invalid_argument& refusal) {
       return std::string("refused: ") + refusal.what();
     }
+  }
+  if (rule == "upright") {  // a picture of 3 x 2 pixels "abc/def", each a letter in red
+    Picture stored{3, 2, {}};
+    for (const char letter : std::string("abcdef"))
+      stored.rgba.insert(stored.rgba.end(), {std::uint8_t(letter), 0, 0, 255});
+    const Picture shown = cli::Upright(stored, static_cast<int>(number(0)));
+    std::string rows;
+    for (std::size_t i = 0; i < shown.rgba.size() / 4; ++i)
+      rows += (i > 0 && i % shown.width == 0 ? "/" : "") + std::string(1, char(shown.rgba[i * 4]));
+    return rows;
   }
   if (rule == "utf8") {
     std::error_code error;
@@ -483,7 +500,7 @@ TEST(ThreadsTest, RunsOnSeveralThreadsComposeWhatEachFormGivesAlone) {
     values.valueBoxes[form] = std::to_string(form + 1);
     values.texts[form] = Cp936("奇观");
     for (const DocumentBytes& document : ComposeModPackage(values))
-      documents += document.utf8;
+      documents += document.bytes;
     return documents;
   };
   std::atomic<int> differing{0};

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -63,15 +64,40 @@ inline constexpr int kLastWonder = 99;
 // for anything else (an empty text, a sign, a blank, "0").
 std::optional<int> WonderNumber(std::string_view text);
 
+// A picture: `width` x `height` pixels, row by row from the top, each four bytes R, G, B and A, the
+// alpha straight (not premultiplied).
+struct Picture {
+  std::uint32_t width = 0, height = 0;
+  std::vector<std::uint8_t> rgba;
+};
+
+// The wonder's own icon is a square of this side. The game shows a building's icon at each of
+// kIconSizes: the city overview, the production panel, the Civilopedia and the city panel, the
+// wonder's popup, the Civilopedia's portrait.
+inline constexpr std::uint32_t kIconSide = 256;
+inline constexpr std::array<std::uint32_t, 7> kIconSizes = {32, 38, 50, 64, 80, 128, 256};
+
+// The player's picture as the wonder's icon: the whole of it scaled to fit the square keeping its
+// aspect, centred, the margins transparent, resampled in premultiplied alpha so that no
+// transparent edge turns dark; a picture already kIconSide x kIconSide as it is.
+Picture FitIcon(const Picture& picture);
+// A square picture scaled to `side` x `side` with the same filter.
+Picture ScaledIcon(const Picture& square, std::uint32_t side);
+
+// The largest picture a front end decodes, refused from its header: a photo of a good camera is
+// less than half of it.
+inline constexpr std::uint64_t kLargestPicture = 50'000'000;
+
 // What the form shows when the button is pressed, in code page 936, as a front end hands it over:
 // the text of each field's value box and each text box, in catalogue order, and the wonder's
-// number. A value box holds what screening gives (ScreenEntryText: "0" or a number from 1 to
-// 1999 in plain digits) or nothing; the wonder is 1 to 99. Of every text the generator keeps only
-// the characters a document can carry.
+// number and icon. A value box holds what screening gives (ScreenEntryText: "0" or a number from
+// 1 to 1999 in plain digits) or nothing; the wonder is 1 to 99; an icon is a kIconSide square. Of
+// every text the generator keeps only the characters a document can carry.
 struct Form {
   std::array<std::string, kFieldCount> valueBoxes;
   std::array<std::string, kTextCount> texts;
   int wonder = kFirstWonder;
+  std::optional<Picture> icon;  // none: the Monument's icon; else a kIconSide square (FitIcon)
 };
 
 // A numeric field reaches the documents when its value is neither empty nor exactly "0".
@@ -89,14 +115,24 @@ inline constexpr int kHighestAcceptedValue = 1999;
 // ---------------------------------------------------------------------------------------------
 // Documents
 
-// The documents of the package, in the order they are composed.
-enum class Document { kLocalization, kOtherLanguages, kGameplayData, kIcons, kManifest };
-inline constexpr std::size_t kDocumentCount = 5;
+// The documents of the package, in the order they are composed; with an icon of the wonder's own,
+// its textures at each of kIconSizes (DDS, DXT5, full mip chains) and the square itself (PNG).
+enum class Document {
+  kLocalization,
+  kOtherLanguages,
+  kGameplayData,
+  kIcons,
+  kManifest,
+  kTexture32,  // then one for each of kIconSizes, in order
+  kIconSquare = kTexture32 + static_cast<int>(kIconSizes.size()),
+};
+inline constexpr std::size_t kDocumentCount = static_cast<std::size_t>(Document::kIconSquare) + 1;
 
-// A document as its file holds it: UTF-8, no byte-order mark. When the conversion from code page
-// 936 failed, `conversionError` says why and `utf8` is empty: never a document with texts missing.
+// A document as its file holds it: an XML document in UTF-8, no byte-order mark, or an icon's
+// picture; empty where the form has no icon. When the conversion from code page 936 failed,
+// `conversionError` says why and `bytes` is empty: never a document with texts missing.
 struct DocumentBytes {
-  std::string utf8;
+  std::string bytes;
   std::error_code conversionError;
 };
 using ModPackage = std::array<DocumentBytes, kDocumentCount>;  // indexed by Document

@@ -1,0 +1,312 @@
+// Each format by the library that Debian keeps for it: libpng, libjpeg-turbo, giflib, and
+// stb_image for BMP alone; libexif for a JPEG's orientation. Every one is handed the file's bytes,
+// never its path, and a picture is refused from its header where it is too large.
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_BMP
+#define STBI_NO_STDIO
+#include <stb_image.h>
+// After stb_image:
+#include "picture.h"
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+#include <cstdio>  // before jpeglib.h, which needs FILE
+// After jpeglib.h:
+#include <jerror.h>
+#include <libexif/exif-data.h>
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace wondergen::cli {
+namespace {
+
+struct PictureCategory : std::error_category {
+  const char* name() const noexcept override { return "wondergen picture"; }
+  std::string message(int error) const override {
+    switch (static_cast<PictureError>(error)) {
+      case PictureError::kNotAPicture:
+        return "not a picture that can be read (PNG, JPEG, BMP or GIF)";
+      case PictureError::kDamaged: return "the picture is cut short or damaged";
+      case PictureError::kTooLarge: return "the picture has more than 50 million pixels";
+      case PictureError::kEmpty: return "the picture has no pixels (0 x 0)";
+    }
+    return "unknown error";
+  }
+};
+
+// Whether a picture of this size may be decoded; why not in `error`. The fuzzer takes smaller.
+thread_local std::uint64_t t_largest = kLargestPicture;
+bool Fits(std::uint64_t width, std::uint64_t height, std::error_code& error) {
+  if (width == 0 || height == 0) error = PictureError::kEmpty;
+  if (width * height > t_largest) error = PictureError::kTooLarge;
+  return !error;
+}
+
+std::uint32_t Number(std::string_view file, std::size_t at, std::size_t bytes, bool bigEndian) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < bytes; ++i)
+    value |= std::uint32_t(std::uint8_t(file[at + i])) << 8 * (bigEndian ? bytes - 1 - i : i);
+  return value;
+}
+
+Picture DecodePng(std::string_view file, std::error_code& error) {
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) {
+    error = file.size() >= 24 && (Number(file, 16, 4, true) == 0 || Number(file, 20, 4, true) == 0)
+                ? PictureError::kEmpty
+                : PictureError::kNotAPicture;
+    return {};
+  }
+  image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;  // as every viewer reads 16 bits without gAMA
+  image.format = PNG_FORMAT_RGBA;
+  if (!Fits(image.width, image.height, error)) {
+    png_image_free(&image);
+    return {};
+  }
+  Picture picture{image.width, image.height, std::vector<std::uint8_t>(PNG_IMAGE_SIZE(image))};
+  if (!png_image_finish_read(&image, nullptr, picture.rgba.data(), 0, nullptr)) {
+    error = PictureError::kDamaged;
+    return {};
+  }
+  return picture;
+}
+
+// libjpeg ends the program on an error unless told to jump back; its messages are kept from
+// standard error, but for the one that says the file was cut short.
+struct JpegErrors {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+  bool cutShort = false;
+};
+
+// Where the JPEG has no jump back, only plain data lives: the picture is made before it.
+Picture DecodeJpeg(std::string_view file, std::error_code& error) {
+  jpeg_decompress_struct jpeg = {};
+  JpegErrors errors;
+  jpeg.err = jpeg_std_error(&errors.manager);
+  errors.manager.error_exit = [](j_common_ptr common) {
+    std::longjmp(reinterpret_cast<JpegErrors*>(common->err)->jump, 1);
+  };
+  errors.manager.emit_message = [](j_common_ptr common, int level) {
+    auto* errors = reinterpret_cast<JpegErrors*>(common->err);
+    errors->cutShort |= level < 0 && errors->manager.msg_code == JWRN_JPEG_EOF;
+  };
+  Picture picture;
+  volatile bool headerRead = false;
+  if (setjmp(errors.jump)) {
+    jpeg_destroy_decompress(&jpeg);
+    error = headerRead ? PictureError::kDamaged : PictureError::kNotAPicture;
+    return {};
+  }
+  jpeg_create_decompress(&jpeg);
+  jpeg_mem_src(&jpeg, reinterpret_cast<const unsigned char*>(file.data()), file.size());
+  jpeg_read_header(&jpeg, TRUE);
+  headerRead = true;
+  const bool cmyk = jpeg.jpeg_color_space == JCS_CMYK || jpeg.jpeg_color_space == JCS_YCCK;
+  jpeg.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
+  if (Fits(jpeg.image_width, jpeg.image_height, error)) {
+    jpeg_start_decompress(&jpeg);
+    picture = {jpeg.output_width, jpeg.output_height,
+               std::vector<std::uint8_t>(std::size_t(jpeg.output_width) * jpeg.output_height * 4)};
+    while (jpeg.output_scanline < jpeg.output_height) {
+      JSAMPROW row = &picture.rgba[std::size_t(jpeg.output_scanline) * picture.width * 4];
+      jpeg_read_scanlines(&jpeg, &row, 1);
+    }
+    jpeg_finish_decompress(&jpeg);
+  }
+  // Ink to light, each ink taking away its share: Adobe's CMYK, which has its marker, is stored
+  // inverted, the light left.
+  for (std::size_t at = 0; cmyk && at < picture.rgba.size(); at += 4) {
+    std::uint8_t* pixel = &picture.rgba[at];
+    const auto light = [&](int ink) {
+      return jpeg.saw_Adobe_marker ? pixel[ink] : 255 - pixel[ink];
+    };
+    for (int colour = 0; colour < 3; ++colour)
+      pixel[colour] = std::uint8_t(light(colour) * light(3) / 255);
+    pixel[3] = 255;
+  }
+  jpeg_destroy_decompress(&jpeg);
+  if (errors.cutShort) error = PictureError::kDamaged;
+  return error ? Picture() : picture;
+}
+
+// The first frame on the logical screen, its transparent colour transparent, as viewers show a
+// GIF that does not move; the rest is not read.
+Picture DecodeGif(std::string_view file, std::error_code& error) {
+  int code = 0;
+  std::string_view rest = file;
+  GifFileType* gif = DGifOpen(
+      &rest,
+      [](GifFileType* gif, GifByteType* into, int wanted) {
+        auto* rest = static_cast<std::string_view*>(gif->UserData);
+        const std::size_t given =
+            std::min<std::size_t>(std::size_t(std::max(wanted, 0)), rest->size());
+        std::memcpy(into, rest->data(), given);
+        rest->remove_prefix(given);
+        return int(given);
+      },
+      &code);
+  if (gif == nullptr) {
+    error = file.size() >= 10 && (Number(file, 6, 2, false) == 0 || Number(file, 8, 2, false) == 0)
+                ? PictureError::kEmpty
+                : PictureError::kNotAPicture;
+    return {};
+  }
+  Picture screen;
+  int transparent = NO_TRANSPARENT_COLOR;
+  GifRecordType record = UNDEFINED_RECORD_TYPE;
+  if (Fits(gif->SWidth, gif->SHeight, error)) {
+    error = PictureError::kDamaged;  // until the first frame is read whole
+    screen = {std::uint32_t(gif->SWidth), std::uint32_t(gif->SHeight),
+              std::vector<std::uint8_t>(std::size_t(gif->SWidth) * gif->SHeight * 4)};
+  }
+  while (screen.width > 0 && DGifGetRecordType(gif, &record) == GIF_OK &&
+         record != TERMINATE_RECORD_TYPE) {
+    if (record == EXTENSION_RECORD_TYPE) {
+      int kind = 0;
+      GifByteType* data = nullptr;
+      GraphicsControlBlock control;
+      if (DGifGetExtension(gif, &kind, &data) == GIF_ERROR) break;
+      if (kind == GRAPHICS_EXT_FUNC_CODE && data != nullptr &&
+          DGifExtensionToGCB(data[0], data + 1, &control) == GIF_OK)
+        transparent = control.TransparentColor;
+      while (data != nullptr && DGifGetExtensionNext(gif, &data) == GIF_OK) {
+      }
+      continue;
+    }
+    const GifImageDesc& frame = gif->Image;
+    if (record != IMAGE_DESC_RECORD_TYPE || DGifGetImageDesc(gif) == GIF_ERROR) break;
+    const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+    if (colours == nullptr || frame.Left + frame.Width > gif->SWidth ||
+        frame.Top + frame.Height > gif->SHeight || frame.Width <= 0)
+      break;
+    // An interlaced frame's rows come in four passes.
+    std::vector<GifPixelType> line(std::size_t(frame.Width));
+    const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
+    bool whole = true;
+    for (int pass = frame.Interlace ? 0 : 3; pass < 4 && whole; ++pass) {
+      for (int y = frame.Interlace ? starts[pass] : 0; whole && y < frame.Height;
+           y += frame.Interlace ? steps[pass] : 1) {
+        whole = DGifGetLine(gif, line.data(), frame.Width) == GIF_OK;
+        for (int x = 0; whole && x < frame.Width; ++x) {
+          if (line[x] == transparent || line[x] >= colours->ColorCount) continue;
+          const GifColorType colour = colours->Colors[line[x]];
+          const std::size_t at =
+              (std::size_t(frame.Top + y) * screen.width + std::size_t(frame.Left + x)) * 4;
+          screen.rgba[at] = colour.Red, screen.rgba[at + 1] = colour.Green;
+          screen.rgba[at + 2] = colour.Blue, screen.rgba[at + 3] = 255;
+        }
+      }
+    }
+    if (whole) error.clear();
+    break;
+  }
+  DGifCloseFile(gif, &code);
+  return error ? Picture() : screen;
+}
+
+Picture DecodeBmp(std::string_view file, std::error_code& error) {
+  const auto* bytes = reinterpret_cast<const stbi_uc*>(file.data());
+  const int length = int(std::min<std::size_t>(file.size(), INT32_MAX));
+  int width = 0, height = 0, channels = 0;
+  if (!stbi_info_from_memory(bytes, length, &width, &height, &channels)) {
+    error =
+        file.size() >= 26 && (Number(file, 18, 4, false) == 0 || Number(file, 22, 4, false) == 0)
+            ? PictureError::kEmpty
+            : PictureError::kNotAPicture;
+    return {};
+  }
+  if (!Fits(std::uint32_t(width), std::uint32_t(height), error)) return {};
+  stbi_uc* pixels = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+  if (pixels == nullptr) {
+    error = PictureError::kDamaged;
+    return {};
+  }
+  Picture picture{std::uint32_t(width), std::uint32_t(height),
+                  std::vector<std::uint8_t>(pixels, pixels + std::size_t(width) * height * 4)};
+  stbi_image_free(pixels);
+  return picture;
+}
+
+}  // namespace
+
+std::error_code make_error_code(PictureError error) {
+  static const PictureCategory category;
+  return {static_cast<int>(error), category};
+}
+
+Picture DecodePicture(std::string_view file, std::error_code& error, std::uint64_t largest) {
+  t_largest = largest;
+  if (file.substr(0, 8) == "\x89PNG\r\n\x1a\n") return DecodePng(file, error);
+  if (file.substr(0, 3) == "\xFF\xD8\xFF") return DecodeJpeg(file, error);
+  if (file.substr(0, 4) == "GIF8") return DecodeGif(file, error);
+  if (file.substr(0, 2) == "BM") return DecodeBmp(file, error);
+  error = PictureError::kNotAPicture;
+  return {};
+}
+
+std::optional<Picture> ReadPictureFile(const std::filesystem::path& file, std::string& why) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) {
+    why = error ? error.message() : "not a file";
+    return std::nullopt;
+  }
+  std::ifstream stream(file, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(stream)), {});
+  if (!stream.good() && !stream.eof()) {
+    why = std::make_error_code(std::errc::io_error).message();
+    return std::nullopt;
+  }
+  const Picture picture = DecodePicture(bytes, error);
+  if (error) {
+    why = error.message();
+    return std::nullopt;
+  }
+  return Upright(picture, ExifOrientation(bytes));
+}
+
+int ExifOrientation(std::string_view file) {
+  ExifData* exif =
+      exif_data_new_from_data(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+  int orientation = 1;
+  if (const ExifEntry* entry = exif ? exif_data_get_entry(exif, EXIF_TAG_ORIENTATION) : nullptr;
+      entry != nullptr && entry->format == EXIF_FORMAT_SHORT && entry->size >= 2)
+    orientation = exif_get_short(entry->data, exif_data_get_byte_order(exif));
+  if (exif != nullptr) exif_data_unref(exif);
+  return orientation;
+}
+
+Picture Upright(const Picture& picture, int orientation) {
+  // Each output pixel (x, y) comes from (u, v) = (y, x) where the picture is turned a quarter,
+  // else (x, y), then mirrored across and down as the orientation says.
+  struct Turn {
+    bool quarter, across, down;
+  };
+  constexpr Turn kTurns[] = {{false, false, false}, {false, true, false}, {false, true, true},
+                             {false, false, true},  {true, false, false}, {true, false, true},
+                             {true, true, true},    {true, true, false}};
+  if (orientation < 2 || orientation > 8) return picture;
+  const Turn turn = kTurns[orientation - 1];
+  Picture upright{turn.quarter ? picture.height : picture.width,
+                  turn.quarter ? picture.width : picture.height,
+                  std::vector<std::uint8_t>(picture.rgba.size())};
+  for (std::uint32_t y = 0; y < upright.height; ++y) {
+    for (std::uint32_t x = 0; x < upright.width; ++x) {
+      const std::uint32_t u = turn.quarter ? y : x, v = turn.quarter ? x : y;
+      const std::size_t from =
+          (std::size_t(turn.down ? picture.height - 1 - v : v) * picture.width +
+           (turn.across ? picture.width - 1 - u : u)) *
+          4;
+      std::copy_n(&picture.rgba[from], 4, &upright.rgba[(std::size_t(y) * upright.width + x) * 4]);
+    }
+  }
+  return upright;
+}
+
+}  // namespace wondergen::cli

@@ -1,0 +1,46 @@
+// The picture a player gives the command line for the wonder's icon, read as picture viewers show
+// it.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "wondergen/generator.h"
+
+namespace wondergen::cli {
+
+// Why a picture file cannot be used; the messages are in English.
+enum class PictureError {
+  kNotAPicture = 1,  // not a PNG, JPEG, BMP or GIF that can be read
+  kDamaged,          // its header is read, but not its pixels: cut short, or damaged
+  kTooLarge,         // its header claims more than kLargestPicture pixels
+  kEmpty,            // 0 x 0 pixels
+};
+std::error_code make_error_code(PictureError error);
+
+// The picture that a PNG (alpha, palette, grey, 16-bit, interlaced), JPEG (grey, colour, CMYK),
+// BMP or GIF file (its first frame, with its transparency) holds, as it is stored. One of more
+// than `largest` pixels is refused from its header, before decoding. Thread-safe.
+Picture DecodePicture(std::string_view file, std::error_code& error,
+                      std::uint64_t largest = kLargestPicture);
+
+// The picture in `file`, upright: the generator's decoder, then the orientation its EXIF data
+// gives a JPEG applied. nullopt with `why` where it cannot be read or used.
+std::optional<Picture> ReadPictureFile(const std::filesystem::path& file, std::string& why);
+
+// The orientation that a JPEG's EXIF data gives (tag 0x0112, 1 to 8); 1 where it gives none.
+int ExifOrientation(std::string_view file);
+// `picture` turned as EXIF's orientation says to show it (CIPA DC-008): 2 mirrored, 3 turned
+// half round, 4 flipped, 5 transposed, 6 turned a quarter clockwise, 7 transversed, 8 turned a
+// quarter anticlockwise; any other value leaves it as it is.
+Picture Upright(const Picture& picture, int orientation);
+
+}  // namespace wondergen::cli
+
+namespace std {
+template <>
+struct is_error_code_enum<wondergen::cli::PictureError> : true_type {};
+}  // namespace std

@@ -1,0 +1,156 @@
+// The wonder's own icon: the player's picture, as a front end decoded it, fitted into the icon's
+// square, and written as the game's textures and as a kept PNG. The work is the stb libraries'
+// (stb_libraries.cpp): stb_image_resize resamples, stb_dxt makes the DXT5 blocks, stb_image_write
+// the PNG.
+#include <stb_dxt.h>
+#include <stb_image_resize.h>
+#include <stb_image_write.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "documents.h"
+#include "wondergen/generator.h"
+
+namespace wondergen {
+namespace {
+
+constexpr int kChannels = 4, kAlphaChannel = 3;
+
+// `from` resampled into `width` x `height` pixels at `into`, rows `stride` bytes apart: sRGB
+// colours blended in linear light, weighted by their alpha (premultiplied), so that a transparent
+// neighbour adds no colour.
+void Resample(const Picture& from, std::uint8_t* into, std::uint32_t width, std::uint32_t height,
+              std::uint32_t stride) {
+  stbir_resize_uint8_srgb(from.rgba.data(), static_cast<int>(from.width),
+                          static_cast<int>(from.height), 0, into, static_cast<int>(width),
+                          static_cast<int>(height), static_cast<int>(stride), kChannels,
+                          kAlphaChannel, 0);
+}
+
+// The DDS file's header as Microsoft's "DDS" programming guide gives it (DDS_HEADER after the
+// magic): little-endian double words.
+void PutDword(std::string& bytes, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes += static_cast<char>((value >> shift) & 0xFF);
+}
+constexpr std::uint32_t kDdsdCaps = 0x1, kDdsdHeight = 0x2, kDdsdWidth = 0x4,
+                        kDdsdPixelFormat = 0x1000, kDdsdMipMapCount = 0x20000,
+                        kDdsdLinearSize = 0x80000, kDdpfFourCC = 0x4, kDdsCapsComplex = 0x8,
+                        kDdsCapsTexture = 0x1000, kDdsCapsMipMap = 0x400000;
+constexpr std::uint32_t kDxt5 = 'D' | 'X' << 8 | 'T' << 16 | '5' << 24;
+
+std::uint32_t BlocksAcross(std::uint32_t side) {
+  return std::max<std::uint32_t>(1, (side + 3) / 4);
+}
+
+void PutHeader(std::string& dds, std::uint32_t side, std::uint32_t levels) {
+  dds = "DDS ";
+  const std::array<std::uint32_t, 31> header = {
+      124,
+      kDdsdCaps | kDdsdHeight | kDdsdWidth | kDdsdPixelFormat | kDdsdMipMapCount | kDdsdLinearSize,
+      side,
+      side,
+      BlocksAcross(side) * BlocksAcross(side) * 16,  // the top level's size in bytes
+      0,
+      levels,
+      0,
+      0,
+      0,
+      0,
+      0,
+      0,
+      0,
+      0,
+      0,
+      0,
+      0,  // reserved
+      32,
+      kDdpfFourCC,
+      kDxt5,
+      0,
+      0,
+      0,
+      0,
+      0,  // the pixel format
+      kDdsCapsComplex | kDdsCapsTexture | kDdsCapsMipMap,
+      0,
+      0,
+      0,
+      0};
+  for (const std::uint32_t value : header)
+    PutDword(dds, value);
+}
+
+// The DXT5 blocks of one level, row by row; a block past the edge repeats the edge's pixels.
+void PutBlocks(std::string& dds, const Picture& level) {
+  for (std::uint32_t top = 0; top < level.height; top += 4) {
+    for (std::uint32_t left = 0; left < level.width; left += 4) {
+      std::uint8_t pixels[16 * kChannels], block[16];
+      for (std::uint32_t i = 0; i < 16; ++i) {
+        const std::uint32_t x = std::min(left + i % 4, level.width - 1),
+                            y = std::min(top + i / 4, level.height - 1);
+        std::copy_n(&level.rgba[(y * level.width + x) * kChannels], kChannels,
+                    &pixels[i * kChannels]);
+      }
+      stb_compress_dxt_block(block, pixels, 1, STB_DXT_HIGHQUAL);
+      dds.append(reinterpret_cast<const char*>(block), sizeof block);
+    }
+  }
+}
+
+}  // namespace
+
+Picture FitIcon(const Picture& picture) {
+  if (picture.width == kIconSide && picture.height == kIconSide) return picture;
+  Picture square{kIconSide, kIconSide, std::vector<std::uint8_t>(kIconSide * kIconSide * 4, 0)};
+  const double scale =
+      std::min(double(kIconSide) / picture.width, double(kIconSide) / picture.height);
+  const auto fitted = [&](std::uint32_t side) {
+    return std::clamp<std::uint32_t>(static_cast<std::uint32_t>(std::lround(side * scale)), 1,
+                                     kIconSide);
+  };
+  const std::uint32_t width = fitted(picture.width), height = fitted(picture.height);
+  const std::uint32_t left = (kIconSide - width) / 2, top = (kIconSide - height) / 2;
+  Resample(picture, &square.rgba[(top * kIconSide + left) * 4], width, height, kIconSide * 4);
+  return square;
+}
+
+Picture ScaledIcon(const Picture& square, std::uint32_t side) {
+  if (side == square.width) return square;
+  Picture scaled{side, side, std::vector<std::uint8_t>(std::size_t(side) * side * 4)};
+  Resample(square, scaled.rgba.data(), side, side, side * 4);
+  return scaled;
+}
+
+std::string DdsTexture(const Picture& square, std::uint32_t side) {
+  std::uint32_t levels = 1;
+  while ((side >> (levels - 1)) > 1)
+    ++levels;
+  std::string dds;
+  PutHeader(dds, side, levels);
+  // The top level from the square, each level below from the one above, as mips are made.
+  Picture level = ScaledIcon(square, side);
+  for (std::uint32_t at = 0; at < levels; ++at) {
+    if (at > 0) level = ScaledIcon(level, std::max<std::uint32_t>(1, side >> at));
+    PutBlocks(dds, level);
+  }
+  return dds;
+}
+
+std::string PngFile(const Picture& picture) {
+  std::string png;
+  stbi_write_png_to_func(
+      [](void* context, void* data, int size) {
+        static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                                   static_cast<std::size_t>(size));
+      },
+      &png, static_cast<int>(picture.width), static_cast<int>(picture.height), kChannels,
+      picture.rgba.data(), static_cast<int>(picture.width) * kChannels);
+  return png;
+}
+
+}  // namespace wondergen
