@@ -282,31 +282,4 @@ int ExifOrientation(std::string_view file) {
   return orientation;
 }
 
-Picture Upright(const Picture& picture, int orientation) {
-  // Each output pixel (x, y) comes from (u, v) = (y, x) where the picture is turned a quarter,
-  // else (x, y), then mirrored across and down as the orientation says.
-  struct Turn {
-    bool quarter, across, down;
-  };
-  constexpr Turn kTurns[] = {{false, false, false}, {false, true, false}, {false, true, true},
-                             {false, false, true},  {true, false, false}, {true, false, true},
-                             {true, true, true},    {true, true, false}};
-  if (orientation < 2 || orientation > 8) return picture;
-  const Turn turn = kTurns[orientation - 1];
-  Picture upright{turn.quarter ? picture.height : picture.width,
-                  turn.quarter ? picture.width : picture.height,
-                  std::vector<std::uint8_t>(picture.rgba.size())};
-  for (std::uint32_t y = 0; y < upright.height; ++y) {
-    for (std::uint32_t x = 0; x < upright.width; ++x) {
-      const std::uint32_t u = turn.quarter ? y : x, v = turn.quarter ? x : y;
-      const std::size_t from =
-          (std::size_t(turn.down ? picture.height - 1 - v : v) * picture.width +
-           (turn.across ? picture.width - 1 - u : u)) *
-          4;
-      std::copy_n(&picture.rgba[from], 4, &upright.rgba[(std::size_t(y) * upright.width + x) * 4]);
-    }
-  }
-  return upright;
-}
-
 }  // namespace wondergen::cli

@@ -33,10 +33,6 @@ std::optional<Picture> ReadPictureFile(const std::filesystem::path& file, std::s
 
 // The orientation that a JPEG's EXIF data gives (tag 0x0112, 1 to 8); 1 where it gives none.
 int ExifOrientation(std::string_view file);
-// `picture` turned as EXIF's orientation says to show it (CIPA DC-008): 2 mirrored, 3 turned
-// half round, 4 flipped, 5 transposed, 6 turned a quarter clockwise, 7 transversed, 8 turned a
-// quarter anticlockwise; any other value leaves it as it is.
-Picture Upright(const Picture& picture, int orientation);
 
 }  // namespace wondergen::cli
 

@@ -18,14 +18,20 @@ inline constexpr int kInstallBoxId = 94;           // "also install into the gam
 inline constexpr int kStatusBoxId = 95;            // what the last run did
 inline constexpr int kWonderNumberBoxId = 96;      // the wonder's number, 1..99
 inline constexpr int kWonderNumberCaptionId = 97;  // its caption, a static control
-inline constexpr int kControlCount = 97;           // child controls; IDs 1..97
+// The wonder's own icon, right of the text boxes.
+inline constexpr int kIconButtonId = 210;         // "图标…": chooses a picture
+inline constexpr int kDefaultIconButtonId = 211;  // "默认图标": back to the Monument's icon
+inline constexpr int kIconPreviewId = 212;        // the icon as it will be, drawn by the window
+inline constexpr int kLastControlId = 212;        // child controls' IDs are 1..97 and 210..212
 
 // The hidden static control that names control `id` for a screen reader, where it has one.
 inline constexpr int kFirstNameLabelId = 100;
 constexpr int NameLabelId(int id) {
   return kFirstNameLabelId + id;
 }
-static_assert(kFirstNameLabelId > kControlCount, "the hidden names have IDs of their own");
+static_assert(kFirstNameLabelId > kWonderNumberCaptionId &&
+                  NameLabelId(kWonderNumberCaptionId) < kIconButtonId,
+              "the hidden names have IDs of their own");
 
 // `slot` is the field's place in the catalogue, 0..26; `text` the text's place, 0..4.
 constexpr int FieldCheckBoxId(int slot) {
@@ -51,7 +57,7 @@ static_assert(kSelectAllBoxId == kFirstValueBoxId + kFieldCount, "select-all fol
 static_assert(kFirstTextBoxId == kFirstTextLabelId + kTextCount, "text boxes follow their labels");
 static_assert(kGenerateButtonId == kFirstTextBoxId + kTextCount, "the generate button comes last");
 static_assert(kInstallBoxId == kGenerateButtonId + 1 && kStatusBoxId == kInstallBoxId + 1 &&
-                  kWonderNumberCaptionId == kControlCount,
+                  kWonderNumberBoxId == kStatusBoxId + 1,
               "the install box, the status box and the wonder's number follow the button");
 
 }  // namespace wondergen

@@ -17,7 +17,7 @@ constexpr int TextRowY(int text) {
 
 }  // namespace
 
-std::array<ControlSpec, kControlCount + 1> g_controlTable;
+std::array<ControlSpec, kLastControlId + 1> g_controlTable;
 
 void FillControlTable() {
   g_controlTable[kMainWindowRecord] = {"", "Ziduvuv", kMainWindowStyle, 1, 1, 1080, 960};
@@ -47,6 +47,22 @@ void FillControlTable() {
   // box, names it.
   g_controlTable[kWonderNumberCaptionId] = {"static", "奇观编号", kCaptionStyle, 800, 165, 64, 20};
   g_controlTable[kWonderNumberBoxId] = {"edit", "", kNumberBoxStyle, 866, 165, 34, 20};
+  // A column right of the text boxes, within the window's width: the icon as it will be, and the
+  // buttons that choose it.
+  // The preview's text, which the window never paints, names it for a screen reader.
+  g_controlTable[kIconPreviewId] = {"static", "奇观图标", kPreviewStyle, 920, 40, 64, 64};
+  g_controlTable[kIconButtonId] = {"button", "图标…", kButtonStyle, 920, 110, 64, 22};
+  g_controlTable[kDefaultIconButtonId] = {"button", "默认图标", kButtonStyle, 920, 136, 64, 22};
+}
+
+const std::vector<int>& ControlIds() {
+  static const std::vector<int> ids = [] {
+    std::vector<int> found;
+    for (int id = 1; id <= kLastControlId; ++id)
+      if (g_controlTable[id].className != nullptr) found.push_back(id);
+    return found;
+  }();
+  return ids;
 }
 
 }  // namespace wondergen::ui

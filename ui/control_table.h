@@ -1,24 +1,25 @@
 // The main window and its child controls, as data: one record each, the record's index being
-// the control's ID. Creation loops over it.
+// the control's ID, an ID no control has left empty. Creation loops over it.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "control_ids.h"
 
 namespace wondergen::ui {
 
 struct ControlSpec {
-  const char* className;  // "button", "edit" or "static"; empty for the main window
-  const char* text;       // code page 936
-  DWORD style;
-  int x;  // client coordinates for children; screen coordinates and outer size for the window
-  int y;
-  int width;
-  int height;
+  const char* className = nullptr;  // "button", "edit" or "static"; empty for the main window
+  const char* text = nullptr;       // code page 936
+  DWORD style = 0;
+  int x = 0;  // client coordinates for children; screen coordinates and outer size for the window
+  int y = 0;
+  int width = 0;
+  int height = 0;
   // What a screen reader calls the control where no visible label names it (an edit box is named
   // by the static control just before it, and the form's captions are check boxes and read-only
   // edit boxes): a hidden static right before it gives the name. Code page 936; empty for none.
@@ -41,15 +42,19 @@ inline constexpr DWORD kStatusBoxStyle =
 // The wonder's number takes digits only, as they are typed; a pasted text is checked at "生成".
 inline constexpr DWORD kNumberBoxStyle = kEditBoxStyle | ES_NUMBER;
 inline constexpr DWORD kCaptionStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
+// The icon's preview is drawn by the window, its picture over the form's background.
+inline constexpr DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
 static_assert(kMainWindowStyle == 0xCA0000 && (kCheckBoxStyle & ~WS_TABSTOP) == 0x50000002 &&
                   (kEditBoxStyle & ~WS_TABSTOP) == 0x50800000 && kLabelStyle == 0x50000000 &&
                   (kButtonStyle & ~WS_TABSTOP) == 0x50800000,
               "the form's styles");
 
 inline constexpr int kMainWindowRecord = 0;
-extern std::array<ControlSpec, kControlCount + 1> g_controlTable;
+extern std::array<ControlSpec, kLastControlId + 1> g_controlTable;
 
 // Fills every record; called once at start-up, before the window class is registered.
 void FillControlTable();
+// The child controls' IDs, ascending.
+const std::vector<int>& ControlIds();
 
 }  // namespace wondergen::ui

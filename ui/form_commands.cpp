@@ -1,6 +1,10 @@
 // What the form does in answer to the user: check boxes open and close their entry boxes, typed
 // numbers are screened into the value boxes, and the generate button writes the package.
 // Literals here are code page 936.
+#include <windows.h>
+// After windows.h:
+#include <commdlg.h>
+
 #include <algorithm>
 #include <exception>
 #include <memory>
@@ -8,6 +12,7 @@
 
 #include "control_ids.h"
 #include "main_window.h"
+#include "picture_file.h"
 #include "win32_text.h"
 #include "window_rules.h"
 #include "wondergen/generator.h"
@@ -155,6 +160,74 @@ bool TextsFitCodePage936(HWND window) {
   return true;
 }
 
+// The wonder's own icon, fitted into its square, where the player chose a picture; the window's
+// thread alone reads and writes it.
+std::optional<Picture> g_icon;
+
+// The preview at its size on screen, made from the icon once for each size: premultiplied BGRA,
+// as AlphaBlend takes it.
+HBITMAP PreviewBitmap(int side) {
+  static std::optional<Picture> madeFrom;
+  static int madeSide = 0;
+  static HBITMAP bitmap = nullptr;
+  if (bitmap != nullptr && madeSide == side && madeFrom.has_value() && g_icon.has_value() &&
+      madeFrom->rgba == g_icon->rgba)
+    return bitmap;
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  const Picture scaled = ScaledIcon(*g_icon, static_cast<std::uint32_t>(side));
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = side;
+  format.bmiHeader.biHeight = -side;  // from the top down
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* pixel = static_cast<std::uint8_t*>(bits);
+  for (std::size_t at = 0; bitmap != nullptr && at < scaled.rgba.size(); at += 4) {
+    const std::uint8_t* rgba = &scaled.rgba[at];
+    pixel[at] = std::uint8_t(rgba[2] * rgba[3] / 255);
+    pixel[at + 1] = std::uint8_t(rgba[1] * rgba[3] / 255);
+    pixel[at + 2] = std::uint8_t(rgba[0] * rgba[3] / 255);
+    pixel[at + 3] = rgba[3];
+  }
+  madeFrom = g_icon, madeSide = side;
+  return bitmap;
+}
+
+void ShowIcon(HWND window) {
+  InvalidateRect(GetDlgItem(window, kIconPreviewId), nullptr, TRUE);
+}
+
+// Chooses a picture with the system's open dialog; one that cannot be the icon is shown a box,
+// and the icon stays as it was.
+void OnChooseIcon(HWND window) {
+  std::wstring file(32768, L'\0');  // a path of any length
+  const std::wstring filter = WidenCp936("图片 (*.png;*.jpg;*.jpeg;*.bmp;*.gif)") + L'\0' +
+                              L"*.png;*.jpg;*.jpeg;*.bmp;*.gif" + L'\0';
+  const std::wstring title = WidenCp936("选择奇观图标");
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = title.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&dialog)) return;
+  file.resize(file.find(L'\0'));
+  std::wstring why;
+  const std::optional<Picture> picture = ReadPictureFile(file, why);
+  if (!picture) {
+    MessageBoxW(window, (file + L"\n\n" + why).c_str(), WidenCp936("无法使用这张图片").c_str(),
+                MB_OK | MB_ICONWARNING);
+    return;
+  }
+  g_icon = FitIcon(*picture);
+  ShowIcon(window);
+}
+
 // A run on its worker thread, so that the window keeps answering while a large old tree is
 // deleted. It works on a copy of the form taken when the button was pressed; the button stays
 // disabled until it ends, so that one run at a time rebuilds AAA.
@@ -230,6 +303,7 @@ void OnGenerate(HWND window) {
   auto run = std::make_unique<Run>();
   run->window = window;
   run->form.wonder = *wonder;
+  run->form.icon = g_icon;
   run->install = IsChecked(GetDlgItem(window, kInstallBoxId));
   for (int slot = 0; slot < kFieldCount; ++slot)
     run->form.valueBoxes[slot] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
@@ -265,6 +339,26 @@ LRESULT OnRunWaiting(HWND window, LPARAM lParam) {
       window, kStatusBoxId,
       (WidenCp936("正在等待另一个 wondergen 完成，它正在使用：") + folder.wstring()).c_str());
   return 0;
+}
+
+// The icon's preview on the form's background: the picture with its transparency, or, for the
+// Monument's icon, the square's outline.
+LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlID != kIconPreviewId) return FALSE;
+  const RECT& area = item.rcItem;
+  FillRect(item.hDC, &area, GetSysColorBrush(COLOR_WINDOW));
+  const int side = std::min(area.right - area.left, area.bottom - area.top);
+  if (!g_icon) {
+    FrameRect(item.hDC, &area, GetSysColorBrush(COLOR_GRAYTEXT));
+    return TRUE;
+  }
+  const HDC picture = CreateCompatibleDC(item.hDC);
+  const HGDIOBJ previous = SelectObject(picture, PreviewBitmap(side));
+  const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  GdiAlphaBlend(item.hDC, area.left, area.top, side, side, picture, 0, 0, side, side, blend);
+  SelectObject(picture, previous);
+  DeleteDC(picture);
+  return TRUE;
 }
 
 // The run is over: the window is repainted, and what could not be done is shown. A close asked
@@ -304,6 +398,11 @@ LRESULT OnCommand(HWND window, int id, int notification, HWND control) {
     OnEntryBoxUpdated(window, id);
   } else if (id == kGenerateButtonId) {
     OnGenerate(window);
+  } else if (clicked && id == kIconButtonId) {
+    OnChooseIcon(window);
+  } else if (clicked && id == kDefaultIconButtonId) {
+    g_icon.reset();
+    ShowIcon(window);
   }
   return 0;
 }

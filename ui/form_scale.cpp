@@ -82,7 +82,7 @@ LONG MeasuredHelpRight(int dpi) {
 // row, so the controls give the bottom.
 SIZE WindowSizeFor(int dpi, LONG helpRight, const RECT& work, POINT corner) {
   SIZE content = {helpRight, 0};
-  for (int id = 1; id <= kControlCount; ++id) {
+  for (const int id : ControlIds()) {
     const ControlSpec& record = g_controlTable[id];
     content.cx =
         std::max<LONG>(content.cx, ScaledFor(record.x, dpi) + ScaledFor(record.width, dpi));
@@ -133,7 +133,7 @@ Placement PlaceOn(HMONITOR monitor, int monitorDpi, POINT corner) {
 void Rescale(HWND window, int dpi) {
   g_formDpi = dpi;
   const HGDIOBJ font = FormFont() ? FormFont() : GetStockObject(SYSTEM_FONT);
-  for (int id = 1; id <= kControlCount; ++id) {
+  for (const int id : ControlIds()) {
     const ControlSpec& record = g_controlTable[id];
     const HWND control = GetDlgItem(window, id);
     SetWindowPos(control, nullptr, Scaled(record.x), Scaled(record.y), Scaled(record.width),

@@ -22,7 +22,8 @@ constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
 // The controls in reading order: select-all, the field rows, the text rows, the button, the
-// install box, the wonder's number after its caption, and the status box, which is no tab stop. Tab
+// install box, the wonder's number after its caption, the icon's buttons and its preview, and
+// the status box; neither of the last two is a tab stop. Tab
 // moves the focus in this order, which is the order of the windows (their Z order), not of their
 // IDs.
 std::vector<int> ReadingOrder() {
@@ -31,8 +32,9 @@ std::vector<int> ReadingOrder() {
     order.insert(order.end(), {FieldCheckBoxId(slot), EntryBoxId(slot), ValueBoxId(slot)});
   for (int text = 0; text < kTextCount; ++text)
     order.insert(order.end(), {TextLabelId(text), TextBoxId(text)});
-  order.insert(order.end(), {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId,
-                             kWonderNumberBoxId, kStatusBoxId});
+  order.insert(order.end(),
+               {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId, kWonderNumberBoxId,
+                kIconButtonId, kDefaultIconButtonId, kIconPreviewId, kStatusBoxId});
   return order;
 }
 
@@ -46,7 +48,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
                            width, height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            creation->hInstance, nullptr);
   };
-  for (int id = 1; id <= kControlCount; ++id) {
+  for (const int id : ControlIds()) {
     const ControlSpec& record = g_controlTable[id];
     if (!record.name.empty() && !create("static", record.name, WS_CHILD, NameLabelId(id)))
       return -1;
@@ -110,7 +112,7 @@ LRESULT OnPaint(HWND window) {
 
 // The controls take the new colours too, and the form is painted in them.
 LRESULT OnSysColorChange(HWND window) {
-  for (int id = 1; id <= kControlCount; ++id)
+  for (const int id : ControlIds())
     SendDlgItemMessageW(window, id, WM_SYSCOLORCHANGE, 0, 0);
   InvalidateRect(window, nullptr, TRUE);
   return 0;
@@ -136,6 +138,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_DPICHANGED: return OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_SYSCOLORCHANGE: return OnSysColorChange(window);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(window, wParam, lParam);
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_DESTROY: return OnDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -251,6 +254,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // the system's visual style; loading it before the first control is made is the documented way.
   const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&commonControls);
+  // The open dialog and the Imaging Component are COM's, in the window's thread.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   FillControlTable();
 
   // The program's icon, at the sizes of the title bar and the taskbar.

@@ -20,6 +20,8 @@ LRESULT OnRunEnded(HWND window, LPARAM lParam);
 inline constexpr UINT kRunWaiting = WM_APP + 2;
 LRESULT OnRunWaiting(HWND window, LPARAM lParam);
 LRESULT OnClose(HWND window);
+// Draws the icon's preview; TRUE where the item is it.
+LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
 // The status box: what a run did (`runLines`, empty at start), then the wonders the game has.
 void ShowStatus(HWND window, std::wstring runLines, const std::vector<int>& installedWonders);
 

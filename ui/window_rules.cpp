@@ -1,6 +1,7 @@
 #include "window_rules.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "wondergen/windows_rules.h"
 
@@ -16,6 +17,14 @@ constexpr std::uint32_t kFileNotFound = 2, kPathNotFound = 3;
 constexpr std::uint32_t kKeyDown = 0x100, kKeyUp = 0x101, kFirstKeyMessage = 0x100,
                         kLastKeyMessage = 0x109;
 constexpr std::uint32_t kReturn = 0x0D, kEscape = 0x1B, kCancel = 0x03, kExecute = 0x2B;
+// HRESULTs: a Win32 error's facility, the end of a file, and the Imaging Component's own that
+// say it reads no such picture.
+constexpr std::uint32_t kFacilityWin32 = 0x80070000, kHandleEof = 0x80070026;
+constexpr std::uint32_t kNoSuchPicture[] = {
+    0x88982F50,  // WINCODEC_ERR_COMPONENTNOTFOUND: no decoder for what the file holds
+    0x88982F07,  // WINCODEC_ERR_UNKNOWNIMAGEFORMAT
+    0x88982F80,  // WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT
+};
 
 }  // namespace
 
@@ -52,6 +61,15 @@ Advice ChooseAdvice(const std::vector<FailureFacts>& failures, std::uint32_t pro
     return isProtection(probeError) ? Advice::kAllowOrMoveProgram : Advice::kMoveProgram;
   if (inFolder) return Advice::kAllowOrMoveProgram;
   return held ? Advice::kCloseHoldingPrograms : Advice::kNone;
+}
+
+PictureProblem ChoosePictureProblem(std::uint32_t hresult) {
+  if (std::find(std::begin(kNoSuchPicture), std::end(kNoSuchPicture), hresult) !=
+      std::end(kNoSuchPicture))
+    return PictureProblem::kNotAPicture;
+  if ((hresult & 0xFFFF0000) == kFacilityWin32 && hresult != kHandleEof)
+    return PictureProblem::kCannotOpen;
+  return PictureProblem::kDamaged;  // a bad header or image, a frame missing, the data cut short
 }
 
 }  // namespace wondergen::ui

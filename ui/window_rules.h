@@ -48,4 +48,10 @@ struct FailureFacts {
 // `probeError` is the probe's Win32 error, 0 where it could be made.
 Advice ChooseAdvice(const std::vector<FailureFacts>& failures, std::uint32_t probeError);
 
+// Why the Windows Imaging Component gave no picture, by the HRESULT it failed with (wincodec.h,
+// winerror.h): the file could not be opened (a Win32 error, the system's reason), it is no picture
+// the system reads, or it is cut short or damaged.
+enum class PictureProblem { kCannotOpen, kNotAPicture, kDamaged };
+PictureProblem ChoosePictureProblem(std::uint32_t hresult);
+
 }  // namespace wondergen::ui

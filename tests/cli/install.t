@@ -76,7 +76,7 @@ over: they take their turns, every one exits 0, and AAA and the installed folder
 whole package of one form, the same one.
 
   $ forms="author-abc empty every-field-7 markup-and-long-teaser odd-values science-25 window-form"
-  $ for trial in 1 2 3 4 5; do case_ && mkdir work/Mods && pids=() && for form in $forms $forms; do (mapfile -t arguments <"$golden/$form/args" && cd work && exec "$cli" --mods-dir Mods "${arguments[@]}" >/dev/null 2>&1) & pids+=($!); done; failed=0 && for pid in "${pids[@]}"; do wait $pid || failed=$((failed + 1)); done; echo "$failed failed; the package of $(for form in $forms; do diff -r work/AAA "$golden/$form/AAA" >/dev/null 2>&1 && diff -r work/Mods/Newbuilding2PD_RIR "$golden/$form/AAA/DLC/Newbuilding2PD_RIR" >/dev/null 2>&1 && echo $form; done | wc -l) form, and $(ls work/Mods | wc -l) folder in Mods"; done
+  $ for trial in 1 2 3 4 5; do case_ && mkdir work/Mods && pids=() && for form in $forms $forms; do (mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/$form/args") && cd work && exec "$cli" --mods-dir Mods "${arguments[@]}" >/dev/null 2>&1) & pids+=($!); done; failed=0 && for pid in "${pids[@]}"; do wait $pid || failed=$((failed + 1)); done; echo "$failed failed; the package of $(for form in $forms; do diff -r -x Icons work/AAA "$golden/$form/AAA" >/dev/null 2>&1 && diff -r -x Icons work/Mods/Newbuilding2PD_RIR "$golden/$form/AAA/DLC/Newbuilding2PD_RIR" >/dev/null 2>&1 && echo $form; done | wc -l) form, and $(ls work/Mods | wc -l) folder in Mods"; done
   0 failed; the package of 1 form, and 1 folder in Mods
   0 failed; the package of 1 form, and 1 folder in Mods
   0 failed; the package of 1 form, and 1 folder in Mods

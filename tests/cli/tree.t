@@ -20,19 +20,27 @@ golden package byte for byte; an icon's textures and square are the icon test's.
   wonder-2
   wonder-99
 
-The window's golden form with standard input closed: a document's file may then be the process's
-first descriptor. A number taken as less than written is said on standard error.
+The window's golden form, its icon too, with standard input closed: a document's file may then be
+the process's first descriptor. A number taken as less than written is said on standard error.
 
-  $ case_ && mapfile -t arguments <"$golden/window-form/args"
+  $ case_ && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/window-form/args")
   $ run "${arguments[@]}" <&-
   out: ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_zh_Hans_CN.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Text/Newbuilding2PD_OtherLanguages.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_GameplayData.xml
   out: ./AAA/DLC/Newbuilding2PD_RIR/Data/Newbuilding2PD_RIR_Icons.xml
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon_32.dds
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon_38.dds
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon_50.dds
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon_64.dds
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon_80.dds
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon_128.dds
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon_256.dds
+  out: ./AAA/DLC/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon.png
   out: ./AAA/DLC/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo
   err: wondergen-cli: --palace-slots: "5科技科技" is taken as 5
-  $ diff -r work/AAA "$golden/window-form/AAA" && echo "AAA is the golden one"
+  $ diff -r -x Icons work/AAA "$golden/window-form/AAA" && echo "AAA is the golden one"
   AAA is the golden one
 
 An old tree with the user's files and links: the links are removed, never followed; so is AAA

@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string file = input.ConsumeRemainingBytesAsString();
   std::error_code error;
   const Picture picture =
-      cli::Upright(cli::DecodePicture(file, error, 1 << 16), cli::ExifOrientation(file));
+      Upright(cli::DecodePicture(file, error, 1 << 16), cli::ExifOrientation(file));
   if (picture.rgba.size() != std::size_t(picture.width) * picture.height * 4)
     Fail("a picture's pixels are not its width times its height");
   if (!error && picture.width * picture.height <= 4) form.icon = FitIcon(picture);

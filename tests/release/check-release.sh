@@ -41,9 +41,10 @@ done
 check "the program has no debug information" test -z "$(x86_64-w64-mingw32-objdump -h "$exe" |
   grep -F .debug_)"
 # A clean Windows has these DLLs and no others of the program's (advapi32 seeds the stack
-# protector's guard; shell32 and ole32 find the user's Documents folder and free its name).
+# protector's guard; shell32 and ole32 find the user's Documents folder and free its name; ole32
+# and comdlg32 give the open dialog and the Imaging Component).
 check "the program needs only Windows' own DLLs" test -z "$(x86_64-w64-mingw32-objdump -p "$exe" |
-  sed -n 's/^\s*DLL Name: //p' | grep -viE '^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32)\.dll$')"
+  sed -n 's/^\s*DLL Name: //p' | grep -viE '^(kernel32|user32|gdi32|comctl32|comdlg32|msvcrt|advapi32|shell32|ole32)\.dll$')"
 if [ -n "${WONDERGEN_SIGN_CERT:-}" ]; then
   check "the program is signed with the certificate given" \
     osslsigncode verify -CAfile "$WONDERGEN_SIGN_CERT" -in "$exe"

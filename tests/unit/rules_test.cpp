@@ -333,7 +333,7 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     Picture stored{3, 2, {}};
     for (const char letter : std::string("abcdef"))
       stored.rgba.insert(stored.rgba.end(), {std::uint8_t(letter), 0, 0, 255});
-    const Picture shown = cli::Upright(stored, static_cast<int>(number(0)));
+    const Picture shown = Upright(stored, static_cast<int>(number(0)));
     std::string rows;
     for (std::size_t i = 0; i < shown.rgba.size() / 4; ++i)
       rows += (i > 0 && i % shown.width == 0 ? "/" : "") + std::string(1, char(shown.rgba[i * 4]));
@@ -371,6 +371,10 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     }
     const char* advice[] = {"none", "close", "move", "allow-or-move", "allow"};
     return advice[static_cast<int>(ChooseAdvice(failures, number(0)))];
+  }
+  if (rule == "picture") {
+    const char* problems[] = {"cannot-open", "not-a-picture", "damaged"};
+    return problems[static_cast<int>(ChoosePictureProblem(number(0)))];
   }
   if (rule == "tree" || rule == "install") return RebuildFaultily(given, rule == "install");
   if (rule == "list-twice") {

@@ -22,7 +22,8 @@
 //   type SLOT TEXT            ticks field SLOT, types TEXT into its entry box key by key, writes
 //                             the value box after each key, then form
 //   text ID [TEXT]            empties box ID, clicks it and types TEXT into it
-//   click ID                  clicks control ID
+//   icon FILE                 chooses FILE of the work dir as the icon through the open dialog
+//   click ID                  clicks control ID, and waits until the form settles
 //   keys KEY...               presses each key (Tab, Shift+Tab, Space, Enter, Esc, Ctrl+Break,
 //                             Execute) and writes the
 //                             control that has the focus after each, then form
@@ -116,6 +117,13 @@ const auto IsChecked = [](int id) {
   return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 };
 const auto IsEnabled = [](int id) { return IsWindowEnabled(Control(id)) != FALSE; };
+// The form's controls: the table's IDs 1 to 97, and the icon's.
+const std::vector<int> kControls = [] {
+  std::vector<int> ids;
+  for (int id = 1; id <= kLastControlId; ++id)
+    if (id <= kWonderNumberCaptionId || id >= kIconButtonId) ids.push_back(id);
+  return ids;
+}();
 // A visible window of the class, and of the process `process` where one is given.
 HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs, DWORD process = 0) {
   HWND window = nullptr;
@@ -163,15 +171,17 @@ void Type(wchar_t character) {
   SendKey(0, character, KEYEVENTF_UNICODE);
   SendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
 }
-// Clicks a box and waits until it has the keyboard's focus, so that what is typed next reaches it.
-void ClickInto(HWND box) {
-  Click(box);
+// The window of the program's thread that has the keyboard's focus.
+HWND Focused() {
   GUITHREADINFO thread = {};
   thread.cbSize = sizeof thread;
-  WaitUntil([&] {
-    return GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &thread) &&
-           thread.hwndFocus == box;
-  });
+  GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &thread);
+  return thread.hwndFocus;
+}
+// Clicks a box and waits until it has the focus, so that what is typed next reaches it.
+void ClickInto(HWND box) {
+  Click(box);
+  WaitUntil([box] { return Focused() == box; });
 }
 
 // ---- What the window shows.
@@ -215,12 +225,12 @@ void WriteWindow() {
   };
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   std::string faults = inside(client, work) ? "" : " the client area sticks out of the work area;";
-  std::vector<RECT> controls(kControlCount + 1);
-  for (int id = 1; id <= kControlCount; ++id) {
+  std::map<int, RECT> controls;
+  for (const int id : kControls) {
     GetWindowRect(Control(id), &controls[id]);
     if (!inside(controls[id], client)) faults += " " + std::to_string(id) + " sticks out;";
-    for (int other = 1; other < id; ++other) {
-      if (IntersectRect(&both, &controls[id], &controls[other]))
+    for (const auto& [other, placed] : controls) {
+      if (other != id && IntersectRect(&both, &controls[id], &placed))
         faults += " " + std::to_string(id) + " over " + std::to_string(other) + ";";
     }
   }
@@ -280,11 +290,9 @@ void WriteForm(const std::string& label) {
 // The control that has the focus, and which controls are enabled: what an input changes, read
 // without asking the window anything, so cheap to poll.
 std::string InputState() {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(g_window, nullptr), &info);
-  std::string state = std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0) + " ";
-  for (int id = 1; id <= kControlCount; ++id)
+  const HWND focus = Focused();
+  std::string state = std::to_string(focus ? GetDlgCtrlID(focus) : 0) + " ";
+  for (const int id : kControls)
     state += IsEnabled(id) ? '1' : '0';
   return state;
 }
@@ -334,7 +342,8 @@ void WriteNames() {
   write("value boxes", kFirstValueBoxId, kFieldCount);
   write("text boxes", kFirstTextBoxId, kTextCount);
   write("others", 0, 0,
-        {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId});
+        {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId,
+         kIconButtonId, kDefaultIconButtonId, kIconPreviewId});
 }
 
 // ---- The steps.
@@ -492,6 +501,7 @@ void Attach(const std::string&) {
   g_window = WaitForWindow(L"DEDU", 30000);
   g_process = {};
   g_shown.clear();
+  if (g_window != nullptr) Settle();
   Write(g_window ? "attached" : "no window to attach");
 }
 // The box is emptied first. One that takes digits only (ES_NUMBER) refuses the rest: typed in
@@ -509,6 +519,18 @@ void TypeText(std::string text) {
   WaitUntil([&] { return WideText(box) == taken; });
   Write("text box " + std::to_string(GetDlgCtrlID(box)) + ": \"" + Text(box) + "\"");
 }
+// Chooses FILE of the work dir as the icon through the program's open dialog, as a player who
+// types its path into the dialog's name box, where the focus starts, and presses Enter.
+void ChooseIcon(const std::string& file) {
+  Click(Control(kIconButtonId));
+  const HWND dialog = WaitForWindow(L"#32770", 30000);
+  Write("dialog \"" + Text(dialog) + "\"");
+  WaitUntil([dialog] { return Focused() != nullptr && GetAncestor(Focused(), GA_ROOT) == dialog; });
+  for (const wchar_t c : (g_workDir / Wide(file)).wstring())
+    Type(c);
+  PressKeys({VK_RETURN});
+  Write(WaitUntil([dialog] { return !IsWindow(dialog); }) ? "  chosen" : "  the dialog stays");
+}
 void SetTemporaryFolder(const std::string& dir) {
   static const std::wstring before = _wgetenv(L"TEMP") != nullptr ? _wgetenv(L"TEMP") : L"";
   const std::wstring folder = dir.empty() ? before : (g_workDir / Wide(dir)).wstring();
@@ -524,7 +546,8 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"dpi", ChangeDpi},
     {"tick", [](std::string text) { Click(Control(Number(text))); Settle(); WriteForm(text); }},
     {"type", [](std::string text) { const int slot = Number(text); TypeIntoField(slot, Wide(text)); }},
-    {"text", TypeText}, {"click", [](std::string text) { Click(Control(Number(text))); }},
+    {"text", TypeText}, {"click", [](std::string text) { Click(Control(Number(text))); Settle(); }},
+    {"icon", ChooseIcon},
     {"keys", PressKeyNames}, {"generate", Generate},
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
     {"running", [](std::string) { WriteRunning(); }},

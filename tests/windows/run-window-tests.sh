@@ -8,13 +8,13 @@
 # (form-<run>.png), pixel for pixel. The driver stops at the first line that differs;
 # WINDOW_TEST_ALL=1 has it write the whole transcript whatever happens.
 #
-# run-window-tests.sh <windows build dir> <golden package> <output dir>
+# run-window-tests.sh <windows build dir> <golden package> <output dir> <wondergen-cli>
 set -uo pipefail
 # As root, in a mount namespace of its own, where a step may make a folder read-only for good.
 if [ "$(id -u)" -eq 0 ] && [ -z "${WONDERGEN_NAMESPACE:-}" ]; then
   exec env WONDERGEN_NAMESPACE=1 unshare -m --propagation private "$0" "$@"
 fi
-windows_build=$(realpath "$1") golden=$(realpath "$2") output=$(realpath -m "$3")
+windows_build=$(realpath "$1") golden=$(realpath "$2") output=$(realpath -m "$3") cli=$(realpath "$4")
 tests=$(dirname "$(realpath "$0")")
 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -36,7 +36,7 @@ run() {
   # What the steps' shell commands need: the program's folder is named in the locale's encoding.
   export WINDOW_TEST_EXPECTED=$(windows_path "$expected") WINDOW_TEST_WORK=$work \
     WINDOW_TEST_GOLDEN=$golden WINDOW_TEST_OUTPUT=$output/$name \
-    WINDOW_TEST_EXE=$windows_build/ui/wondergen.exe \
+    WINDOW_TEST_EXE=$windows_build/ui/wondergen.exe WINDOW_TEST_CLI=$cli \
     WINDOW_TEST_PROGRAM=$work/$(printf '程序 文件夹' | iconv -f UTF-8 -t "$charset")
   mkdir -p "$work" "$output/$name"
   Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$scratch/$name-display" >/dev/null 2>&1 &

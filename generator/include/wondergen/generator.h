@@ -84,6 +84,11 @@ Picture FitIcon(const Picture& picture);
 // A square picture scaled to `side` x `side` with the same filter.
 Picture ScaledIcon(const Picture& square, std::uint32_t side);
 
+// `picture` turned as a JPEG's EXIF orientation says to show it (CIPA DC-008, tag 0x0112): 2
+// mirrored, 3 turned half round, 4 flipped, 5 transposed, 6 turned a quarter clockwise, 7
+// transversed, 8 turned a quarter anticlockwise; any other value leaves it as it is.
+Picture Upright(const Picture& picture, int orientation);
+
 // The largest picture a front end decodes, refused from its header: a photo of a good camera is
 // less than half of it.
 inline constexpr std::uint64_t kLargestPicture = 50'000'000;

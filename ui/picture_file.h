@@ -1,0 +1,17 @@
+// The player's picture for the wonder's icon, read with the system's Windows Imaging Component.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "wondergen/generator.h"
+
+namespace wondergen::ui {
+
+// The picture in `file` (PNG, JPEG, BMP, GIF, and whatever else the system reads), upright as its
+// EXIF orientation says; nullopt with `why`, in the program's words, where it cannot be: the file
+// cannot be opened, is no picture, is cut short or damaged, or has no pixels or more than
+// kLargestPicture, refused from its size before it is decoded. The thread must have COM.
+std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& why);
+
+}  // namespace wondergen::ui
