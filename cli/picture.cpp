@@ -77,62 +77,84 @@ Picture DecodePng(std::string_view file, std::error_code& error) {
   return picture;
 }
 
-// libjpeg ends the program on an error unless told to jump back; its messages are kept from
-// standard error, but for the one that says the file was cut short.
+// A JPEG being read. libjpeg ends the program on an error unless told to jump back: each step that
+// calls it sets the jump and holds only plain data, so that no destructor is skipped. Its messages
+// are kept from standard error, but for the one that says the file was cut short.
 struct JpegErrors {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
   bool cutShort = false;
 };
-
-// Where the JPEG has no jump back, only plain data lives: the picture is made before it.
-Picture DecodeJpeg(std::string_view file, std::error_code& error) {
-  jpeg_decompress_struct jpeg = {};
+struct JpegReading {
+  jpeg_decompress_struct jpeg;
   JpegErrors errors;
-  jpeg.err = jpeg_std_error(&errors.manager);
-  errors.manager.error_exit = [](j_common_ptr common) {
+};
+
+// Reads the header and chooses the output: RGBA, or CMYK to turn into it, at the smallest of
+// libjpeg's scales (n/8 of each side, in its DCT, as thumbnailers decode) that keeps `enough`
+// pixels on the longer side. False where the file is no JPEG.
+bool StartJpeg(JpegReading& reading, std::string_view file, std::uint32_t enough) {
+  jpeg_decompress_struct& jpeg = reading.jpeg;
+  if (setjmp(reading.errors.jump)) return false;
+  jpeg_create_decompress(&jpeg);
+  jpeg_mem_src(&jpeg, reinterpret_cast<const unsigned char*>(file.data()), file.size());
+  jpeg_read_header(&jpeg, TRUE);
+  const bool cmyk = jpeg.jpeg_color_space == JCS_CMYK || jpeg.jpeg_color_space == JCS_YCCK;
+  jpeg.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
+  const std::uint32_t longer = std::max(jpeg.image_width, jpeg.image_height);
+  jpeg.scale_denom = 8;
+  for (jpeg.scale_num = 1; jpeg.scale_num < 8 && longer * jpeg.scale_num < enough * 8;)
+    ++jpeg.scale_num;
+  jpeg_calc_output_dimensions(&jpeg);
+  return true;
+}
+
+// Decodes the picture into `rgba`, a row of output_width x 4 bytes for each of its rows.
+bool ReadJpeg(JpegReading& reading, std::uint8_t* rgba) {
+  jpeg_decompress_struct& jpeg = reading.jpeg;
+  if (setjmp(reading.errors.jump)) return false;
+  jpeg_start_decompress(&jpeg);
+  while (jpeg.output_scanline < jpeg.output_height) {
+    JSAMPROW row = rgba + std::size_t(jpeg.output_scanline) * jpeg.output_width * 4;
+    jpeg_read_scanlines(&jpeg, &row, 1);
+  }
+  jpeg_finish_decompress(&jpeg);
+  return true;
+}
+
+Picture DecodeJpeg(std::string_view file, std::error_code& error, std::uint32_t enough) {
+  JpegReading reading = {};
+  reading.jpeg.err = jpeg_std_error(&reading.errors.manager);
+  reading.errors.manager.error_exit = [](j_common_ptr common) {
     std::longjmp(reinterpret_cast<JpegErrors*>(common->err)->jump, 1);
   };
-  errors.manager.emit_message = [](j_common_ptr common, int level) {
+  reading.errors.manager.emit_message = [](j_common_ptr common, int level) {
     auto* errors = reinterpret_cast<JpegErrors*>(common->err);
     errors->cutShort |= level < 0 && errors->manager.msg_code == JWRN_JPEG_EOF;
   };
   Picture picture;
-  volatile bool headerRead = false;
-  if (setjmp(errors.jump)) {
-    jpeg_destroy_decompress(&jpeg);
-    error = headerRead ? PictureError::kDamaged : PictureError::kNotAPicture;
-    return {};
-  }
-  jpeg_create_decompress(&jpeg);
-  jpeg_mem_src(&jpeg, reinterpret_cast<const unsigned char*>(file.data()), file.size());
-  jpeg_read_header(&jpeg, TRUE);
-  headerRead = true;
-  const bool cmyk = jpeg.jpeg_color_space == JCS_CMYK || jpeg.jpeg_color_space == JCS_YCCK;
-  jpeg.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
-  if (Fits(jpeg.image_width, jpeg.image_height, error)) {
-    jpeg_start_decompress(&jpeg);
+  if (!StartJpeg(reading, file, enough)) {
+    error = PictureError::kNotAPicture;
+  } else if (Fits(reading.jpeg.image_width, reading.jpeg.image_height, error)) {
+    const jpeg_decompress_struct& jpeg = reading.jpeg;
     picture = {jpeg.output_width, jpeg.output_height,
                std::vector<std::uint8_t>(std::size_t(jpeg.output_width) * jpeg.output_height * 4)};
-    while (jpeg.output_scanline < jpeg.output_height) {
-      JSAMPROW row = &picture.rgba[std::size_t(jpeg.output_scanline) * picture.width * 4];
-      jpeg_read_scanlines(&jpeg, &row, 1);
-    }
-    jpeg_finish_decompress(&jpeg);
+    if (!ReadJpeg(reading, picture.rgba.data()) || reading.errors.cutShort)
+      error = PictureError::kDamaged;
   }
   // Ink to light, each ink taking away its share: Adobe's CMYK, which has its marker, is stored
   // inverted, the light left.
+  const bool cmyk = reading.jpeg.out_color_space == JCS_CMYK;
   for (std::size_t at = 0; cmyk && at < picture.rgba.size(); at += 4) {
     std::uint8_t* pixel = &picture.rgba[at];
     const auto light = [&](int ink) {
-      return jpeg.saw_Adobe_marker ? pixel[ink] : 255 - pixel[ink];
+      return reading.jpeg.saw_Adobe_marker ? pixel[ink] : 255 - pixel[ink];
     };
     for (int colour = 0; colour < 3; ++colour)
       pixel[colour] = std::uint8_t(light(colour) * light(3) / 255);
     pixel[3] = 255;
   }
-  jpeg_destroy_decompress(&jpeg);
-  if (errors.cutShort) error = PictureError::kDamaged;
+  jpeg_destroy_decompress(&reading.jpeg);
   return error ? Picture() : picture;
 }
 
@@ -241,10 +263,11 @@ std::error_code make_error_code(PictureError error) {
   return {static_cast<int>(error), category};
 }
 
-Picture DecodePicture(std::string_view file, std::error_code& error, std::uint64_t largest) {
+Picture DecodePicture(std::string_view file, std::error_code& error, std::uint64_t largest,
+                      std::uint32_t enough) {
   t_largest = largest;
   if (file.substr(0, 8) == "\x89PNG\r\n\x1a\n") return DecodePng(file, error);
-  if (file.substr(0, 3) == "\xFF\xD8\xFF") return DecodeJpeg(file, error);
+  if (file.substr(0, 3) == "\xFF\xD8\xFF") return DecodeJpeg(file, error, enough);
   if (file.substr(0, 4) == "GIF8") return DecodeGif(file, error);
   if (file.substr(0, 2) == "BM") return DecodeBmp(file, error);
   error = PictureError::kNotAPicture;
@@ -263,7 +286,7 @@ std::optional<Picture> ReadPictureFile(const std::filesystem::path& file, std::s
     why = std::make_error_code(std::errc::io_error).message();
     return std::nullopt;
   }
-  const Picture picture = DecodePicture(bytes, error);
+  const Picture picture = DecodePicture(bytes, error, kLargestPicture, 2 * kIconSide);
   if (error) {
     why = error.message();
     return std::nullopt;

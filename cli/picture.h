@@ -23,12 +23,14 @@ std::error_code make_error_code(PictureError error);
 
 // The picture that a PNG (alpha, palette, grey, 16-bit, interlaced), JPEG (grey, colour, CMYK),
 // BMP or GIF file (its first frame, with its transparency) holds, as it is stored. One of more
-// than `largest` pixels is refused from its header, before decoding. Thread-safe.
+// than `largest` pixels is refused from its header, before decoding. A JPEG is decoded at the
+// smallest of its own scales that keeps `enough` pixels on its longer side (all of them for 0).
+// Thread-safe.
 Picture DecodePicture(std::string_view file, std::error_code& error,
-                      std::uint64_t largest = kLargestPicture);
+                      std::uint64_t largest = kLargestPicture, std::uint32_t enough = 0);
 
-// The picture in `file`, upright: the generator's decoder, then the orientation its EXIF data
-// gives a JPEG applied. nullopt with `why` where it cannot be read or used.
+// The picture in `file`, for the icon: decoded with pixels enough for it, then upright as its
+// EXIF data says.
 std::optional<Picture> ReadPictureFile(const std::filesystem::path& file, std::string& why);
 
 // The orientation that a JPEG's EXIF data gives (tag 0x0112, 1 to 8); 1 where it gives none.
