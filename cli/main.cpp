@@ -36,6 +36,10 @@ const char* DescribeStep(wondergen::FailedStep step) {
   return "cannot handle";
 }
 
+void SayWaiting(const fs::path& folder) {
+  Say("waiting for another run of wondergen, which works in " + folder.string());
+}
+
 void Report(const wondergen::Failure& failure) {
   const std::string cause = failure.cause.empty() ? "" : failure.cause.string() + ": ";
   Say(std::string(DescribeStep(failure.step)) + " " + failure.path.string() + ": " + cause +
@@ -62,7 +66,8 @@ bool ResolveFolder(const char* option, fs::path& folder) {
                               : std::error_code();
   fs::path resolved;
   if (!error)
-    resolved = mayBeMade ? fs::weakly_canonical(folder, error) : fs::canonical(folder, error);
+    resolved = mayBeMade ? fs::weakly_canonical(fs::absolute(folder), error)
+                         : fs::canonical(folder, error);
   const fs::path mustBeFolder = mayBeMade ? resolved.parent_path() : resolved;
   if (!error && !fs::is_directory(mustBeFolder, error) && !error)
     error = std::make_error_code(fs::exists(mustBeFolder) ? std::errc::not_a_directory
@@ -73,6 +78,96 @@ bool ResolveFolder(const char* option, fs::path& folder) {
   }
   folder = resolved;
   return true;
+}
+
+// The Mods folders that --list, --show, --remove and --install work in.
+std::vector<fs::path> ModsFolders(const wondergen::cli::CommandLine& commandLine) {
+  return commandLine.modsDir.empty() ? wondergen::FindModsFolders()
+                                     : std::vector<fs::path>{commandLine.modsDir};
+}
+
+// `text` as one word of a POSIX shell: as it is where it holds only characters no shell reads
+// otherwise, else in single quotes, each of its own ending the quotes for an escaped one.
+std::string ShellWord(const std::string& text) {
+  const bool plain = !text.empty() && text.find_first_not_of(
+                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                          "0123456789_@%+=:,./-") == std::string::npos;
+  if (plain) return text;
+  std::string word = "'";
+  for (const char c : text)
+    word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
+int ListWonders(const wondergen::cli::CommandLine& commandLine) {
+  std::error_code error;
+  for (const wondergen::InstalledWonder& wonder :
+       wondergen::InstalledWonders(ModsFolders(commandLine))) {
+    const std::string name =
+        wonder.name.empty() ? "(cannot be read)" : wondergen::ToUtf8(wonder.name, error);
+    std::fputs((std::to_string(wonder.number) + "\t" + name + "\t" + wonder.folder.string() + "\n")
+                   .c_str(),
+               stdout);
+  }
+  return kExitWritten;
+}
+
+// The options that make the wonder again, on one line, read from its installed folder, or else
+// from AAA.
+int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
+  using namespace wondergen;
+  std::vector<fs::path> folders = ModsFolders(commandLine);
+  folders.push_back(commandLine.outputDir / "AAA" / "DLC");
+  const fs::path folder = WonderFolder(commandLine.wonder, folders);
+  if (folder.empty()) {
+    Say("wonder " + std::to_string(commandLine.wonder) + " is neither installed nor in " +
+        (commandLine.outputDir / "AAA").string());
+    return kExitFailed;
+  }
+  const WonderReading reading = ReadWonder(folder, [](std::string_view file) {
+    std::error_code error;
+    Picture picture = cli::DecodePicture(file, error);
+    return error ? std::nullopt : std::optional<Picture>(std::move(picture));
+  });
+  if (!reading.form) {
+    Say("cannot read " + reading.path.string() + ": " + reading.reason.message());
+    return kExitFailed;
+  }
+  std::string line = "--number=" + std::to_string(reading.form->wonder);
+  for (int field = 0; field < kFieldCount; ++field) {
+    if (IsSet(reading.form->valueBoxes[field]))
+      line += " --" + std::string(kFieldCatalogue[field].option) + "=" +
+              reading.form->valueBoxes[field];
+  }
+  for (int text = 0; text < kTextCount; ++text) {
+    std::error_code error;
+    const std::string utf8 = ToUtf8(reading.form->texts[text], error);
+    if (error) {
+      Say("cannot convert the texts of " + folder.string() + " to UTF-8: " + error.message());
+      return kExitFailed;
+    }
+    if (!utf8.empty())
+      line += " --" + std::string(kTextCatalogue[text].option) + "=" + ShellWord(utf8);
+  }
+  if (!reading.icon.empty()) line += " --icon=" + ShellWord(reading.icon.string());
+  std::fputs((line + "\n").c_str(), stdout);
+  return kExitWritten;
+}
+
+int RemoveWonder(const wondergen::cli::CommandLine& commandLine) {
+  bool failed = false;
+  const std::vector<fs::path> removed = wondergen::RemoveWonder(
+      commandLine.wonder, ModsFolders(commandLine),
+      [&failed](const wondergen::Failure& failure) {
+        failed = true;
+        Report(failure);
+      },
+      SayWaiting);
+  for (const fs::path& folder : removed)
+    std::fputs((folder.string() + "\n").c_str(), stdout);
+  if (removed.empty() && !failed)
+    Say("wonder " + std::to_string(commandLine.wonder) + " is not installed");
+  return removed.empty() || failed ? kExitFailed : kExitWritten;
 }
 
 }  // namespace
@@ -102,6 +197,9 @@ int main(int argc, char** argv) {
   if (!ResolveFolder("--out", commandLine.outputDir) ||
       (!commandLine.modsDir.empty() && !ResolveFolder("--mods-dir", commandLine.modsDir)))
     return kExitUsage;
+  if (commandLine.action == cli::Action::kList) return FinishOutput(ListWonders(commandLine));
+  if (commandLine.action == cli::Action::kShow) return FinishOutput(ShowWonder(commandLine));
+  if (commandLine.action == cli::Action::kRemove) return FinishOutput(RemoveWonder(commandLine));
   if (!commandLine.iconFile.empty()) {
     std::string why;
     const std::optional<Picture> picture = cli::ReadPictureFile(commandLine.iconFile, why);
@@ -114,16 +212,11 @@ int main(int argc, char** argv) {
   for (const std::string& note : parsed.notes)
     Say(note);
 
-  std::vector<fs::path> modsFolders;
-  if (!commandLine.modsDir.empty()) {
-    modsFolders = {commandLine.modsDir};
-  } else if (commandLine.install) {
-    modsFolders = FindModsFolders();
-  }
-  const RunOutcome outcome = RebuildModPackage(
-      commandLine.form, commandLine.outputDir, modsFolders, Report, [](const fs::path& folder) {
-        Say("waiting for another run of wondergen, which works in " + folder.string());
-      });
+  const std::vector<fs::path> modsFolders = commandLine.install || !commandLine.modsDir.empty()
+                                                ? ModsFolders(commandLine)
+                                                : std::vector<fs::path>();
+  const RunOutcome outcome =
+      RebuildModPackage(commandLine.form, commandLine.outputDir, modsFolders, Report, SayWaiting);
   for (const fs::path& path : outcome.written)
     std::fputs((path.string() + "\n").c_str(), stdout);
   // Nothing to install into is a failure of what was asked, told once AAA is written.

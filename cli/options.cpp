@@ -82,7 +82,10 @@ enum OptionCode : int {
   kInstall,
   kModsDir,
   kHelp,
-  kVersion
+  kVersion,
+  kList,
+  kShow,
+  kRemove
 };
 
 // The options table, from the two catalogues.
@@ -97,6 +100,9 @@ std::vector<option> OptionTable() {
   table.push_back({"icon", required_argument, nullptr, kIcon});
   table.push_back({"install", no_argument, nullptr, kInstall});
   table.push_back({"mods-dir", required_argument, nullptr, kModsDir});
+  table.push_back({"list", no_argument, nullptr, kList});
+  table.push_back({"show", required_argument, nullptr, kShow});
+  table.push_back({"remove", required_argument, nullptr, kRemove});
   table.push_back({"help", no_argument, nullptr, kHelp});
   table.push_back({"version", no_argument, nullptr, kVersion});
   table.push_back({nullptr, 0, nullptr, 0});
@@ -119,14 +125,14 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
   CommandLine& commandLine = parsed.commandLine;
   if (code == kOut) {
     commandLine.outputDir = std::filesystem::path(value);
-  } else if (code == kNumber) {
+  } else if (code == kNumber || code == kShow || code == kRemove) {
     const std::optional<int> wonder = WonderNumber(value);
     if (!wonder) {
-      parsed.error = "--number: " + Quoted(value) + " is not a number from " +
+      parsed.error = "--" + name + ": " + Quoted(value) + " is not a number from " +
                      std::to_string(kFirstWonder) + " to " + std::to_string(kLastWonder);
       return false;
     }
-    commandLine.form.wonder = *wonder;
+    (code == kNumber ? commandLine.form.wonder : commandLine.wonder) = *wonder;
   } else if (code == kModsDir) {
     commandLine.modsDir = std::filesystem::path(value);
   } else if (code == kIcon) {
@@ -167,6 +173,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   // "+": the options end at the first argument that is none; ":": a missing value is told apart.
   opterr = 0;
   optind = 0;
+  // The first option that asks for work on the wonders made before, and the first of a form.
+  std::string action, formOption;
   for (int code; (code = getopt_long(static_cast<int>(words.size()), argv.data(),
                                      "+:", table.data(), nullptr)) != -1;) {
     // The option in full, whatever abbreviation was written.
@@ -174,7 +182,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       return known.val == (code == '?' || code == ':' ? optopt : code);
     });
     const std::string name = found != table.end() && found->name ? found->name : "";
-    if (code == '?' && (optopt == kHelp || optopt == kVersion || optopt == kInstall)) {
+    if (code == '?' &&
+        (optopt == kHelp || optopt == kVersion || optopt == kInstall || optopt == kList)) {
       parsed.error = "--" + name + " takes no value";
     } else if (code == '?' && optopt > 0) {
       parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
@@ -182,6 +191,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = Refused(table, argv[optind - 1]);
     } else if (code == ':') {
       parsed.error = "--" + name + " needs a value";
+    } else if (code == kList || code == kShow || code == kRemove) {
+      parsed.error = action.empty() ? "" : "--" + action + " and --" + name + " exclude each other";
+      action = action.empty() ? name : action;
+      parsed.commandLine.action = code == kList   ? Action::kList
+                                  : code == kShow ? Action::kShow
+                                                  : Action::kRemove;
+      if (code != kList && parsed.error.empty()) TakeValue(code, name, optarg, parsed);
     } else if (code == kInstall) {
       parsed.commandLine.install = true;
     } else if (code == kHelp || code == kVersion) {
@@ -193,6 +209,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else {
       TakeValue(code, name, optarg, parsed);
     }
+    if (formOption.empty() && code != kOut && code != kModsDir && code != kList && code != kShow &&
+        code != kRemove)
+      formOption = name;
+    if (parsed.error.empty() && !action.empty() && !formOption.empty())
+      parsed.error = "--" + action + " and --" + formOption + " exclude each other";
     if (!parsed.error.empty()) return parsed;
   }
   if (optind < static_cast<int>(words.size()))
@@ -202,7 +223,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string HelpText() {
   const auto line = [](std::string option, std::string_view what) {
-    option = "  --" + option;
+    option = option.empty() ? "" : "  --" + option;
     option.resize(kHelpOptionColumn, ' ');
     return option + std::string(what) + "\n";
   };
@@ -217,6 +238,13 @@ std::string HelpText() {
   help += line("icon FILE", "its icon: a PNG, JPEG, BMP or GIF picture");
   help += line("install", "also install the mod into the game's Mods folder");
   help += line("mods-dir DIR", "install it into DIR, a Mods folder, instead");
+  help +=
+      "\nThe wonders made before, in the game's Mods folders (or in DIR with --mods-dir);\n"
+      "each of these stands without the options of a form:\n";
+  help += line("list", "list the wonders installed: number, name, folder");
+  help += line("show N", "print the options that make wonder N again, read");
+  help += line("", "from its Mods folder, or else from AAA in --out");
+  help += line("remove N", "remove wonder N from the Mods folders");
   help +=
       "\nNumbers, screened as the window screens what is typed into a field: a text of at\n"
       "most 9 bytes whose leading number is " +
@@ -237,8 +265,9 @@ std::string HelpText() {
   help += line("version", "show the version and exit");
   help +=
       "\nExit status: 0 when every file is written; 1 when something could not be\n"
-      "deleted, created or written, no game folder was found to install into, or the\n"
-      "output could not be printed; 2 for bad usage, which touches nothing on disk.\n";
+      "deleted, created or written, no game folder was found to install into, a wonder\n"
+      "to show cannot be read back or one to remove is not installed, or the output\n"
+      "could not be printed; 2 for bad usage, which touches nothing on disk.\n";
   return help;
 }
 

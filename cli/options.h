@@ -9,7 +9,8 @@
 
 namespace wondergen::cli {
 
-enum class Action { kGenerate, kHelp, kVersion };
+// Generate rebuilds AAA; List, Show and Remove work on the wonders made before.
+enum class Action { kGenerate, kHelp, kVersion, kList, kShow, kRemove };
 
 // What a valid command line asks for. Texts are code page 936, as the window would hold them.
 struct CommandLine {
@@ -19,6 +20,7 @@ struct CommandLine {
   std::filesystem::path modsDir;   // into this Mods folder instead, where given
   std::filesystem::path iconFile;  // the picture of the wonder's icon, where given
   Form form;                       // the value boxes screened, empty for a field not given
+  int wonder = kFirstWonder;       // the wonder to show or remove
 };
 
 // Either a command line, or the message that explains why the arguments are not one; `notes` say

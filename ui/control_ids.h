@@ -22,7 +22,10 @@ inline constexpr int kWonderNumberCaptionId = 97;  // its caption, a static cont
 inline constexpr int kIconButtonId = 210;         // "图标…": chooses a picture
 inline constexpr int kDefaultIconButtonId = 211;  // "默认图标": back to the Monument's icon
 inline constexpr int kIconPreviewId = 212;        // the icon as it will be, drawn by the window
-inline constexpr int kLastControlId = 212;        // child controls' IDs are 1..97 and 210..212
+// The wonders made before, by the number in its box.
+inline constexpr int kReadWonderButtonId = 213;    // "读取": fills the form from the wonder
+inline constexpr int kRemoveWonderButtonId = 214;  // "删除": removes it from the game
+inline constexpr int kLastControlId = 214;         // child controls' IDs are 1..97 and 210..214
 
 // The hidden static control that names control `id` for a screen reader, where it has one.
 inline constexpr int kFirstNameLabelId = 100;

@@ -53,6 +53,9 @@ void FillControlTable() {
   g_controlTable[kIconPreviewId] = {"static", "奇观图标", kPreviewStyle, 920, 40, 64, 64};
   g_controlTable[kIconButtonId] = {"button", "图标…", kButtonStyle, 920, 110, 64, 22};
   g_controlTable[kDefaultIconButtonId] = {"button", "默认图标", kButtonStyle, 920, 136, 64, 22};
+  // Below them, level with the wonder's number, which they act on.
+  g_controlTable[kReadWonderButtonId] = {"button", "读取", kButtonStyle, 920, 165, 64, 22};
+  g_controlTable[kRemoveWonderButtonId] = {"button", "删除", kButtonStyle, 920, 191, 64, 22};
 }
 
 const std::vector<int>& ControlIds() {

@@ -1,5 +1,6 @@
 // What the form does in answer to the user: check boxes open and close their entry boxes, typed
-// numbers are screened into the value boxes, and the generate button writes the package.
+// numbers are screened into the value boxes, the generate button writes the package, and a wonder
+// made before is read back into the form or removed from the game.
 // Literals here are code page 936.
 #include <windows.h>
 // After windows.h:
@@ -115,10 +116,12 @@ std::string AdviceText(Advice advice) {
 
 // One line per real cause: a failure that follows from an earlier one (a document whose folder
 // could not be made) and a second failure of the same entry (a folder that could not be deleted,
-// and so not made again) are not listed. Then what to do (ChooseAdvice).
+// and so not made again) are not listed. Then what to do (ChooseAdvice). `action` is what failed,
+// "生成" or "删除".
 void ShowFailures(HWND window, const Failures& failures,
-                  const std::vector<std::filesystem::path>& modsFolders) {
-  std::wstring text = WidenCp936("生成时出现以下问题：") + L"\n";
+                  const std::vector<std::filesystem::path>& modsFolders,
+                  const std::string& action) {
+  std::wstring text = WidenCp936(action + "时出现以下问题：") + L"\n";
   std::vector<std::filesystem::path> listed;
   std::vector<FailureFacts> facts;
   for (const Failure& failure : failures) {
@@ -141,7 +144,7 @@ void ShowFailures(HWND window, const Failures& failures,
   }
   const std::string advice = AdviceText(ChooseAdvice(facts, ProgramFolderProbeError()));
   if (!advice.empty()) text += L"\n\n" + WidenCp936(advice);
-  MessageBoxW(window, text.c_str(), WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(window, text.c_str(), WidenCp936(action + "失败").c_str(), MB_OK | MB_ICONERROR);
 }
 
 // A text box holding a character that code page 936 lacks would reach the documents with "?" in
@@ -229,15 +232,17 @@ void OnChooseIcon(HWND window) {
 }
 
 // A run on its worker thread, so that the window keeps answering while a large old tree is
-// deleted. It works on a copy of the form taken when the button was pressed; the button stays
-// disabled until it ends, so that one run at a time rebuilds AAA.
+// deleted, or another run waited for: a generation, on a copy of the form taken when the button
+// was pressed, or the removal of a wonder. The buttons stay disabled until it ends, so that one run
+// at a time works on AAA and the Mods folders.
 struct Run {
   HWND window;
   Form form;
-  bool install;
+  bool install = false;
+  std::optional<int> removing;                     // the wonder removed, where the run removes one
   std::vector<std::filesystem::path> modsFolders;  // installed into, where ticked and found
-  RunOutcome outcome;
-  std::vector<int> installedWonders;  // in the game's Mods folders once the run is over
+  RunOutcome outcome;  // for a removal, its failures, and the folders removed as `installed`
+  std::vector<InstalledWonder> installedWonders;  // in the game's Mods folders once it is over
   std::wstring unexpected;
 };
 bool g_running = false;
@@ -252,9 +257,16 @@ DWORD WINAPI RunGeneration(void* parameter) {
   };
   try {
     const std::vector<std::filesystem::path> found = FindModsFolders();
-    if (run->install) run->modsFolders = found;
-    run->outcome =
-        RebuildModPackage(run->form, ModuleDirectory(), run->modsFolders, nullptr, waiting);
+    if (run->install || run->removing) run->modsFolders = found;
+    if (run->removing) {
+      Failures& failures = run->outcome.failures;
+      run->outcome.installed = RemoveWonder(
+          *run->removing, found,
+          [&failures](const Failure& failure) { failures.push_back(failure); }, waiting);
+    } else {
+      run->outcome =
+          RebuildModPackage(run->form, ModuleDirectory(), run->modsFolders, nullptr, waiting);
+    }
     run->installedWonders = InstalledWonders(found);
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
@@ -272,8 +284,9 @@ std::wstring Status(const Run& run) {
   };
   if (!run.outcome.package.empty()) line("已生成：", run.outcome.package.wstring());
   for (const std::filesystem::path& installed : run.outcome.installed)
-    line("已安装到：", installed.wstring());
-  if (!run.outcome.installed.empty()) line("启动游戏，在“额外内容”里启用模组。", L"");
+    line(run.removing ? "已从游戏里删除：" : "已安装到：", installed.wstring());
+  if (!run.outcome.installed.empty() && !run.removing)
+    line("启动游戏，在“额外内容”里启用模组。", L"");
   if (run.install && run.modsFolders.empty())
     line(
         "没有找到《文明6》的用户文件夹（文档\\My Games\\Sid Meier's Civilization VI），没有安装。"
@@ -283,22 +296,40 @@ std::wstring Status(const Run& run) {
 }
 
 // The wonder's number in its box, an empty box being the first; a text that gives none (a pasted
-// one passes ES_NUMBER) is shown a box, and nothing is done.
-std::optional<int> FormWonderNumber(HWND window) {
+// one passes ES_NUMBER) is shown a box titled `failed`, and nothing is done.
+std::optional<int> FormWonderNumber(HWND window, const char* failed) {
   const std::string text = ControlText(GetDlgItem(window, kWonderNumberBoxId));
   const std::optional<int> wonder = text.empty() ? kFirstWonder : WonderNumber(text);
   if (!wonder) {
     MessageBoxW(window, WidenCp936("奇观编号要在 1 到 99 之间。").c_str(),
-                WidenCp936("生成失败").c_str(), MB_OK | MB_ICONERROR);
+                WidenCp936(failed).c_str(), MB_OK | MB_ICONERROR);
   }
   return wonder;
+}
+
+// The buttons that start a run are disabled while one is in progress.
+void SetRunning(HWND window, bool running) {
+  g_running = running;
+  for (const int id : {kGenerateButtonId, kReadWonderButtonId, kRemoveWonderButtonId})
+    EnableWindow(GetDlgItem(window, id), !running);
+}
+
+void StartRun(std::unique_ptr<Run> run) {
+  SetRunning(run->window, true);
+  Run* started = run.release();
+  const HANDLE worker = CreateThread(nullptr, 0, RunGeneration, started, 0, nullptr);
+  if (worker == nullptr) {
+    RunGeneration(started);  // no thread to be had: the run is made on the window's thread
+  } else {
+    CloseHandle(worker);
+  }
 }
 
 // Rebuilds the tree beside the executable and writes the package from the value and text boxes.
 void OnGenerate(HWND window) {
   if (g_running) return;
   if (StartedFromTemporaryFolder()) return ShowTemporaryFolderBox(window);
-  const std::optional<int> wonder = FormWonderNumber(window);
+  const std::optional<int> wonder = FormWonderNumber(window, "生成失败");
   if (!wonder || !TextsFitCodePage936(window)) return;
   auto run = std::make_unique<Run>();
   run->window = window;
@@ -309,26 +340,90 @@ void OnGenerate(HWND window) {
     run->form.valueBoxes[slot] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
   for (int text = 0; text < kTextCount; ++text)
     run->form.texts[text] = ControlText(GetDlgItem(window, TextBoxId(text)));
-  g_running = true;
-  EnableWindow(GetDlgItem(window, kGenerateButtonId), FALSE);
-  Run* started = run.release();
-  const HANDLE worker = CreateThread(nullptr, 0, RunGeneration, started, 0, nullptr);
-  if (worker == nullptr) {
-    RunGeneration(started);  // no thread to be had: the run is made on the window's thread
-  } else {
-    CloseHandle(worker);
+  StartRun(std::move(run));
+}
+
+// Fills the form from the wonder whose number is in its box, installed in the game or else in AAA:
+// each set field ticked, its entry box open and holding its number, which screening gives the
+// value box; every other field as at the start; the texts and the icon. A wonder that cannot be
+// read is named in a box, with the reason, and the form is left as it was.
+void OnReadWonder(HWND window) {
+  if (g_running) return;
+  const char* failed = "无法读取奇观";
+  const std::optional<int> wonder = FormWonderNumber(window, failed);
+  if (!wonder) return;
+  std::vector<std::filesystem::path> folders = FindModsFolders();
+  folders.push_back(ModuleDirectory() / "AAA" / "DLC");
+  const std::filesystem::path folder = WonderFolder(*wonder, folders);
+  std::wstring message;
+  const WonderReading reading =
+      folder.empty() ? WonderReading{} : ReadWonder(folder, [&message](std::string_view file) {
+        return DecodePictureFile(file, message);
+      });
+  if (!reading.form) {
+    message = folder.empty() ? WidenCp936("游戏里没有安装奇观 " + std::to_string(*wonder) +
+                                          "，程序旁边的 AAA 里也没有。")
+                             : reading.path.wstring() + L"\n\n" + DescribeError(reading.reason);
+    MessageBoxW(window, message.c_str(), WidenCp936(failed).c_str(), MB_OK | MB_ICONWARNING);
+    return;
   }
+  const Form& form = *reading.form;
+  SendDlgItemMessageW(window, kSelectAllBoxId, BM_SETCHECK, BST_UNCHECKED, 0);
+  for (int slot = 0; slot < kFieldCount; ++slot) {
+    const bool set = IsSet(form.valueBoxes[slot]);
+    SendDlgItemMessageW(window, FieldCheckBoxId(slot), BM_SETCHECK,
+                        set ? BST_CHECKED : BST_UNCHECKED, 0);
+    OpenEntryBox(window, slot, set);
+    SetControlText(window, EntryBoxId(slot), set ? form.valueBoxes[slot] : "");
+    SetControlText(window, ValueBoxId(slot), set ? form.valueBoxes[slot] : "");
+  }
+  for (int text = 0; text < kTextCount; ++text)
+    SetControlText(window, TextBoxId(text), form.texts[text]);
+  g_icon = form.icon;
+  ShowIcon(window);
+  SetDlgItemTextW(
+      window, kStatusBoxId,
+      (WidenCp936("已读取奇观 " + std::to_string(*wonder) + "：") + folder.wstring()).c_str());
+}
+
+// Asks, then removes the wonder whose number is in its box from each Mods folder that holds it.
+void OnRemoveWonder(HWND window) {
+  if (g_running) return;
+  const char* failed = "无法删除奇观";
+  const std::optional<int> wonder = FormWonderNumber(window, failed);
+  if (!wonder) return;
+  const std::vector<InstalledWonder> installed = InstalledWonders(FindModsFolders());
+  const auto found =
+      std::find_if(installed.begin(), installed.end(),
+                   [&](const InstalledWonder& each) { return each.number == *wonder; });
+  const std::string number = std::to_string(*wonder);
+  if (found == installed.end()) {
+    MessageBoxW(window, WidenCp936("游戏里没有安装奇观 " + number + "。").c_str(),
+                WidenCp936(failed).c_str(), MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const std::string name = found->name.empty() ? "无法读取" : found->name;
+  const std::wstring question = WidenCp936("要从游戏里删除奇观 " + number + "（" + name + "）吗？");
+  if (MessageBoxW(window, question.c_str(), WidenCp936("删除奇观").c_str(),
+                  MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
+    return;
+  auto run = std::make_unique<Run>();
+  run->window = window;
+  run->removing = *wonder;
+  StartRun(std::move(run));
 }
 
 }  // namespace
 
-void ShowStatus(HWND window, std::wstring runLines, const std::vector<int>& installedWonders) {
+// Each wonder by its number and the name the game shows; one that cannot be read says so.
+void ShowStatus(HWND window, std::wstring runLines,
+                const std::vector<InstalledWonder>& installedWonders) {
   std::wstring wonders;
-  for (const int wonder : installedWonders)
-    wonders += (wonders.empty() ? L"" : WidenCp936("、")) + std::to_wstring(wonder);
+  for (const InstalledWonder& wonder : installedWonders)
+    wonders += (wonders.empty() ? L"" : WidenCp936("、")) + std::to_wstring(wonder.number) +
+               (wonder.name.empty() ? WidenCp936("（无法读取）") : L" " + WidenCp936(wonder.name));
   if (!wonders.empty())
-    runLines +=
-        (runLines.empty() ? L"" : L"\r\n") + WidenCp936("游戏里已安装的奇观编号：") + wonders;
+    runLines += (runLines.empty() ? L"" : L"\r\n") + WidenCp936("游戏里已安装的奇观：") + wonders;
   SetDlgItemTextW(window, kStatusBoxId, runLines.c_str());
 }
 
@@ -365,17 +460,18 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
 // for meanwhile is carried out now.
 LRESULT OnRunEnded(HWND window, LPARAM lParam) {
   const std::unique_ptr<Run> run(reinterpret_cast<Run*>(lParam));
-  g_running = false;
-  const HWND button = GetDlgItem(window, kGenerateButtonId);
-  EnableWindow(button, TRUE);
+  SetRunning(window, false);
+  const HWND button = GetDlgItem(window, run->removing ? kRemoveWonderButtonId : kGenerateButtonId);
   if (GetFocus() == nullptr && GetActiveWindow() == window) SetFocus(button);
   InvalidateRect(window, nullptr, TRUE);
   ShowStatus(window, Status(*run), run->installedWonders);
+  const std::string action = run->removing ? "删除" : "生成";
   if (!run->unexpected.empty()) {
-    MessageBoxW(window, run->unexpected.c_str(), WidenCp936("生成失败").c_str(),
+    MessageBoxW(window, run->unexpected.c_str(), WidenCp936(action + "失败").c_str(),
                 MB_OK | MB_ICONERROR);
   }
-  if (!run->outcome.failures.empty()) ShowFailures(window, run->outcome.failures, run->modsFolders);
+  if (!run->outcome.failures.empty())
+    ShowFailures(window, run->outcome.failures, run->modsFolders, action);
   if (g_closeWhenDone) DestroyWindow(window);
   return 0;
 }
@@ -403,6 +499,10 @@ LRESULT OnCommand(HWND window, int id, int notification, HWND control) {
   } else if (clicked && id == kDefaultIconButtonId) {
     g_icon.reset();
     ShowIcon(window);
+  } else if (clicked && id == kReadWonderButtonId) {
+    OnReadWonder(window);
+  } else if (clicked && id == kRemoveWonderButtonId) {
+    OnRemoveWonder(window);
   }
   return 0;
 }

@@ -22,8 +22,9 @@ constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
 // The controls in reading order: select-all, the field rows, the text rows, the button, the
-// install box, the wonder's number after its caption, the icon's buttons and its preview, and
-// the status box; neither of the last two is a tab stop. Tab
+// install box, the wonder's number after its caption and the buttons that read and remove that
+// wonder, the icon's buttons and its preview, and the status box; neither of the last two is a tab
+// stop. Tab
 // moves the focus in this order, which is the order of the windows (their Z order), not of their
 // IDs.
 std::vector<int> ReadingOrder() {
@@ -32,9 +33,9 @@ std::vector<int> ReadingOrder() {
     order.insert(order.end(), {FieldCheckBoxId(slot), EntryBoxId(slot), ValueBoxId(slot)});
   for (int text = 0; text < kTextCount; ++text)
     order.insert(order.end(), {TextLabelId(text), TextBoxId(text)});
-  order.insert(order.end(),
-               {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId, kWonderNumberBoxId,
-                kIconButtonId, kDefaultIconButtonId, kIconPreviewId, kStatusBoxId});
+  order.insert(order.end(), {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId,
+                             kWonderNumberBoxId, kReadWonderButtonId, kRemoveWonderButtonId,
+                             kIconButtonId, kDefaultIconButtonId, kIconPreviewId, kStatusBoxId});
   return order;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "wondergen/generator.h"
+
 namespace wondergen::ui {
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -23,7 +25,8 @@ LRESULT OnClose(HWND window);
 // Draws the icon's preview; TRUE where the item is it.
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
 // The status box: what a run did (`runLines`, empty at start), then the wonders the game has.
-void ShowStatus(HWND window, std::wstring runLines, const std::vector<int>& installedWonders);
+void ShowStatus(HWND window, std::wstring runLines,
+                const std::vector<InstalledWonder>& installedWonders);
 
 // Paints the help text at the form's scale, in the font selected into `dc`.
 void PaintHelpText(HDC dc);

@@ -4,6 +4,8 @@
 
 #include <wincodec.h>
 
+#include <functional>
+
 #include "win32_text.h"
 #include "window_rules.h"
 
@@ -35,9 +37,10 @@ int Orientation(IWICBitmapFrameDecode* frame) {
   return orientation;
 }
 
-}  // namespace
+using OpenDecoder = std::function<HRESULT(IWICImagingFactory*, IWICBitmapDecoder**)>;
 
-std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& why) {
+// The picture of the decoder that `open` makes.
+std::optional<Picture> Decode(const OpenDecoder& open, std::wstring& why) {
   Com<IWICImagingFactory> factory;
   Com<IWICBitmapDecoder> decoder;
   Com<IWICBitmapFrameDecode> frame;
@@ -46,9 +49,7 @@ std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& w
   Picture picture;
   HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                     IID_PPV_ARGS(&factory.pointer));
-  if (SUCCEEDED(result))
-    result = factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
-                                                WICDecodeMetadataCacheOnDemand, &decoder);
+  if (SUCCEEDED(result)) result = open(factory.pointer, &decoder);
   if (SUCCEEDED(result)) result = decoder->GetFrame(0, &frame);
   if (SUCCEEDED(result)) result = frame->GetSize(&width, &height);
   if (SUCCEEDED(result) && (width == 0 || height == 0)) {
@@ -82,6 +83,35 @@ std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& w
     case PictureProblem::kDamaged: why = WidenCp936("图片不完整或已损坏。"); break;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& why) {
+  return Decode(
+      [&file](IWICImagingFactory* factory, IWICBitmapDecoder** decoder) {
+        return factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, decoder);
+      },
+      why);
+}
+
+// The decoder holds the stream, and the stream the bytes, which outlive the decoding.
+std::optional<Picture> DecodePictureFile(std::string_view bytes, std::wstring& why) {
+  return Decode(
+      [bytes](IWICImagingFactory* factory, IWICBitmapDecoder** decoder) {
+        Com<IWICStream> stream;
+        HRESULT result = factory->CreateStream(&stream);
+        if (SUCCEEDED(result))
+          result =
+              stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                           static_cast<DWORD>(bytes.size()));
+        if (SUCCEEDED(result))
+          result = factory->CreateDecoderFromStream(stream.pointer, nullptr,
+                                                    WICDecodeMetadataCacheOnDemand, decoder);
+        return result;
+      },
+      why);
 }
 
 }  // namespace wondergen::ui

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "wondergen/generator.h"
 
@@ -13,5 +14,7 @@ namespace wondergen::ui {
 // cannot be opened, is no picture, is cut short or damaged, or has no pixels or more than
 // kLargestPicture, refused from its size before it is decoded. The thread must have COM.
 std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& why);
+// The same for a file's bytes in memory.
+std::optional<Picture> DecodePictureFile(std::string_view bytes, std::wstring& why);
 
 }  // namespace wondergen::ui

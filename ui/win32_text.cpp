@@ -52,6 +52,10 @@ std::wstring DescribeError(const std::error_code& error) {
         "。");
   if (error == TreeError::kMoved)
     return WidenCp936("删除时这个文件夹被其他程序移到了别处，程序没有跟过去，把它留在了那里。");
+  if (error == WonderError::kNotAWonder) return WidenCp936("这不是本程序生成的奇观文件夹。");
+  if (error == WonderError::kChangedByHand)
+    return WidenCp936(
+        "这个文件被手动改过，或者不是本程序生成的：按读出的内容生成不出与它完全相同的文件。");
   if (error == TreeError::kHeldByAnotherRun)
     return WidenCp936("另一个 wondergen 占用这个文件夹已超过 30 秒。请等它完成后再按“生成”。");
   if (error.category() == std::system_category()) {

@@ -94,6 +94,7 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
 // modules again as conversions come and go, on several threads at once.
 std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
                                        std::vector<std::size_t>* invalidBytes) {
+  error.clear();
   if (IsAscii(utf8Text)) return std::string(utf8Text);
   const Converter decoder("UCS-4LE", "UTF-8"), encoder("CP936", "UTF-8");
   if (!decoder || !encoder) {
@@ -212,6 +213,29 @@ Handle CreateFile(Handle parent, const std::filesystem::path& name, std::error_c
                 error);
 }
 
+Handle OpenFile(Handle parent, const std::filesystem::path& name, std::error_code& error) {
+  // Without waiting, as for a FIFO; a link fails, with ELOOP.
+  const int file =
+      openat(Descriptor(parent), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  struct stat status;
+  if (file >= 0 && fstat(file, &status) == 0 && S_ISREG(status.st_mode)) return file;
+  error = file >= 0        ? std::make_error_code(std::errc::invalid_argument)
+          : errno == ELOOP ? make_error_code(TreeError::kIsALink)
+                           : LastError();
+  if (file >= 0) close(file);
+  return kNoHandle;
+}
+
+bool ReadFile(Handle file, std::string& bytes, std::error_code& error) {
+  char chunk[65536];
+  for (ssize_t got; (got = read(Descriptor(file), chunk, sizeof chunk)) != 0;) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return Done(-1, error);
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
 bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   while (!bytes.empty()) {
     const ssize_t written = write(Descriptor(file), bytes.data(), bytes.size());
@@ -289,10 +313,10 @@ namespace wondergen {
 
 const FileSystem& SystemFileSystem() {
   using namespace platform;
-  static constexpr FileSystem kPosix = {OpenFolder,  OpenSubfolder, OpenParent,  Identify,
-                                        ListFolder,  DeleteEntry,   MakeFolder,  CreateFile,
-                                        WriteToFile, Sync,          Rename,      Close,
-                                        TryLock,     Unlock,        MayPassSoon, Pause};
+  static constexpr FileSystem kPosix = {
+      OpenFolder, OpenSubfolder, OpenParent, Identify, ListFolder,  DeleteEntry,
+      MakeFolder, CreateFile,    OpenFile,   ReadFile, WriteToFile, Sync,
+      Rename,     Close,         TryLock,    Unlock,   MayPassSoon, Pause};
   return kPosix;
 }
 

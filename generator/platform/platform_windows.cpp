@@ -223,6 +223,7 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
 
 std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
                                        std::vector<std::size_t>* invalidBytes) {
+  error.clear();
   if (!HasCodePage936()) {
     error = std::make_error_code(std::errc::not_supported);
     return std::nullopt;
@@ -407,6 +408,33 @@ Handle CreateNewFile(Handle parent, const std::filesystem::path& name, std::erro
                              kFileNonDirectoryFile, true, error));
 }
 
+// A file, and not a link to one: Wine's links are found by their final path, as folders' are.
+Handle OpenFileToRead(Handle parent, const std::filesystem::path& name, std::error_code& error) {
+  const HANDLE file = OpenRelative(parent, name, FILE_GENERIC_READ, FILE_SHARE_READ, kFileOpen,
+                                   kFileNonDirectoryFile, true, error);
+  if (file == INVALID_HANDLE_VALUE) return kNoHandle;
+  FILE_ATTRIBUTE_TAG_INFO attributes = {};
+  if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &attributes, sizeof attributes)) {
+    error = LastError();
+  } else if (IsLink(parent, name, file, attributes)) {
+    error = make_error_code(TreeError::kIsALink);
+  }
+  if (!error) return Opened(file);
+  CloseHandle(file);
+  return kNoHandle;
+}
+
+bool ReadWholeFile(Handle file, std::string& bytes, std::error_code& error) {
+  char chunk[65536];
+  for (DWORD got = 0;; bytes.append(chunk, got)) {
+    if (!::ReadFile(AsHandle(file), chunk, sizeof chunk, &got, nullptr)) {
+      error = LastError();
+      return false;
+    }
+    if (got == 0) return true;
+  }
+}
+
 bool WriteToFile(Handle file, std::string_view bytes, std::error_code& error) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
@@ -504,10 +532,10 @@ namespace wondergen {
 
 const FileSystem& SystemFileSystem() {
   using namespace platform;
-  static constexpr FileSystem kWindows = {OpenFolder,  OpenSubfolder, OpenParent,  Identify,
-                                          ListFolder,  DeleteEntry,   MakeFolder,  CreateNewFile,
-                                          WriteToFile, Sync,          Rename,      Close,
-                                          TryLock,     Unlock,        MayPassSoon, Pause};
+  static constexpr FileSystem kWindows = {
+      OpenFolder, OpenSubfolder, OpenParent,     Identify,      ListFolder,  DeleteEntry,
+      MakeFolder, CreateNewFile, OpenFileToRead, ReadWholeFile, WriteToFile, Sync,
+      Rename,     Close,         TryLock,        Unlock,        MayPassSoon, Pause};
   return kWindows;
 }
 

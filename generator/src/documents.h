@@ -3,7 +3,10 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "wondergen/generator.h"
 
@@ -74,6 +77,42 @@ struct DocumentLine {
   const char* text = nullptr;  // null for a placeholder
   int part = 0;
 };
+
+// The parts that `table` composed into `document` for wonder `wonder`, read the other way: every
+// constant line must stand there as it is written, and the text between two of them is what the
+// placeholders there made, under the first one's part: what stands before the first place where
+// the next constant line stands, as no placeholder makes a line that follows it. nullopt where the
+// document is not so. What is read is a candidate, to be checked by composing it again.
+template <std::size_t N>
+std::optional<std::map<int, std::string>> ReadDocument(const DocumentLine (&table)[N], int wonder,
+                                                       std::string_view document) {
+  std::map<int, std::string> parts;
+  std::size_t at = 0;
+  for (std::size_t line = 0; line < N; ++line) {
+    if (table[line].text != nullptr) {
+      const std::string constant = Numbered(table[line].text, wonder);
+      if (document.compare(at, constant.size(), constant) != 0) return std::nullopt;
+      at += constant.size();
+      continue;
+    }
+    std::size_t next = line;
+    while (next < N && (table[next].text == nullptr || *table[next].text == '\0'))
+      ++next;
+    const std::size_t end =
+        next < N ? document.find(Numbered(table[next].text, wonder), at) : document.size();
+    if (end == std::string_view::npos) return std::nullopt;
+    parts[table[line].part] = std::string(document.substr(at, end - at));
+    at = end;
+    line = next - 1;
+  }
+  if (at != document.size()) return std::nullopt;
+  return parts;
+}
+
+// Each reads its document for wonder `wonder`, in code page 936, into the form: the fields or the
+// texts it holds. False where no form gives it.
+bool ReadGameplayDocument(std::string_view document, int wonder, Form& form);
+bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form);
 
 // The document that `table` gives for wonder `wonder`, each placeholder's lines made by
 // `compose(part)`.

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -66,6 +67,12 @@ struct FileSystem {
   // Creates the file `name` in `parent` for writing, shared with no one; fails when anything is
   // there already, so that nothing an entry points to is ever opened.
   Handle (*createFile)(Handle parent, const std::filesystem::path& name, std::error_code& error);
+  // The entry `name` of `parent` opened for reading, if it is a file and not a link (of any
+  // kind): a link fails with TreeError::kIsALink, anything else that is no file with
+  // std::errc::invalid_argument; never waits on what is no file.
+  Handle (*openFile)(Handle parent, const std::filesystem::path& name, std::error_code& error);
+  // Reads the whole file into `bytes`.
+  bool (*read)(Handle file, std::string& bytes, std::error_code& error);
   // Writes all of `bytes`, however many calls that takes.
   bool (*write)(Handle file, std::string_view bytes, std::error_code& error);
   // Has what was written to the file reach the disk, so that a power cut cannot take it back.

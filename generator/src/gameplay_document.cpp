@@ -1,5 +1,6 @@
 // The gameplay data document: the database update that defines the wonder. Only the 27 numeric
 // fields vary; the whitespace of the constant lines is part of the format.
+#include <cstring>
 #include <string>
 
 #include "documents.h"
@@ -107,16 +108,60 @@ std::string BuildingRow(const FieldStore& store, int wonder) {
   return row + kBuildingRowTail;
 }
 
-// The line is left empty where the field is not set.
-std::string FieldRow(const FieldStore& store, int wonder, int slot) {
+// The line is left empty where the field is not set; `head` alone: what stands before the value.
+std::string FieldRow(const FieldStore& store, int wonder, int slot, bool head = false) {
   const std::string& value = store[slot];
-  if (!IsSet(value)) return std::string();
+  if (!IsSet(value) && !head) return std::string();
   const RowParts& parts = kRowParts[static_cast<int>(kFieldCatalogue[slot].group)];
-  return Numbered(parts.prefix, wonder) + kFieldCatalogue[slot].documentText + parts.middle +
-         EscapeXmlAttribute(value) + "\"/>\n";
+  const std::string start =
+      Numbered(parts.prefix, wonder) + kFieldCatalogue[slot].documentText + parts.middle;
+  return head ? start : start + EscapeXmlAttribute(value) + "\"/>\n";
+}
+
+bool Starts(std::string_view& text, std::string_view head) {
+  const bool starts = text.substr(0, head.size()) == head;
+  if (starts) text.remove_prefix(head.size());
+  return starts;
 }
 
 }  // namespace
+
+// The building row's attributes and each row's value, where the field's own literals stand; the
+// rows of a group one a line.
+bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
+  const auto parts = ReadDocument(kGameplayLines, wonder, document);
+  if (!parts) return false;
+  std::string_view row = parts->at(kBuildingRow);
+  const std::string head = Numbered(kBuildingRowHead, wonder);
+  if (!Starts(row, head) || row.size() < std::strlen(kBuildingRowTail) ||
+      row.substr(row.size() - std::strlen(kBuildingRowTail)) != kBuildingRowTail)
+    return false;
+  row.remove_suffix(std::strlen(kBuildingRowTail));
+  for (const int slot : kBuildingAttributeSlots) {
+    if (!Starts(row, kFieldCatalogue[slot].documentText)) continue;
+    const std::size_t end = row.find('"');
+    if (end == std::string_view::npos) return false;
+    form.valueBoxes[slot] = UnescapeXml(row.substr(0, end));
+    row.remove_prefix(end + 1);
+  }
+  if (!row.empty()) return false;
+  for (const auto& [part, lines] : *parts) {
+    for (std::size_t at = 0; part != kBuildingRow && at < lines.size();) {
+      const std::size_t end = lines.find('\n', at);
+      if (end == std::string::npos) return false;
+      std::string_view line = std::string_view(lines).substr(at, end + 1 - at);
+      at = end + 1;
+      int slot = 0;
+      while (slot < kFieldCount && (kFieldCatalogue[slot].group == FieldGroup::kBuildingProperty ||
+                                    !Starts(line, FieldRow(FieldStore(), wonder, slot, true))))
+        ++slot;
+      if (slot == kFieldCount || line.size() < 4 || line.substr(line.size() - 4) != "\"/>\n")
+        return false;
+      form.valueBoxes[slot] = UnescapeXml(line.substr(0, line.size() - 4));
+    }
+  }
+  return true;
+}
 
 std::string ComposeGameplayDocument(const FieldStore& store, int wonder, bool) {
   return ComposeDocument(kGameplayLines, wonder, [&](int part) {

@@ -5,6 +5,7 @@
 
 #include "documents.h"
 #include "output_tree.h"
+#include "package.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {
@@ -44,6 +45,8 @@ TreeLayout NumberedTree(TreeLayout tree, int wonder) {
   return tree;
 }
 
+}  // namespace
+
 // AAA: two chains of folders that mirror the game's own layout, Base holding the localization
 // document where the game's first release read its texts, and DLC the mod's folder. A chain stops
 // at its first failure: no folder is attempted below one that could not be made.
@@ -75,6 +78,8 @@ const std::vector<TreeLayout>& InstalledFamily() {
   }();
   return family;
 }
+
+namespace {
 
 // How each XML document is composed, indexed by Document.
 constexpr std::array<std::string (*)(const FieldStore&, int, bool), 5> kComposers = {
@@ -165,23 +170,6 @@ std::vector<std::filesystem::path> FindModsFolders() {
     if (std::filesystem::is_directory(game, error)) found.push_back(game / "Mods");
   }
   return found;
-}
-
-std::vector<int> InstalledWonders(const std::vector<std::filesystem::path>& modsFolders) {
-  std::vector<int> installed;
-  for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
-    // The mod's folder comes first in the installed tree, and its manifest last.
-    const TreeLayout& tree = InstalledFamily()[wonder - kFirstWonder];
-    const std::filesystem::path manifest =
-        std::filesystem::path(tree.folders.front().name) / tree.files.back().name;
-    const auto holdsManifest = [&](const std::filesystem::path& mods) {
-      std::error_code error;
-      return std::filesystem::is_regular_file(mods / manifest, error);
-    };
-    if (std::any_of(modsFolders.begin(), modsFolders.end(), holdsManifest))
-      installed.push_back(wonder);
-  }
-  return installed;
 }
 
 }  // namespace wondergen

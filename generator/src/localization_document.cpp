@@ -71,6 +71,50 @@ std::string LocalizedEntryText(const FieldStore& store, int textSlot) {
          (name.empty() ? "" : kAuthorSuffixHead + name + kAuthorSuffixTail);
 }
 
+// Each text from its line, its references undone; the teaser's made-by text and the author's
+// name's suffix taken off it. A text that is its default stands for a box left empty.
+bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form) {
+  const auto parts = ReadDocument(kLocalizationLines, wonder, document);
+  if (!parts) return false;
+  for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
+    std::string_view entry = parts->at(slot);
+    const std::string_view open = kTextOpen, close = "</Text>\n";
+    if (entry.substr(0, open.size()) != open || entry.size() < open.size() + close.size() ||
+        entry.substr(entry.size() - close.size()) != close)
+      return false;
+    entry = entry.substr(open.size(), entry.size() - open.size() - close.size());
+    std::string& text = form.texts[slot - kFirstTextSlot];
+    if (slot == kTeaserSlot) {
+      // The made-by text that ends the teaser is the last one followed by nothing or by the
+      // suffix alone: a teaser may hold the same text, pasted from a wonder's.
+      const std::string_view madeBy = kMadeBy, head = kAuthorSuffixHead, tail = kAuthorSuffixTail;
+      std::size_t at = entry.rfind(madeBy);
+      std::string_view suffix;
+      for (; at != std::string_view::npos;
+           at = at == 0 ? std::string_view::npos : entry.rfind(madeBy, at - 1)) {
+        suffix = entry.substr(at + madeBy.size());
+        if (suffix.empty() ||
+            (suffix.size() >= head.size() + tail.size() && suffix.substr(0, head.size()) == head &&
+             suffix.substr(suffix.size() - tail.size()) == tail))
+          break;
+      }
+      if (at == std::string_view::npos) return false;
+      if (!suffix.empty())
+        form.texts[kAuthorSlot - kFirstTextSlot] =
+            UnescapeXml(suffix.substr(head.size(), suffix.size() - head.size() - tail.size()));
+      entry = entry.substr(0, at);
+    } else if (entry.empty() || entry.back() != ' ') {
+      return false;
+    } else {
+      entry.remove_suffix(1);
+    }
+    text = UnescapeXml(entry);
+    const char* defaultText = kTextCatalogue[slot - kFirstTextSlot].defaultText;
+    if (defaultText != nullptr && text == defaultText) text.clear();
+  }
+  return true;
+}
+
 std::string ComposeLocalizationDocument(const FieldStore& store, int wonder, bool) {
   return ComposeDocument(kLocalizationLines, wonder,
                          [&store](int slot) { return TextLine(store, slot); });

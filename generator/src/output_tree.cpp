@@ -493,6 +493,18 @@ RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
   return installed;
 }
 
+bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
+                   const std::vector<TreeLayout>& family) {
+  const std::string& name = tree.folders[0].name;
+  RecoverLeftovers(run, mods, family);
+  std::error_code error;
+  Held folder = OpenSubfolder(run, mods.folder.handle, name, error);
+  const bool there = folder || error == TreeError::kIsALink || error == std::errc::not_a_directory;
+  folder.Close();
+  return there && NameManifest(run, mods, name, ManifestOf(tree), false) &&
+         DeleteTree(run, mods, {name, EntryKind::kUnknown});
+}
+
 fs::path PathInTree(const TreeLayout& tree, const TreeFile& file) {
   fs::path path = file.name;
   for (std::size_t folder = file.folder; folder != kTopOfTree; folder = tree.folders[folder].parent)

@@ -1,5 +1,9 @@
 #include "xml_escape.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace wondergen {
 namespace {
 
@@ -26,6 +30,21 @@ std::string EscapeXmlText(std::string_view text) {
 }
 std::string EscapeXmlAttribute(std::string_view text) {
   return Escape(text, true);
+}
+
+std::string UnescapeXml(std::string_view escaped) {
+  constexpr std::pair<std::string_view, char> kReferences[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}};
+  std::string text;
+  for (std::size_t at = 0; at < escaped.size();) {
+    const auto reference = std::find_if(
+        std::begin(kReferences), std::end(kReferences),
+        [&](const auto& pair) { return escaped.substr(at, pair.first.size()) == pair.first; });
+    const bool found = reference != std::end(kReferences);
+    text += found ? reference->second : escaped[at];
+    at += found ? reference->first.size() : 1;
+  }
+  return text;
 }
 
 }  // namespace wondergen

@@ -19,6 +19,13 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --install                 also install the mod into the game's Mods folder
   out:   --mods-dir DIR            install it into DIR, a Mods folder, instead
   out: 
+  out: The wonders made before, in the game's Mods folders (or in DIR with --mods-dir);
+  out: each of these stands without the options of a form:
+  out:   --list                    list the wonders installed: number, name, folder
+  out:   --show N                  print the options that make wonder N again, read
+  out:                             from its Mods folder, or else from AAA in --out
+  out:   --remove N                remove wonder N from the Mods folders
+  out: 
   out: Numbers, screened as the window screens what is typed into a field: a text of at
   out: most 9 bytes whose leading number is 1 to 1999 gives that number (007 gives 7,
   out: 12abc gives 12); 0 leaves the field unset, as does leaving the option out:
@@ -62,8 +69,9 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --version                 show the version and exit
   out: 
   out: Exit status: 0 when every file is written; 1 when something could not be
-  out: deleted, created or written, no game folder was found to install into, or the
-  out: output could not be printed; 2 for bad usage, which touches nothing on disk.
+  out: deleted, created or written, no game folder was found to install into, a wonder
+  out: to show cannot be read back or one to remove is not installed, or the output
+  out: could not be printed; 2 for bad usage, which touches nothing on disk.
   $ run --help | awk 'length > 85'
   $ run --vers | sed "s/$WONDERGEN_VERSION/<version>/" && run --he | head -1
   out: wondergen-cli <version>

@@ -6,7 +6,8 @@
 // languages' holding the texts as typed, and the manifest the mod list's title, teaser and
 // description as the localization document gives them. What a parser reads of a text is modelled by
 // XML's own rules, from what the user typed: characters the code page does not map and characters
-// XML forbids are gone, and line ends are normalized.
+// XML forbids are gone, and line ends are normalized. And the documents read back give the form
+// that makes them, whatever the texts hold.
 #include <expat.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "documents.h"
 #include "picture.h"
 #include "wondergen/generator.h"
 
@@ -138,5 +140,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expected.erase("LOC_BUILDING2PD_SOGMONUMENT_NAME");
   if (Parse(package[Index(Document::kManifest)].bytes, "the manifest").texts != expected)
     Fail("the mod list's texts are not the localization document's");
+  // Read back, the two documents give a form with the same fields set that makes the same package.
+  for (std::string& value : form.valueBoxes)
+    value = IsSet(value) ? value : "";
+  Form read;
+  read.icon = form.icon;
+  const std::optional<std::string> rows =
+      FromUtf8(package[Index(Document::kGameplayData)].bytes, error);
+  const std::optional<std::string> texts =
+      FromUtf8(package[Index(Document::kLocalization)].bytes, error);
+  if (!rows || !texts || !ReadGameplayDocument(*rows, read.wonder, read) ||
+      !ReadLocalizationDocument(*texts, read.wonder, read) || read.valueBoxes != form.valueBoxes)
+    Fail("the documents do not read back into the form");
+  const ModPackage again = ComposeModPackage(read);
+  for (std::size_t document = 0; document < kDocumentCount; ++document)
+    if (again[document].bytes != package[document].bytes) Fail("the form read back makes another");
   return 0;
 }

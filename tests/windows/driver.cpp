@@ -34,13 +34,14 @@
 //   running                   waits until a run is in progress (the button is disabled), and asks
 //                             the window to answer meanwhile: it must, while the run is still
 //                             deleting the old files of AAA\old
-//   box                       waits for the error box and writes its lines, a reason that is the
-//                             system's message (in the system's language) as its code; presses OK
+//   box [Yes|No]              waits for the message box and writes its lines, a reason that is the
+//                             system's message (in the system's language) as its code; presses
+//                             OK, or the button named
 //   status                    writes the status box's lines
 //   names                     writes the name a screen reader gives each control, a line for each
 //                             group: the field check boxes, entry boxes, value boxes, text boxes,
-//                             and select-all, the button, the install box, the status box and the
-//                             wonder's number
+//                             and select-all, the button, the install box, the status box, the
+//                             wonder's number and the buttons beside it, and the icon's controls
 //   hold FILE, release        holds FILE of the program's folder open without sharing; lets it go
 //   temp [DIR]                has TEMP and TMP name DIR for the programs started from then on;
 //                             without DIR, what they named before
@@ -343,7 +344,8 @@ void WriteNames() {
   write("text boxes", kFirstTextBoxId, kTextCount);
   write("others", 0, 0,
         {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId,
-         kIconButtonId, kDefaultIconButtonId, kIconPreviewId});
+         kReadWonderButtonId, kRemoveWonderButtonId, kIconButtonId, kDefaultIconButtonId,
+         kIconPreviewId});
 }
 
 // ---- The steps.
@@ -422,15 +424,17 @@ std::wstring Named(std::wstring text) {
   return text;
 }
 
-void WriteBox() {
+void WriteBox(const std::string& button) {
   const HWND box = WaitForWindow(L"#32770", 30000);
   WaitUntil([&] { return !WideText(GetDlgItem(box, 0xFFFF)).empty(); });  // a box still being made
   const std::wstring text = Named(WideText(GetDlgItem(box, 0xFFFF)) + L"\n");
   Write("box \"" + Text(box) + "\": " +
         std::regex_replace(Utf8(text.substr(0, text.find_last_not_of(L'\n') + 1)),
                            std::regex("\n+(    )?"), " | "));
-  Click(GetDlgItem(box, IDOK));
-  if (!WaitUntil([&] { return !IsWindow(box); })) Write("  OK does not close it");
+  Click(GetDlgItem(box, button == "Yes" ? IDYES : button == "No" ? IDNO : IDOK));
+  if (!WaitUntil([&] { return !IsWindow(box); }))
+    Write("  " + (button.empty() ? "OK" : button) + " does not close it");
+  Settle();  // what the button started, such as a run
 }
 
 // Wine starts a Unix program as it starts a Windows one, but gives no handle to wait on: the
@@ -551,7 +555,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"keys", PressKeyNames}, {"generate", Generate},
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
     {"running", [](std::string) { WriteRunning(); }},
-    {"box", [](std::string) { WriteBox(); }},
+    {"box", WriteBox},
     {"names", [](std::string) { WriteNames(); }},
     {"status", [](std::string) { Write("status: " + std::regex_replace(Utf8(Named(WideText(
         Control(kStatusBoxId)))), std::regex("\r\n"), " | ")); }},

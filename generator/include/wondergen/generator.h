@@ -235,13 +235,70 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
 std::vector<std::filesystem::path> GameUserFolders();
 // The Mods folder of each of those that is there (the game makes its folder on its first start).
 std::vector<std::filesystem::path> FindModsFolders();
-// The wonders installed in `modsFolders`: the number of each wonder's folder there that holds its
-// manifest, ascending, each once.
-std::vector<int> InstalledWonders(const std::vector<std::filesystem::path>& modsFolders);
+// ---------------------------------------------------------------------------------------------
+// The wonders made before: read back, listed, removed
+
+// The program's own reasons, beside the system's, why a wonder's folder cannot be read back.
+enum class WonderError {
+  kNotAWonder = 1,  // the folder is not named as a wonder's folder is
+  kChangedByHand,   // no form makes what it holds: changed by hand, or not made by this program
+};
+std::error_code make_error_code(WonderError error);
+
+// Decodes a picture file, as a front end does; nullopt where it cannot.
+using PictureDecoder = std::function<std::optional<Picture>(std::string_view file)>;
+
+// A wonder's folder read back: the form that makes it, and the kept square its icon was read from
+// where it has one; or else what could not be read (the folder or one of its files) and why.
+struct WonderReading {
+  std::optional<Form> form;
+  std::filesystem::path icon;
+  std::filesystem::path path;
+  std::error_code reason;
+};
+
+// Wonder `wonder`'s folder in the first of `folders` (Mods folders, or AAA's DLC) that holds an
+// entry of its name, whatever it is; empty where none does.
+std::filesystem::path WonderFolder(int wonder, const std::vector<std::filesystem::path>& folders);
+
+// Reads back the wonder whose mod folder is `folder` (Newbuilding2PD_RIR or Newbuilding2PD_RIR_N,
+// installed in a Mods folder or in AAA's DLC): its number from the folder's name, its fields from
+// its gameplay data document, its texts from its Simplified Chinese localization document (a text
+// that is its default read as left empty), and its icon from the square kept beside its textures,
+// decoded by `decode` (without one the icon is not read). Checked, never guessed: the form is given
+// only where composing it gives those documents, and the textures and the square, byte for byte,
+// as the folder holds them; so a wonder of an earlier version, without the documents that came
+// later, reads back too. The folder and every file are read through folders that are not links.
+// Thread-safe.
+WonderReading ReadWonder(const std::filesystem::path& folder,
+                         const PictureDecoder& decode = nullptr);
+
+// A wonder installed in a Mods folder: its number, its folder, and the building's name as the game
+// shows it, in code page 936; empty where the folder cannot be read back.
+struct InstalledWonder {
+  int number;
+  std::filesystem::path folder;
+  std::string name;
+};
+// The wonders installed in `modsFolders`: each wonder's folder there that holds its manifest, in
+// ascending number, each once (the first Mods folder's where several hold it).
+std::vector<InstalledWonder> InstalledWonders(
+    const std::vector<std::filesystem::path>& modsFolders);
+
+// Removes wonder `wonder`'s folder from each of `modsFolders` that holds it, as a run installs,
+// with the same care and the same lock (waits told to `onWait`): its manifest first, so that the
+// game never finds half of it, then the rest; a link removed as the link; nothing else in a Mods
+// folder touched but what a run that was killed left. Each failure is told to `onFailure`. Returns
+// each folder removed.
+std::vector<std::filesystem::path> RemoveWonder(
+    int wonder, const std::vector<std::filesystem::path>& modsFolders,
+    const FailureReport& onFailure = nullptr, const WaitReport& onWait = nullptr);
 
 }  // namespace wondergen
 
 namespace std {
 template <>
 struct is_error_code_enum<wondergen::TreeError> : true_type {};
+template <>
+struct is_error_code_enum<wondergen::WonderError> : true_type {};
 }  // namespace std

@@ -1,0 +1,205 @@
+// The wonders made before: read back from their folders through the tables that wrote their
+// documents, each form checked by composing it again; listed by their names; and removed.
+#include <algorithm>
+#include <stdexcept>
+
+#include "documents.h"
+#include "output_tree.h"
+#include "package.h"
+#include "wondergen/generator.h"
+
+namespace wondergen {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct WonderCategory : std::error_category {
+  const char* name() const noexcept override { return "wondergen wonder"; }
+  std::string message(int error) const override {
+    return static_cast<WonderError>(error) == WonderError::kNotAWonder
+               ? "not the folder of a wonder of this program (Newbuilding2PD_RIR, or "
+                 "Newbuilding2PD_RIR_N)"
+               : "changed by hand or not made by this program";
+  }
+};
+
+// The wonder whose folder has this name: Newbuilding2PD_RIR is 1, Newbuilding2PD_RIR_N N.
+std::optional<int> WonderOfFolder(const fs::path& name) {
+  const std::vector<TreeLayout>& family = InstalledFamily();
+  const auto found = std::find_if(family.begin(), family.end(), [&](const TreeLayout& tree) {
+    return fs::path(tree.folders.front().name) == name;
+  });
+  if (found == family.end()) return std::nullopt;
+  return kFirstWonder + static_cast<int>(found - family.begin());
+}
+
+// A file of the wonder's held folder, read through the folders of the tree that hold it, none a
+// link. False with the reason where it cannot be.
+bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std::string& bytes,
+                std::error_code& error) {
+  const FileSystem& system = SystemFileSystem();
+  const auto file = std::find_if(tree.files.begin(), tree.files.end(),
+                                 [&](const TreeFile& each) { return each.document == document; });
+  std::vector<std::size_t> chain;
+  for (std::size_t folder = file->folder; folder != 0; folder = tree.folders[folder].parent)
+    chain.insert(chain.begin(), folder);
+  std::vector<Held> held;
+  Handle folder = top.handle;
+  for (const std::size_t below : chain) {
+    held.emplace_back(system, system.openSubfolder(folder, tree.folders[below].name, error));
+    if (!held.back()) return false;
+    folder = held.back().handle;
+  }
+  const Held opened(system, system.openFile(folder, file->name, error));
+  return opened && system.read(opened.handle, bytes, error);
+}
+
+// The building's name as the game shows it: the text, or where it was left empty, the default.
+std::string BuildingName(const Form& form) {
+  const int text = kBuildingNameSlot - kFirstTextSlot;
+  return form.texts[text].empty() ? kTextCatalogue[text].defaultText : form.texts[text];
+}
+
+}  // namespace
+
+std::error_code make_error_code(WonderError error) {
+  static const WonderCategory category;
+  return {static_cast<int>(error), category};
+}
+
+WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
+  WonderReading reading{std::nullopt, {}, folder, {}};
+  const std::optional<int> wonder = WonderOfFolder(folder.filename());
+  if (!wonder) {
+    reading.reason = WonderError::kNotAWonder;
+    return reading;
+  }
+  const FileSystem& system = SystemFileSystem();
+  const Held parent(
+      system, system.openFolder(kNoHandle, folder.has_parent_path() ? folder.parent_path() : ".",
+                                reading.reason));
+  const Held top =
+      parent ? Held(system, system.openSubfolder(parent.handle, folder.filename(), reading.reason))
+             : Held();
+  if (!top) return reading;
+
+  const TreeLayout tree = InstalledTree(*wonder, true);
+  const auto pathOf = [&](Document document) {
+    const auto file = std::find_if(tree.files.begin(), tree.files.end(),
+                                   [&](const TreeFile& each) { return each.document == document; });
+    return folder.parent_path() / PathInTree(tree, *file);
+  };
+  // The documents that hold the form, and where its icon is kept, the square and its textures.
+  Form form;
+  form.wonder = *wonder;
+  std::array<std::string, kDocumentCount> files;
+  for (const Document document : {Document::kGameplayData, Document::kLocalization}) {
+    std::string& bytes = files[Index(document)];
+    if (!ReadInTree(tree, top, document, bytes, reading.reason)) {
+      reading.path = pathOf(document);
+      return reading;
+    }
+    std::error_code ignored;
+    const std::optional<std::string> cp936 = FromUtf8(bytes, ignored);
+    const bool read = cp936 && (document == Document::kGameplayData
+                                    ? ReadGameplayDocument(*cp936, *wonder, form)
+                                    : ReadLocalizationDocument(*cp936, *wonder, form));
+    if (!read) {
+      reading.path = pathOf(document);
+      reading.reason = WonderError::kChangedByHand;
+      return reading;
+    }
+  }
+  std::string& square = files[Index(Document::kIconSquare)];
+  std::error_code missing;
+  if (decode && ReadInTree(tree, top, Document::kIconSquare, square, missing)) {
+    form.icon = decode(square);
+    if (!form.icon || form.icon->width != kIconSide || form.icon->height != kIconSide) {
+      reading.path = pathOf(Document::kIconSquare);
+      reading.reason = WonderError::kChangedByHand;
+      return reading;
+    }
+    for (std::size_t size = 0; size < kIconSizes.size(); ++size) {
+      const auto texture = static_cast<Document>(Index(Document::kTexture32) + size);
+      if (!ReadInTree(tree, top, texture, files[Index(texture)], reading.reason)) {
+        reading.path = pathOf(texture);
+        return reading;
+      }
+    }
+  } else if (decode && missing != std::errc::no_such_file_or_directory) {
+    reading.path = pathOf(Document::kIconSquare);
+    reading.reason = missing;
+    return reading;
+  }
+
+  // Checked, never guessed: the form must make what the folder holds.
+  ModPackage package;
+  try {
+    package = ComposeModPackage(form);
+  } catch (const std::invalid_argument&) {
+    reading.path = pathOf(Document::kGameplayData);  // a value no screening gives, as 2000
+    reading.reason = WonderError::kChangedByHand;
+    return reading;
+  }
+  for (std::size_t document = 0; document < kDocumentCount; ++document) {
+    const bool kept = document == Index(Document::kGameplayData) ||
+                      document == Index(Document::kLocalization) ||
+                      (form.icon && document >= Index(Document::kTexture32));
+    if (kept && files[document] != package[document].bytes) {
+      reading.path = pathOf(static_cast<Document>(document));
+      reading.reason = WonderError::kChangedByHand;
+      return reading;
+    }
+  }
+  if (form.icon) reading.icon = pathOf(Document::kIconSquare);
+  reading.form = std::move(form);
+  return reading;
+}
+
+fs::path WonderFolder(int wonder, const std::vector<fs::path>& folders) {
+  const std::string& name = InstalledFamily().at(wonder - kFirstWonder).folders.front().name;
+  for (const fs::path& folder : folders) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(folder / name, error))) return folder / name;
+  }
+  return {};
+}
+
+std::vector<InstalledWonder> InstalledWonders(const std::vector<fs::path>& modsFolders) {
+  std::vector<InstalledWonder> installed;
+  for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
+    // The mod's folder comes first in the installed tree, and its manifest last.
+    const TreeLayout& tree = InstalledFamily()[wonder - kFirstWonder];
+    const fs::path manifest = fs::path(tree.folders.front().name) / tree.files.back().name;
+    const auto holdsManifest = [&](const fs::path& mods) {
+      std::error_code error;
+      return fs::is_regular_file(mods / manifest, error);
+    };
+    const auto mods = std::find_if(modsFolders.begin(), modsFolders.end(), holdsManifest);
+    if (mods == modsFolders.end()) continue;
+    const fs::path folder = *mods / tree.folders.front().name;
+    const WonderReading reading = ReadWonder(folder);
+    installed.push_back({wonder, folder, reading.form ? BuildingName(*reading.form) : ""});
+  }
+  return installed;
+}
+
+std::vector<fs::path> RemoveWonder(int wonder, const std::vector<fs::path>& modsFolders,
+                                   const FailureReport& onFailure, const WaitReport& onWait) {
+  std::vector<fs::path> removed;
+  const FailureReport report = [&](const Failure& failure) {
+    if (onFailure) onFailure(failure);
+  };
+  const TreeLayout tree = InstalledTree(wonder, false);
+  for (const fs::path& mods : modsFolders) {
+    TreeRun run{SystemFileSystem(), report};
+    run.onWait = onWait;
+    const Place place = OpenWorkplace(run, mods, false);
+    if (place.missing.step == FailedStep::kLock) report(place.missing);
+    if (place.lock && UninstallTree(run, tree, place, InstalledFamily()))
+      removed.push_back(mods / tree.folders.front().name);
+  }
+  return removed;
+}
+
+}  // namespace wondergen

@@ -1,0 +1,162 @@
+wondergen-cli and the wonders made before: --show reads a wonder back into the options that make it
+again, --list names each one installed, --remove takes one out of the game.
+
+  $ . "$TESTDIR/helpers.sh"
+
+Round trip: each form made into Mods, read back by --show, and made again from the line that
+--show prints, run by a shell, into a folder of its own: both packages the same byte for byte, and
+the second read back the same line. The printed line is the form, each option once.
+
+  $ roundtrip() {
+  >   case_ && mkdir work/Mods && (cd work && "$cli" --mods-dir Mods "$@" >/dev/null 2>&1)
+  >   local number=$(printf '%s\n' "$@" | sed -n '/^--number$/{n;p;}')
+  >   line=$(cd work && "$cli" --show "${number:-1}" --mods-dir Mods) || return
+  >   echo "$line" | sed "s|$scratch/work|.|g"
+  >   mkdir work/again && (cd work && eval "\"\$cli\" --out again --mods-dir again/Mods $line" >/dev/null) &&
+  >     diff -r work/AAA work/again/AAA && diff -r work/Mods work/again/Mods &&
+  >     [ "$(cd work && "$cli" --show "${number:-1}" --mods-dir again/Mods | sed 's|/again/Mods/|/Mods/|')" = "$line" ] ||
+  >     echo "NOT the same"
+  > }
+  $ for form in author-abc empty every-field-7 icon icon-7 markup-and-long-teaser odd-values science-25 window-form-3 wonder-2 wonder-99; do
+  >   mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/$form/args")
+  >   echo "$form:" && roundtrip "${arguments[@]}" && diff -r -x Icons work/again/AAA "$golden/$form/AAA"
+  > done
+  author-abc:
+  --number=1 --author=abc
+  empty:
+  --number=1
+  every-field-7:
+  --number=1 --science=7 --production=7 --faith=7 --culture=7 --food=7 --gold=7 --great-musician=7 --great-artist=7 --great-scientist=7 --great-engineer=7 --great-merchant=7 --great-general=7 --great-admiral=7 --great-writer=7 --great-prophet=7 --palace-slots=7 --relic-slots=7 --writing-slots=7 --art-slots=7 --artifact-slots=7 --music-slots=7 --religious-slots=7 --amenity=7 --citizen-slots=7 --housing=7 --wall-hit-points=7 --wall-defence=7
+  icon:
+  --number=1 --icon=./Mods/Newbuilding2PD_RIR/Icons/Newbuilding2PD_RIR_Icon.png
+  icon-7:
+  --number=7 --science=25 --great-merchant=15 --palace-slots=5 --housing=3 --title='奇观 Wonder' --teaser='外星人的礼物 & <gift>' --description='说明文字' --building-name='圣女碑二号' --author='玩家abc' --icon=./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png
+  markup-and-long-teaser:
+  --number=1 --gold=12 --housing=3 --title='A&B <C> "q"' --teaser='一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，<终>\t\x7f!' --description='x > y & z' --building-name='"奇观"' --author='<me>' (esc)
+  odd-values:
+  --number=1 --science=7 --faith=25 --gold=12 --great-general=1 --great-writer=1 --palace-slots=5 --relic-slots=5 --music-slots=1999 --amenity=2 --housing=3 --wall-hit-points=1999
+  science-25:
+  --number=1 --science=25
+  window-form-3:
+  --number=3 --science=25 --great-merchant=15 --palace-slots=5 --housing=3 --title='奇观 Wonder' --teaser='外星人的礼物 & <gift>' --description='说明文字' --building-name='圣女碑二号' --author='玩家abc' --icon=./Mods/Newbuilding2PD_RIR_3/Icons/Newbuilding2PD_RIR_3_Icon.png
+  wonder-2:
+  --number=2 --science=25 --great-merchant=15 --palace-slots=5 --housing=3 --title='奇观 Wonder' --teaser='外星人的礼物 & <gift>' --description='说明文字' --building-name='圣女碑二号' --author='玩家abc'
+  wonder-99:
+  --number=99 --gold=12 --housing=3 --title='A&B <C> "q"' --teaser='一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，<终>\t\x7f!' --description='x > y & z' --building-name='"奇观"' --author='<me>' (esc)
+
+Texts of blanks only, a quote of the shell's own and a line break, 19 bytes, an option's dashes, a
+teaser holding the made-by text itself; a text given as its default reads back as left empty.
+
+  $ roundtrip --number 99 --title '   ' --author ' ' --description "it's
+  > two lines" --building-name 一二三四五六七八九x --teaser=--x
+  --number=99 --title='   ' --teaser=--x --description='it'\''s
+  two lines' --building-name='一二三四五六七八九x' --author=' '
+  $ roundtrip --teaser $'外星人\t\t------制作:《vudazu》 ------改写：《a》' --author b --building-name 圣女碑
+  --number=1 --teaser='外星人\t\t------制作:《vudazu》 ------改写：《a》' --author=b (esc)
+
+A wonder made by an earlier version, without the other languages' document and the icon's, and
+with a shorter manifest: read back, and made again as today's package.
+
+  $ case_ && mkdir work/Mods && cp -r "$golden/earlier-version/Newbuilding2PD_RIR" work/Mods/
+  $ line=$(cd work && "$cli" --show 1 --mods-dir Mods) && (cd work && eval "\"\$cli\" --out . $line" >/dev/null) && diff -r work/AAA "$golden/markup-and-long-teaser/AAA" && echo "today's package"
+  today's package
+
+Refused: what no form makes, the file named, nothing printed. A byte changed in a tag, a tab, a
+quote; a value of 2000 or 0 written by hand; another picture kept; a document missing; a folder
+that is a link; an empty folder. A digit changed is another form, and read as it.
+
+  $ case_ && mkdir work/Mods && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/icon-7/args") && (cd work && "$cli" --mods-dir Mods "${arguments[@]}" --great-artist 12 >/dev/null 2>&1) && cp -r work/Mods work/kept
+  $ data=Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml text=Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml
+  $ refused() { sed -i "$1" "work/$2" && run --show 7 --mods-dir Mods; local status=$?; rm -rf work/Mods && cp -r work/kept work/Mods; return $status; }
+  $ refused 's/<Row BuildingType/<Row  BuildingType/' $data
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: changed by hand or not made by this program
+  [1]
+  $ refused 's/^\t<Row/  <Row/' $data
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: changed by hand or not made by this program
+  [1]
+  $ refused 's/Housing="3"/Housing='"'"'3'"'"'/' $data
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: changed by hand or not made by this program
+  [1]
+  $ refused 's/PointsPerTurn="15"/PointsPerTurn="2000"/' $data
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: changed by hand or not made by this program
+  [1]
+  $ refused 's/PointsPerTurn="12"/PointsPerTurn="0"/' $data
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: changed by hand or not made by this program
+  [1]
+  $ refused 's/<Text>说明文字 </<Text>说明文字</' $text
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml: changed by hand or not made by this program
+  [1]
+  $ refused 's/&amp; &lt;gift/\& \&lt;gift/' $text
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml: changed by hand or not made by this program
+  [1]
+  $ cp "$golden/pictures/wonder.png" work/Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png && refused '' $data
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png: changed by hand or not made by this program
+  [1]
+  $ refused 's/YieldChange="25"/YieldChange="26"/' $data | cut -d ' ' -f 1-4
+  out: --number=7 --science=26 --great-artist=12
+  $ rm work/$text && run --show 7 --mods-dir Mods
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml: No such file or directory
+  [1]
+  $ rm -rf work/Mods/Newbuilding2PD_RIR_7 && mkdir work/Mods/Newbuilding2PD_RIR_7 && run --show 7 --mods-dir Mods
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: No such file or directory
+  [1]
+  $ rmdir work/Mods/Newbuilding2PD_RIR_7 && ln -s ../kept/Newbuilding2PD_RIR_7 work/Mods/ && run --show 7 --mods-dir Mods
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7: is a link, which is never followed
+  [1]
+
+Where the wonder is not installed, it is read from AAA in --out; where it is neither, nothing.
+
+  $ case_ && to='>/dev/null' run --number 5 --science 3 && run --show 5 --mods-dir Mods && run --show 4 --mods-dir Mods
+  out: --number=5 --science=3
+  err: wondergen-cli: wonder 4 is neither installed nor in ./AAA
+  [1]
+
+--list: the wonders installed, ascending, each by the name the game shows; one that cannot be read
+said so. Without --mods-dir, the Mods folder of the game's user folder.
+
+  $ case_ && mkdir work/Mods && for number in 12 3; do to='>/dev/null' run --mods-dir Mods --number $number --building-name "奇观 $number"; done && to='>/dev/null' run --mods-dir Mods --number 1 && echo x >>work/Mods/Newbuilding2PD_RIR_12/Text/Newbuilding2PD_12_zh_Hans_CN.xml
+  $ run --list --mods-dir Mods
+  out: 1\t圣女碑\t./Mods/Newbuilding2PD_RIR (esc)
+  out: 3\t奇观 3\t./Mods/Newbuilding2PD_RIR_3 (esc)
+  out: 12\t(cannot be read)\t./Mods/Newbuilding2PD_RIR_12 (esc)
+  $ mkdir -p "work/share/aspyr-media/Sid Meier's Civilization VI" && mv work/Mods "work/share/aspyr-media/Sid Meier's Civilization VI/" && XDG_DATA_HOME=$scratch/work/share run --list | cut -f 1,2
+  out: 1\t圣女碑 (esc)
+  out: 3\t奇观 3 (esc)
+  out: 12\t(cannot be read) (esc)
+  $ run --list --mods-dir Mods
+
+--remove: the wonder's folder alone goes, a link as the link; what is not installed is a failure.
+
+  $ case_ && mkdir -p work/Mods/OtherMod work/outside && echo canary >work/outside/canary.txt && for number in 1 3; do to='>/dev/null' run --mods-dir Mods --number $number; done && ln -s ../outside work/Mods/Newbuilding2PD_RIR_5
+  $ run --remove 3 --mods-dir Mods && run --remove 5 --mods-dir Mods && tree Mods | grep -v '/.*/.' && tree outside
+  out: ./Mods/Newbuilding2PD_RIR_3
+  out: ./Mods/Newbuilding2PD_RIR_5
+  Mods/Newbuilding2PD_RIR/
+  Mods/OtherMod/
+  outside/canary.txt 7
+  $ run --remove 3 --mods-dir Mods
+  err: wondergen-cli: wonder 3 is not installed
+  [1]
+
+Each stands alone: with a form's options, or with another, it is bad usage.
+
+  $ run --list --science 5
+  err: wondergen-cli: --list and --science exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --science 5 --show 2
+  err: wondergen-cli: --show and --science exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --show 2 --remove 2
+  err: wondergen-cli: --show and --remove exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --list=all
+  err: wondergen-cli: --list takes no value
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --remove 100
+  err: wondergen-cli: --remove: "100" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  [2]
