@@ -138,6 +138,15 @@ said so. Without --mods-dir, the Mods folder of the game's user folder.
   err: wondergen-cli: wonder 3 is not installed
   [1]
 
+A Mods folder the user may not change: the failure named, with the system's reason; what was in
+the wonder's folder is gone, its manifest first, so the game never finds half of it.
+
+  $ chmod -R u+w work/Mods && as_user && chmod 555 work/Mods && run --remove 1 --mods-dir Mods; echo "exit $?"; tree Mods
+  err: wondergen-cli: cannot delete ./Mods/Newbuilding2PD_RIR: Permission denied
+  exit 1
+  Mods/Newbuilding2PD_RIR/
+  Mods/OtherMod/
+
 Each stands alone: with a form's options, or with another, it is bad usage.
 
   $ run --list --science 5
