@@ -17,7 +17,7 @@ enum class PictureError {
   kNotAPicture = 1,  // not a PNG, JPEG, BMP or GIF that can be read
   kDamaged,          // its header is read, but not its pixels: cut short, or damaged
   kTooLarge,         // its header claims more than kLargestPicture pixels
-  kEmpty,            // 0 x 0 pixels
+  kEmpty,            // no pixels: a width or a height of 0
 };
 std::error_code make_error_code(PictureError error);
 

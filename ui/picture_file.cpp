@@ -53,7 +53,7 @@ std::optional<Picture> Decode(const OpenDecoder& open, std::wstring& why) {
   if (SUCCEEDED(result)) result = decoder->GetFrame(0, &frame);
   if (SUCCEEDED(result)) result = frame->GetSize(&width, &height);
   if (SUCCEEDED(result) && (width == 0 || height == 0)) {
-    why = WidenCp936("图片没有任何像素（0 × 0）。");
+    why = WidenCp936("图片没有任何像素（宽或高为 0）。");
     return std::nullopt;
   }
   if (SUCCEEDED(result) && std::uint64_t(width) * height > kLargestPicture) {
