@@ -496,13 +496,20 @@ RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
 bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                    const std::vector<TreeLayout>& family) {
   const std::string& name = tree.folders[0].name;
+  const std::string& manifest = ManifestOf(tree);
+  const std::string going = Suffixed(name, kNewSuffix);
   RecoverLeftovers(run, mods, family);
   std::error_code error;
   Held folder = OpenSubfolder(run, mods.folder.handle, name, error);
   const bool there = folder || error == TreeError::kIsALink || error == std::errc::not_a_directory;
   folder.Close();
-  return there && NameManifest(run, mods, name, ManifestOf(tree), false) &&
-         DeleteTree(run, mods, {name, EntryKind::kUnknown});
+  if (!there || !NameManifest(run, mods, name, manifest, false)) return false;
+  if (!Rename(run, mods, name, going, error)) {
+    run.report({FailedStep::kDeleteEntry, mods.path / name, error, {}});
+    NameManifest(run, mods, name, manifest, true);
+    return false;
+  }
+  return DeleteTree(run, mods, {going, EntryKind::kUnknown});
 }
 
 fs::path PathInTree(const TreeLayout& tree, const TreeFile& file) {

@@ -114,9 +114,12 @@ RebuiltTree RebuildTree(TreeRun& run, const TreeLayout& tree, const Place& dir,
 RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                         const ModPackage& package, const std::vector<TreeLayout>& family);
 
-// Removes the tree's top folder from the Mods folder `mods`, its manifest first, so that the game
-// never finds part of the mod under it, then the rest, as DeleteTree deletes; what a run that was
-// killed left of any of `family` is put right first. False where it was not there, or stays.
+// Removes the tree's top folder from the Mods folder `mods`: its manifest given the name the game
+// does not load, the folder the name of a new one (which the next run removes, should this one
+// stop), then deleted as DeleteTree deletes; so that the game never finds part of the mod under a
+// manifest it loads. Where the folder cannot be renamed, it stays whole and loaded. What a run
+// that was killed left of any of `family` is put right first. False where it was not there, or
+// stays.
 bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                    const std::vector<TreeLayout>& family);
 

@@ -138,14 +138,15 @@ said so. Without --mods-dir, the Mods folder of the game's user folder.
   err: wondergen-cli: wonder 3 is not installed
   [1]
 
-A Mods folder the user may not change: the failure named, with the system's reason; what was in
-the wonder's folder is gone, its manifest first, so the game never finds half of it.
+A Mods folder the user may not change: the failure named, with the system's reason; the wonder
+stays installed, whole, and loaded by the game.
 
-  $ chmod -R u+w work/Mods && as_user && chmod 555 work/Mods && run --remove 1 --mods-dir Mods; echo "exit $?"; tree Mods
+  $ chmod -R u+w work/Mods && as_user && chmod 555 work/Mods && run --remove 1 --mods-dir Mods; echo "exit $?"; tree Mods | grep modinfo
   err: wondergen-cli: cannot delete ./Mods/Newbuilding2PD_RIR: Permission denied
   exit 1
-  Mods/Newbuilding2PD_RIR/
-  Mods/OtherMod/
+  Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 5510
+  $ to=">/dev/null" run --show 1 --mods-dir Mods && echo whole
+  whole
 
 Each stands alone: with a form's options, or with another, it is bad usage.
 

@@ -228,10 +228,10 @@ std::set<std::string> Entries(const fs::path& root) {
 }
 
 // The tree T (holding sub and in it doc) rebuilt in the folder d, or with "install" the mod M
-// installed whole ("old" in each file) into d and installed again ("new"), beside a folder outside
-// and its canary, the file system made to fail as `given` says: what was reported, and what is
-// left.
-std::string RebuildFaultily(const std::vector<std::string>& given, bool install) {
+// installed whole ("old" in each file) into d and installed again ("new"), or with "uninstall"
+// removed, beside a folder outside and its canary, the file system made to fail as `given` says:
+// what was reported, and what is left.
+std::string RebuildFaultily(const std::vector<std::string>& given, const std::string& rule) {
   g = Faults();
   fs::remove_all(kRoot);
   fs::create_directories(kRoot / "outside");
@@ -248,7 +248,7 @@ std::string RebuildFaultily(const std::vector<std::string>& given, bool install)
                 (reason.category() == std::system_category() ? std::to_string(reason.value())
                                                              : reason.message());
   };
-  if (install) {
+  if (rule != "tree") {
     TreeRun run{kSystem, report};
     InstallTree(run, kMod, OpenWorkplace(run, kRoot / "d", false), Package("old"), {kMod});
   }
@@ -281,8 +281,10 @@ std::string RebuildFaultily(const std::vector<std::string>& given, bool install)
   const Place d = OpenWorkplace(run, kRoot / "d", false);
   if (d.missing.step == FailedStep::kLock) {
     report(d.missing);
-  } else if (install) {
+  } else if (rule == "install") {
     InstallTree(run, kMod, d, Package("new"), {kMod});
+  } else if (rule == "uninstall") {
+    UninstallTree(run, kMod, d, {kMod});
   } else {
     RebuildTree(run, {{{"T", kTopOfTree}, {"sub", 0}}, {{1, "doc", Document::kIcons}}}, d, {});
   }
@@ -378,7 +380,8 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     const char* problems[] = {"cannot-open", "not-a-picture", "damaged"};
     return problems[static_cast<int>(ChoosePictureProblem(number(0)))];
   }
-  if (rule == "tree" || rule == "install") return RebuildFaultily(given, rule == "install");
+  if (rule == "tree" || rule == "install" || rule == "uninstall")
+    return RebuildFaultily(given, rule);
   if (rule == "list-twice") {
     std::error_code error;
     std::vector<FolderEntry> first, second;
