@@ -127,7 +127,7 @@ bool Starts(std::string_view& text, std::string_view head) {
 }  // namespace
 
 // The building row's attributes and each row's value, where the field's own literals stand; the
-// rows of a group one a line.
+// rows of a group one a line. A value is taken as it stands: only plain digits make a form.
 bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
   const auto parts = ReadDocument(kGameplayLines, wonder, document);
   if (!parts) return false;
@@ -141,7 +141,7 @@ bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
     if (!Starts(row, kFieldCatalogue[slot].documentText)) continue;
     const std::size_t end = row.find('"');
     if (end == std::string_view::npos) return false;
-    form.valueBoxes[slot] = UnescapeXml(row.substr(0, end));
+    form.valueBoxes[slot] = std::string(row.substr(0, end));
     row.remove_prefix(end + 1);
   }
   if (!row.empty()) return false;
@@ -157,7 +157,7 @@ bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
         ++slot;
       if (slot == kFieldCount || line.size() < 4 || line.substr(line.size() - 4) != "\"/>\n")
         return false;
-      form.valueBoxes[slot] = UnescapeXml(line.substr(0, line.size() - 4));
+      form.valueBoxes[slot] = std::string(line.substr(0, line.size() - 4));
     }
   }
   return true;

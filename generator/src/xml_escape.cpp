@@ -34,7 +34,7 @@ std::string EscapeXmlAttribute(std::string_view text) {
 
 std::string UnescapeXml(std::string_view escaped) {
   constexpr std::pair<std::string_view, char> kReferences[] = {
-      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}};
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}};
   std::string text;
   for (std::size_t at = 0; at < escaped.size();) {
     const auto reference = std::find_if(

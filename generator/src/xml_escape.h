@@ -11,7 +11,7 @@ namespace wondergen {
 std::string EscapeXmlText(std::string_view text);
 // As EscapeXmlText, and a double quote becomes "&quot;", for attribute values in double quotes.
 std::string EscapeXmlAttribute(std::string_view text);
-// The text that either gives: the four references back to their characters.
+// The text that EscapeXmlText gives: the three references back to their characters.
 std::string UnescapeXml(std::string_view escaped);
 
 }  // namespace wondergen
