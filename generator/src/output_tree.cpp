@@ -309,8 +309,8 @@ RebuiltTree Rebuild(TreeRun& run, const TreeLayout& tree, const Place& base,
 constexpr std::string_view kNewSuffix = ".wondergen-new";
 constexpr std::string_view kRetiredSuffix = ".wondergen-old";
 
-std::string Suffixed(const std::string& name, std::string_view suffix) {
-  return name + std::string(suffix);
+std::string Suffixed(std::string name, std::string_view suffix) {
+  return name.append(suffix);
 }
 
 // The manifest of an installed tree: its last file, in its top folder.
