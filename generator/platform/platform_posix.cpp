@@ -226,12 +226,16 @@ Handle OpenFile(Handle parent, const std::filesystem::path& name, std::error_cod
   return kNoHandle;
 }
 
-bool ReadFile(Handle file, std::string& bytes, std::error_code& error) {
+bool ReadFile(Handle file, std::string& bytes, std::size_t most, std::error_code& error) {
   char chunk[65536];
   for (ssize_t got; (got = read(Descriptor(file), chunk, sizeof chunk)) != 0;) {
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return Done(-1, error);
     bytes.append(chunk, static_cast<std::size_t>(got));
+    if (bytes.size() > most) {
+      error = std::make_error_code(std::errc::file_too_large);
+      return false;
+    }
   }
   return true;
 }

@@ -424,9 +424,13 @@ Handle OpenFileToRead(Handle parent, const std::filesystem::path& name, std::err
   return kNoHandle;
 }
 
-bool ReadWholeFile(Handle file, std::string& bytes, std::error_code& error) {
+bool ReadWholeFile(Handle file, std::string& bytes, std::size_t most, std::error_code& error) {
   char chunk[65536];
   for (DWORD got = 0;; bytes.append(chunk, got)) {
+    if (bytes.size() > most) {
+      error = {ERROR_FILE_TOO_LARGE, std::system_category()};  // told in the system's language
+      return false;
+    }
     if (!::ReadFile(AsHandle(file), chunk, sizeof chunk, &got, nullptr)) {
       error = LastError();
       return false;

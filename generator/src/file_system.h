@@ -71,8 +71,9 @@ struct FileSystem {
   // kind): a link fails with TreeError::kIsALink, anything else that is no file with
   // std::errc::invalid_argument; never waits on what is no file.
   Handle (*openFile)(Handle parent, const std::filesystem::path& name, std::error_code& error);
-  // Reads the whole file into `bytes`.
-  bool (*read)(Handle file, std::string& bytes, std::error_code& error);
+  // Reads the whole file into `bytes`; one of more than `most` bytes fails as too large (EFBIG,
+  // ERROR_FILE_TOO_LARGE), having read no more than a chunk beyond them.
+  bool (*read)(Handle file, std::string& bytes, std::size_t most, std::error_code& error);
   // Writes all of `bytes`, however many calls that takes.
   bool (*write)(Handle file, std::string_view bytes, std::error_code& error);
   // Has what was written to the file reach the disk, so that a power cut cannot take it back.

@@ -33,6 +33,10 @@ std::optional<int> WonderOfFolder(const fs::path& name) {
   return kFirstWonder + static_cast<int>(found - family.begin());
 }
 
+// No file this program writes comes near this size (the largest, the kept square, is under
+// 300 KB): a larger one is no document of it, and is not read into memory whole.
+constexpr std::size_t kLargestDocumentRead = std::size_t(4) << 20;
+
 // A file of the wonder's held folder, read through the folders of the tree that hold it, none a
 // link. False with the reason where it cannot be.
 bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std::string& bytes,
@@ -51,7 +55,7 @@ bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std:
     folder = held.back().handle;
   }
   const Held opened(system, system.openFile(folder, file->name, error));
-  return opened && system.read(opened.handle, bytes, error);
+  return opened && system.read(opened.handle, bytes, kLargestDocumentRead, error);
 }
 
 // The building's name as the game shows it: the text, or where it was left empty, the default.

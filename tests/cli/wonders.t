@@ -63,7 +63,8 @@ with a shorter manifest: read back, and made again as today's package.
 
 Refused: what no form makes, the file named, nothing printed. A byte changed in a tag, a tab, a
 quote; a value of 2000 or 0 written by hand; another picture kept; a texture changed; a document
-missing; a folder that is a link; an empty folder. A digit changed is another form, and read as it.
+grown past any this program writes, not read whole; a document missing; a folder that is a link; an
+empty folder. A digit changed is another form, and read as it.
 
   $ case_ && mkdir work/Mods && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/icon-7/args") && (cd work && "$cli" --mods-dir Mods "${arguments[@]}" --great-artist 12 >/dev/null 2>&1) && cp -r work/Mods work/kept
   $ data=Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml text=Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml
@@ -94,6 +95,9 @@ missing; a folder that is a link; an empty folder. A digit changed is another fo
   [1]
   $ refused '1s/^DDS /DDS!/' Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds: changed by hand or not made by this program
+  [1]
+  $ truncate -s 5M work/$data && refused '' $data
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: File too large
   [1]
   $ refused 's/YieldChange="25"/YieldChange="26"/' $data | cut -d ' ' -f 1-4
   out: --number=7 --science=26 --great-artist=12
