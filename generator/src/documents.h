@@ -109,6 +109,18 @@ std::optional<std::map<int, std::string>> ReadDocument(const DocumentLine (&tabl
   return parts;
 }
 
+// Whether `text` begins (ends) with `part`; where it does, `part` is taken off it.
+inline bool TakePrefix(std::string_view& text, std::string_view part) {
+  const bool there = text.substr(0, part.size()) == part;
+  if (there) text.remove_prefix(part.size());
+  return there;
+}
+inline bool TakeSuffix(std::string_view& text, std::string_view part) {
+  const bool there = text.size() >= part.size() && text.substr(text.size() - part.size()) == part;
+  if (there) text.remove_suffix(part.size());
+  return there;
+}
+
 // Each reads its document for wonder `wonder`, in code page 936, into the form: the fields or the
 // texts it holds. False where no form gives it.
 bool ReadGameplayDocument(std::string_view document, int wonder, Form& form);

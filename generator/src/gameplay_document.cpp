@@ -1,6 +1,5 @@
 // The gameplay data document: the database update that defines the wonder. Only the 27 numeric
 // fields vary; the whitespace of the constant lines is part of the format.
-#include <cstring>
 #include <string>
 
 #include "documents.h"
@@ -118,12 +117,6 @@ std::string FieldRow(const FieldStore& store, int wonder, int slot, bool head = 
   return head ? start : start + EscapeXmlAttribute(value) + "\"/>\n";
 }
 
-bool Starts(std::string_view& text, std::string_view head) {
-  const bool starts = text.substr(0, head.size()) == head;
-  if (starts) text.remove_prefix(head.size());
-  return starts;
-}
-
 }  // namespace
 
 // The building row's attributes and each row's value, where the field's own literals stand; the
@@ -132,13 +125,10 @@ bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
   const auto parts = ReadDocument(kGameplayLines, wonder, document);
   if (!parts) return false;
   std::string_view row = parts->at(kBuildingRow);
-  const std::string head = Numbered(kBuildingRowHead, wonder);
-  if (!Starts(row, head) || row.size() < std::strlen(kBuildingRowTail) ||
-      row.substr(row.size() - std::strlen(kBuildingRowTail)) != kBuildingRowTail)
+  if (!TakePrefix(row, Numbered(kBuildingRowHead, wonder)) || !TakeSuffix(row, kBuildingRowTail))
     return false;
-  row.remove_suffix(std::strlen(kBuildingRowTail));
   for (const int slot : kBuildingAttributeSlots) {
-    if (!Starts(row, kFieldCatalogue[slot].documentText)) continue;
+    if (!TakePrefix(row, kFieldCatalogue[slot].documentText)) continue;
     const std::size_t end = row.find('"');
     if (end == std::string_view::npos) return false;
     form.valueBoxes[slot] = std::string(row.substr(0, end));
@@ -153,11 +143,10 @@ bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
       at = end + 1;
       int slot = 0;
       while (slot < kFieldCount && (kFieldCatalogue[slot].group == FieldGroup::kBuildingProperty ||
-                                    !Starts(line, FieldRow(FieldStore(), wonder, slot, true))))
+                                    !TakePrefix(line, FieldRow(FieldStore(), wonder, slot, true))))
         ++slot;
-      if (slot == kFieldCount || line.size() < 4 || line.substr(line.size() - 4) != "\"/>\n")
-        return false;
-      form.valueBoxes[slot] = std::string(line.substr(0, line.size() - 4));
+      if (slot == kFieldCount || !TakeSuffix(line, "\"/>\n")) return false;
+      form.valueBoxes[slot] = std::string(line);
     }
   }
   return true;

@@ -51,13 +51,14 @@ constexpr DocumentLine kOtherLanguagesLines[] = {
 static_assert(std::size(kOtherLanguages) == 11, "a placeholder for each other language");
 
 constexpr const char* kTextOpen = "\t\t\t<Text>";
+constexpr const char* kTextClose = "</Text>\n";
 constexpr const char* kMadeBy = "\t\t------制作:《vudazu》 ";
 // The user's name, where given, ends the teaser between these.
 constexpr const char* kAuthorSuffixHead = "------改写：《";
 constexpr const char* kAuthorSuffixTail = "》";
 
 std::string TextLine(const FieldStore& store, int textSlot) {
-  return kTextOpen + LocalizedEntryText(store, textSlot) + "</Text>\n";
+  return kTextOpen + LocalizedEntryText(store, textSlot) + kTextClose;
 }
 
 }  // namespace
@@ -78,35 +79,26 @@ bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form)
   if (!parts) return false;
   for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
     std::string_view entry = parts->at(slot);
-    const std::string_view open = kTextOpen, close = "</Text>\n";
-    if (entry.substr(0, open.size()) != open || entry.size() < open.size() + close.size() ||
-        entry.substr(entry.size() - close.size()) != close)
-      return false;
-    entry = entry.substr(open.size(), entry.size() - open.size() - close.size());
+    if (!TakePrefix(entry, kTextOpen) || !TakeSuffix(entry, kTextClose)) return false;
     std::string& text = form.texts[slot - kFirstTextSlot];
     if (slot == kTeaserSlot) {
       // The made-by text that ends the teaser is the last one followed by nothing or by the
       // suffix alone: a teaser may hold the same text, pasted from a wonder's.
-      const std::string_view madeBy = kMadeBy, head = kAuthorSuffixHead, tail = kAuthorSuffixTail;
+      const std::string_view madeBy = kMadeBy;
       std::size_t at = entry.rfind(madeBy);
-      std::string_view suffix;
+      std::string_view name;
       for (; at != std::string_view::npos;
            at = at == 0 ? std::string_view::npos : entry.rfind(madeBy, at - 1)) {
-        suffix = entry.substr(at + madeBy.size());
-        if (suffix.empty() ||
-            (suffix.size() >= head.size() + tail.size() && suffix.substr(0, head.size()) == head &&
-             suffix.substr(suffix.size() - tail.size()) == tail))
+        name = entry.substr(at + madeBy.size());
+        if (name.empty() ||
+            (TakePrefix(name, kAuthorSuffixHead) && TakeSuffix(name, kAuthorSuffixTail)))
           break;
       }
       if (at == std::string_view::npos) return false;
-      if (!suffix.empty())
-        form.texts[kAuthorSlot - kFirstTextSlot] =
-            UnescapeXml(suffix.substr(head.size(), suffix.size() - head.size() - tail.size()));
+      form.texts[kAuthorSlot - kFirstTextSlot] = UnescapeXml(name);
       entry = entry.substr(0, at);
-    } else if (entry.empty() || entry.back() != ' ') {
+    } else if (!TakeSuffix(entry, " ")) {
       return false;
-    } else {
-      entry.remove_suffix(1);
     }
     text = UnescapeXml(entry);
     const char* defaultText = kTextCatalogue[slot - kFirstTextSlot].defaultText;
