@@ -37,15 +37,20 @@ std::optional<int> WonderOfFolder(const fs::path& name) {
 // 300 KB): a larger one is no document of it, and is not read into memory whole.
 constexpr std::size_t kLargestDocumentRead = std::size_t(4) << 20;
 
+// Where the tree writes the document.
+const TreeFile& FileOf(const TreeLayout& tree, Document document) {
+  return *std::find_if(tree.files.begin(), tree.files.end(),
+                       [&](const TreeFile& each) { return each.document == document; });
+}
+
 // A file of the wonder's held folder, read through the folders of the tree that hold it, none a
 // link. False with the reason where it cannot be.
 bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std::string& bytes,
                 std::error_code& error) {
   const FileSystem& system = SystemFileSystem();
-  const auto file = std::find_if(tree.files.begin(), tree.files.end(),
-                                 [&](const TreeFile& each) { return each.document == document; });
+  const TreeFile& file = FileOf(tree, document);
   std::vector<std::size_t> chain;
-  for (std::size_t folder = file->folder; folder != 0; folder = tree.folders[folder].parent)
+  for (std::size_t folder = file.folder; folder != 0; folder = tree.folders[folder].parent)
     chain.insert(chain.begin(), folder);
   std::vector<Held> held;
   Handle folder = top.handle;
@@ -54,7 +59,7 @@ bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std:
     if (!held.back()) return false;
     folder = held.back().handle;
   }
-  const Held opened(system, system.openFile(folder, file->name, error));
+  const Held opened(system, system.openFile(folder, file.name, error));
   return opened && system.read(opened.handle, bytes, kLargestDocumentRead, error);
 }
 
@@ -89,9 +94,7 @@ WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
 
   const TreeLayout tree = InstalledTree(*wonder, true);
   const auto pathOf = [&](Document document) {
-    const auto file = std::find_if(tree.files.begin(), tree.files.end(),
-                                   [&](const TreeFile& each) { return each.document == document; });
-    return folder.parent_path() / PathInTree(tree, *file);
+    return folder.parent_path() / PathInTree(tree, FileOf(tree, document));
   };
   // The documents that hold the form, and where its icon is kept, the square and its textures.
   Form form;
