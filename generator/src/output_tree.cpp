@@ -416,10 +416,12 @@ Place OpenWorkplace(TreeRun& run, const fs::path& dir, bool make,
   // Not locked twice where the run holds it already, as where AAA and the mod share a folder.
   FileIdentity identity, other;
   std::error_code unknown;
-  for (const Place* holder : locked) {
-    if (holder->lock && run.system.identify(place.folder.handle, identity, unknown) &&
-        run.system.identify(holder->folder.handle, other, unknown) && identity == other)
-      return place;
+  if (run.system.identify(place.folder.handle, identity, unknown)) {
+    for (const Place* holder : locked) {
+      if (holder->lock && run.system.identify(holder->folder.handle, other, unknown) &&
+          identity == other)
+        return place;
+    }
   }
   // The lock, waited for while another run holds it, the waits growing to a tenth of a second.
   milliseconds waited(0), wait(5);
