@@ -261,22 +261,29 @@ Handle OpenFolder(Handle base, const std::filesystem::path& path, std::error_cod
   return Opened(folder);
 }
 
+// The entry `name` of `parent` just opened as `opened`, kept where it is no link (and a folder,
+// where `folder`), and else closed, the reason in `error`.
+Handle KeptIfNoLink(Handle parent, const std::filesystem::path& name, HANDLE opened, bool folder,
+                    std::error_code& error) {
+  if (opened == INVALID_HANDLE_VALUE) return kNoHandle;
+  FILE_ATTRIBUTE_TAG_INFO attributes = {};
+  if (!GetFileInformationByHandleEx(opened, FileAttributeTagInfo, &attributes, sizeof attributes)) {
+    error = LastError();
+  } else if (IsLink(parent, name, opened, attributes)) {
+    error = make_error_code(TreeError::kIsALink);
+  } else if (folder && !(attributes.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    error = std::make_error_code(std::errc::not_a_directory);
+  }
+  if (!error) return Opened(opened);
+  CloseHandle(opened);
+  return kNoHandle;
+}
+
 Handle OpenSubfolder(Handle parent, const std::filesystem::path& name, std::error_code& error) {
   // Held without FILE_SHARE_DELETE: while the run holds the folder, no one can rename or delete it.
   const HANDLE folder = OpenRelative(parent, name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, kFileOpen, 0, true, error);
-  if (folder == INVALID_HANDLE_VALUE) return kNoHandle;
-  FILE_ATTRIBUTE_TAG_INFO attributes = {};
-  if (!GetFileInformationByHandleEx(folder, FileAttributeTagInfo, &attributes, sizeof attributes)) {
-    error = LastError();
-  } else if (IsLink(parent, name, folder, attributes)) {
-    error = make_error_code(TreeError::kIsALink);
-  } else if (!(attributes.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    error = std::make_error_code(std::errc::not_a_directory);
-  }
-  if (!error) return Opened(folder);
-  CloseHandle(folder);
-  return kNoHandle;
+  return KeptIfNoLink(parent, name, folder, true, error);
 }
 
 // Which folder or file the handle holds: its volume's serial number and its file index there.
@@ -412,16 +419,7 @@ Handle CreateNewFile(Handle parent, const std::filesystem::path& name, std::erro
 Handle OpenFileToRead(Handle parent, const std::filesystem::path& name, std::error_code& error) {
   const HANDLE file = OpenRelative(parent, name, FILE_GENERIC_READ, FILE_SHARE_READ, kFileOpen,
                                    kFileNonDirectoryFile, true, error);
-  if (file == INVALID_HANDLE_VALUE) return kNoHandle;
-  FILE_ATTRIBUTE_TAG_INFO attributes = {};
-  if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &attributes, sizeof attributes)) {
-    error = LastError();
-  } else if (IsLink(parent, name, file, attributes)) {
-    error = make_error_code(TreeError::kIsALink);
-  }
-  if (!error) return Opened(file);
-  CloseHandle(file);
-  return kNoHandle;
+  return KeptIfNoLink(parent, name, file, false, error);
 }
 
 bool ReadWholeFile(Handle file, std::string& bytes, std::size_t most, std::error_code& error) {
