@@ -163,20 +163,17 @@ bool TextsFitCodePage936(HWND window) {
   return true;
 }
 
-// The wonder's own icon, fitted into its square, where the player chose a picture; the window's
-// thread alone reads and writes it.
+// The wonder's own icon, fitted into its square, where the player chose a picture, and its preview
+// as last drawn, at its side; the window's thread alone reads and writes them.
 std::optional<Picture> g_icon;
+HBITMAP g_preview = nullptr;
+int g_previewSide = 0;
 
-// The preview at its size on screen, made from the icon once for each size: premultiplied BGRA,
-// as AlphaBlend takes it.
+// The preview at its size on screen, made from the icon once for each icon and size:
+// premultiplied BGRA, as AlphaBlend takes it.
 HBITMAP PreviewBitmap(int side) {
-  static std::optional<Picture> madeFrom;
-  static int madeSide = 0;
-  static HBITMAP bitmap = nullptr;
-  if (bitmap != nullptr && madeSide == side && madeFrom.has_value() && g_icon.has_value() &&
-      madeFrom->rgba == g_icon->rgba)
-    return bitmap;
-  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (g_preview != nullptr && g_previewSide == side) return g_preview;
+  if (g_preview != nullptr) DeleteObject(g_preview);
   const Picture scaled = ScaledIcon(*g_icon, static_cast<std::uint32_t>(side));
   BITMAPINFO format = {};
   format.bmiHeader.biSize = sizeof format.bmiHeader;
@@ -186,20 +183,24 @@ HBITMAP PreviewBitmap(int side) {
   format.bmiHeader.biBitCount = 32;
   format.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  g_preview = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  g_previewSide = side;
   auto* pixel = static_cast<std::uint8_t*>(bits);
-  for (std::size_t at = 0; bitmap != nullptr && at < scaled.rgba.size(); at += 4) {
+  for (std::size_t at = 0; g_preview != nullptr && at < scaled.rgba.size(); at += 4) {
     const std::uint8_t* rgba = &scaled.rgba[at];
     pixel[at] = std::uint8_t(rgba[2] * rgba[3] / 255);
     pixel[at + 1] = std::uint8_t(rgba[1] * rgba[3] / 255);
     pixel[at + 2] = std::uint8_t(rgba[0] * rgba[3] / 255);
     pixel[at + 3] = rgba[3];
   }
-  madeFrom = g_icon, madeSide = side;
-  return bitmap;
+  return g_preview;
 }
 
-void ShowIcon(HWND window) {
+// The form's icon is now `icon`: its preview is made again as it is drawn.
+void SetIcon(HWND window, std::optional<Picture> icon) {
+  g_icon = std::move(icon);
+  if (g_preview != nullptr) DeleteObject(g_preview);
+  g_preview = nullptr;
   InvalidateRect(GetDlgItem(window, kIconPreviewId), nullptr, TRUE);
 }
 
@@ -227,8 +228,7 @@ void OnChooseIcon(HWND window) {
                 MB_OK | MB_ICONWARNING);
     return;
   }
-  g_icon = FitIcon(*picture);
-  ShowIcon(window);
+  SetIcon(window, FitIcon(*picture));
 }
 
 // A run on its worker thread, so that the window keeps answering while a large old tree is
@@ -379,8 +379,7 @@ void OnReadWonder(HWND window) {
   }
   for (int text = 0; text < kTextCount; ++text)
     SetControlText(window, TextBoxId(text), form.texts[text]);
-  g_icon = form.icon;
-  ShowIcon(window);
+  SetIcon(window, form.icon);
   SetDlgItemTextW(
       window, kStatusBoxId,
       (WidenCp936("已读取奇观 " + std::to_string(*wonder) + "：") + folder.wstring()).c_str());
@@ -497,8 +496,7 @@ LRESULT OnCommand(HWND window, int id, int notification, HWND control) {
   } else if (clicked && id == kIconButtonId) {
     OnChooseIcon(window);
   } else if (clicked && id == kDefaultIconButtonId) {
-    g_icon.reset();
-    ShowIcon(window);
+    SetIcon(window, std::nullopt);
   } else if (clicked && id == kReadWonderButtonId) {
     OnReadWonder(window);
   } else if (clicked && id == kRemoveWonderButtonId) {
