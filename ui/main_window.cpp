@@ -24,9 +24,8 @@ constexpr int kIconResource = 1;  // wondergen.rc
 // The controls in reading order: select-all, the field rows, the text rows, the button, the
 // install box, the wonder's number after its caption and the buttons that read and remove that
 // wonder, the icon's buttons and its preview, and the status box; neither of the last two is a tab
-// stop. Tab
-// moves the focus in this order, which is the order of the windows (their Z order), not of their
-// IDs.
+// stop. Tab moves the focus in this order, which is the order of the windows (their Z order), not
+// of their IDs.
 std::vector<int> ReadingOrder() {
   std::vector<int> order = {kSelectAllBoxId};
   for (int slot = 0; slot < kFieldCount; ++slot)
