@@ -58,9 +58,17 @@ inline constexpr char kIconFolderName[] = "Icons";
 inline constexpr char kIconSquareFileName[] = "Newbuilding2PD_RIR_Icon.png";
 std::string TextureFileName(std::uint32_t size);
 
+// The icons across (and down) the atlas of icons of `side` pixels: Direct3D 11 refuses a texture of
+// DXT blocks whose top level is not a multiple of 4 on each side, so the icon of a side such as 38
+// is the first of 2 x 2 in its texture, as the game's own atlases hold 8 x 8.
+constexpr std::uint32_t IconsAcross(std::uint32_t side) {
+  return side % 4 == 0 ? 1 : side % 2 == 0 ? 2 : 4;
+}
+
 // The icon's files: a texture as the game loads it, a DDS file of DXT5 (BC3) blocks with a full
-// mip chain down to 1 x 1, its top level scaled from the square and each level below from the one
-// above; and a picture as a PNG file.
+// mip chain down to 1 x 1, its top level the square scaled to `side` in its atlas's first place,
+// the other places transparent, and each level below scaled from the one above; and a picture as a
+// PNG file.
 std::string DdsTexture(const Picture& square, std::uint32_t side);
 std::string PngFile(const Picture& picture);
 

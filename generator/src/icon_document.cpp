@@ -19,8 +19,9 @@ constexpr DocumentLine kIconLines[] = {
     "</GameInfo>\n",
 };
 
-// With an icon of the wonder's own: an atlas of one icon at each size, each its own texture, which
-// the manifest imports, and the fog-of-war atlas the 256 one, as the game's own atlases are.
+// With an icon of the wonder's own: an atlas at each size, each its own texture, which the manifest
+// imports, holding the icon at index 0; and the fog-of-war atlas the 256 one, as the game's own
+// atlases are.
 constexpr int kAtlasRows = 0;
 constexpr DocumentLine kOwnIconLines[] = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
@@ -50,10 +51,12 @@ std::string ComposeIconDocument(const FieldStore&, int wonder, bool ownIcon) {
   if (!ownIcon) return ComposeDocument(kIconLines, wonder, [](int) { return std::string(); });
   return ComposeDocument(kOwnIconLines, wonder, [wonder](int) {
     std::string rows;
-    for (const std::uint32_t size : kIconSizes)
+    for (const std::uint32_t size : kIconSizes) {
+      const std::string across = std::to_string(IconsAcross(size));
       rows += "\t\t<Row Name=\"ICON_ATLAS_SOGMONUMENT2PD\" IconSize=\"" + std::to_string(size) +
-              "\" IconsPerRow=\"1\" IconsPerColumn=\"1\" Filename=\"" + TextureFileName(size) +
-              "\"/>\n";
+              "\" IconsPerRow=\"" + across + "\" IconsPerColumn=\"" + across + "\" Filename=\"" +
+              TextureFileName(size) + "\"/>\n";
+    }
     return Numbered(rows, wonder);
   });
 }

@@ -154,15 +154,20 @@ Picture Upright(const Picture& picture, int orientation) {
 }
 
 std::string DdsTexture(const Picture& square, std::uint32_t side) {
+  const std::uint32_t texture = side * IconsAcross(side);
   std::uint32_t levels = 1;
-  while ((side >> (levels - 1)) > 1)
+  while ((texture >> (levels - 1)) > 1)
     ++levels;
   std::string dds;
-  PutHeader(dds, side, levels);
+  PutHeader(dds, texture, levels);
   // The top level from the square, each level below from the one above, as mips are made.
-  Picture level = ScaledIcon(square, side);
+  const Picture icon = ScaledIcon(square, side);
+  Picture level{texture, texture, std::vector<std::uint8_t>(std::size_t(texture) * texture * 4, 0)};
+  for (std::uint32_t row = 0; row < side; ++row)
+    std::copy_n(&icon.rgba[std::size_t(row) * side * 4], side * 4,
+                &level.rgba[std::size_t(row) * texture * 4]);
   for (std::uint32_t at = 0; at < levels; ++at) {
-    if (at > 0) level = ScaledIcon(level, std::max<std::uint32_t>(1, side >> at));
+    if (at > 0) level = ScaledIcon(level, std::max<std::uint32_t>(1, texture >> at));
     PutBlocks(dds, level);
   }
   return dds;

@@ -3,17 +3,21 @@
 # own means: Pillow decodes the textures and the kept square, and fits and scales the picture
 # itself (premultiplied, Lanczos), as the issue of the icon asks of the program.
 #
-# Each texture Icons/<folder>_Icon_<S>.dds must have the header of Microsoft's "DDS" programming
-# guide for DXT5 (BC3) with a full mip chain down to 1 x 1: DDSD_CAPS | HEIGHT | WIDTH |
-# PIXELFORMAT | MIPMAPCOUNT | LINEARSIZE, the top level's size in bytes as its linear size, FourCC
-# "DXT5", DDSCAPS_TEXTURE | MIPMAP | COMPLEX, and each level max(1, (w + 3) / 4) x max(1, (h + 3) /
-# 4) blocks of 16 bytes; its top level must decode to the picture fitted into 256 x 256 and scaled
-# to S x S, within BLOCKS on average. The kept square Icons/<folder>_Icon.png must decode to the
+# Each texture Icons/<folder>_Icon_<S>.dds is the atlas of icons of S pixels that the icon document
+# Data/<folder>_Icons.xml gives it: IconsPerRow x IconsPerColumn icons, the texture that many times
+# S, which Direct3D 11 takes only as a multiple of 4 on each side. It must have the header of
+# Microsoft's "DDS" programming guide for DXT5 (BC3) with a full mip chain down to 1 x 1:
+# DDSD_CAPS | HEIGHT | WIDTH | PIXELFORMAT | MIPMAPCOUNT | LINEARSIZE, the top level's size in bytes
+# as its linear size, FourCC "DXT5", DDSCAPS_TEXTURE | MIPMAP | COMPLEX, and each level max(1, (w +
+# 3) / 4) x max(1, (h + 3) / 4) blocks of 16 bytes; its top level's first icon, at index 0, must
+# decode to the picture fitted into 256 x 256 and scaled to S x S, within BLOCKS on average, and
+# the rest of it be transparent. The kept square Icons/<folder>_Icon.png must decode to the
 # fitted picture within FILTERS on average and EDGE at any pixel, where a dark fringe would show,
 # and exactly where the picture is 256 x 256. Pixels are compared as they are shown: premultiplied.
 #
 # check_icons.py <mod folder> <picture>
 import pathlib
+import re
 import struct
 import sys
 
@@ -50,6 +54,18 @@ def differs(found, wanted, mean_bound, largest_bound=255):
         if mean > mean_bound or largest > largest_bound else None
 
 
+def check_atlas(path, side, across, square):
+    if side * across % 4:
+        return f"{side * across} pixels across, which is no multiple of 4"
+    texture = Image.open(path)
+    icon = texture.crop((0, 0, side, side))
+    rest = Image.new("RGBA", texture.size)
+    rest.paste(texture)
+    rest.paste((0, 0, 0, 0), (0, 0, side, side))
+    return check_header(path, side * across) or differs(icon, scaled(square, side), BLOCKS) or (
+        rest.getextrema()[3] != (0, 0) and "places other than the first not transparent")
+
+
 def check_header(path, side):
     data = path.read_bytes()
     header = struct.unpack("<4s31I", data[:128])
@@ -72,9 +88,13 @@ def main():
     icons = mod / "Icons"
     checks = [(f"{mod.name}_Icon.png", lambda path: differs(
         Image.open(path), square, *((0, 0) if whole else (FILTERS, EDGE))))]
+    atlases = re.findall(r'IconSize="(\d+)" IconsPerRow="(\d+)" IconsPerColumn="\2" Filename="([^"]+)"',
+                         (mod / "Data" / f"{mod.name}_Icons.xml").read_text())
     for side in SIZES:
-        checks.append((f"{mod.name}_Icon_{side}.dds", lambda path, side=side: check_header(
-            path, side) or differs(Image.open(path), scaled(square, side), BLOCKS)))
+        across = next((int(row[1]) for row in atlases
+                       if row == (str(side), row[1], f"{mod.name}_Icon_{side}.dds")), 0)
+        checks.append((f"{mod.name}_Icon_{side}.dds", lambda path, side=side, across=across: check_atlas(
+            path, side, across, square) if across else "no square atlas in the icon document"))
     problems = [f"{name}: {problem}" for name, check in checks
                 if (problem := check(icons / name))]
     print("\n".join(f"FAIL  {problem}" for problem in problems) or
