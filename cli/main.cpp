@@ -126,13 +126,16 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
   }
   const WonderReading reading = ReadWonder(folder, [](std::string_view file) {
     std::error_code error;
-    Picture picture = cli::DecodePicture(file, error);
+    Picture picture = cli::DecodePicture(file, error, kLargestKeptSquare);
     return error ? std::nullopt : std::optional<Picture>(std::move(picture));
   });
   if (!reading.form) {
     Say("cannot read " + reading.path.string() + ": " + reading.reason.message());
     return kExitFailed;
   }
+  for (const fs::path& texture : reading.texturesMadeAgain)
+    Say(texture.string() + ": not as this version makes it from " + reading.icon.string() +
+        "; making the wonder again makes it anew");
   std::string line = "--number=" + std::to_string(reading.form->wonder);
   for (int field = 0; field < kFieldCount; ++field) {
     if (IsSet(reading.form->valueBoxes[field]))

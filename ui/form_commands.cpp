@@ -358,7 +358,7 @@ void OnReadWonder(HWND window) {
   std::wstring message;
   const WonderReading reading =
       folder.empty() ? WonderReading{} : ReadWonder(folder, [&message](std::string_view file) {
-        return DecodePictureFile(file, message);
+        return DecodePictureFile(file, message, kLargestKeptSquare);
       });
   if (!reading.form) {
     message = folder.empty() ? WidenCp936("游戏里没有安装奇观 " + std::to_string(*wonder) +
@@ -380,9 +380,14 @@ void OnReadWonder(HWND window) {
   for (int text = 0; text < kTextCount; ++text)
     SetControlText(window, TextBoxId(text), form.texts[text]);
   SetIcon(window, form.icon);
-  SetDlgItemTextW(
-      window, kStatusBoxId,
-      (WidenCp936("已读取奇观 " + std::to_string(*wonder) + "：") + folder.wstring()).c_str());
+  // A texture that is not as this version makes it is no refusal: "生成" makes it again from the
+  // kept picture.
+  std::wstring status =
+      WidenCp936("已读取奇观 " + std::to_string(*wonder) + "：") + folder.wstring();
+  if (!reading.texturesMadeAgain.empty())
+    status += WidenCp936("\r\n它的图标贴图与本版本做的不同，“生成”时会用保存的图片重新制作：") +
+              reading.icon.wstring();
+  SetDlgItemTextW(window, kStatusBoxId, status.c_str());
 }
 
 // Asks, then removes the wonder whose number is in its box from each Mods folder that holds it.

@@ -40,7 +40,7 @@ int Orientation(IWICBitmapFrameDecode* frame) {
 using OpenDecoder = std::function<HRESULT(IWICImagingFactory*, IWICBitmapDecoder**)>;
 
 // The picture of the decoder that `open` makes.
-std::optional<Picture> Decode(const OpenDecoder& open, std::wstring& why) {
+std::optional<Picture> Decode(const OpenDecoder& open, std::wstring& why, std::uint64_t largest) {
   Com<IWICImagingFactory> factory;
   Com<IWICBitmapDecoder> decoder;
   Com<IWICBitmapFrameDecode> frame;
@@ -56,7 +56,7 @@ std::optional<Picture> Decode(const OpenDecoder& open, std::wstring& why) {
     why = WidenCp936("图片没有任何像素（宽或高为 0）。");
     return std::nullopt;
   }
-  if (SUCCEEDED(result) && std::uint64_t(width) * height > kLargestPicture) {
+  if (SUCCEEDED(result) && std::uint64_t(width) * height > largest) {
     why = WidenCp936("图片超过 5000 万像素（") + std::to_wstring(width) + L" × " +
           std::to_wstring(height) + WidenCp936("），太大了。");
     return std::nullopt;
@@ -93,11 +93,12 @@ std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& w
         return factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, decoder);
       },
-      why);
+      why, kLargestPicture);
 }
 
 // The decoder holds the stream, and the stream the bytes, which outlive the decoding.
-std::optional<Picture> DecodePictureFile(std::string_view bytes, std::wstring& why) {
+std::optional<Picture> DecodePictureFile(std::string_view bytes, std::wstring& why,
+                                         std::uint64_t largest) {
   return Decode(
       [bytes](IWICImagingFactory* factory, IWICBitmapDecoder** decoder) {
         Com<IWICStream> stream;
@@ -111,7 +112,7 @@ std::optional<Picture> DecodePictureFile(std::string_view bytes, std::wstring& w
                                                     WICDecodeMetadataCacheOnDemand, decoder);
         return result;
       },
-      why);
+      why, largest);
 }
 
 }  // namespace wondergen::ui

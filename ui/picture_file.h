@@ -14,7 +14,9 @@ namespace wondergen::ui {
 // cannot be opened, is no picture, is cut short or damaged, or has no pixels or more than
 // kLargestPicture, refused from its size before it is decoded. The thread must have COM.
 std::optional<Picture> ReadPictureFile(const std::wstring& file, std::wstring& why);
-// The same for a file's bytes in memory.
-std::optional<Picture> DecodePictureFile(std::string_view bytes, std::wstring& why);
+// The same for a file's bytes in memory, refusing from its size a picture of more than `largest`
+// pixels.
+std::optional<Picture> DecodePictureFile(std::string_view bytes, std::wstring& why,
+                                         std::uint64_t largest = kLargestPicture);
 
 }  // namespace wondergen::ui

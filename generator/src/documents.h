@@ -44,13 +44,39 @@ inline constexpr const char* kOtherLanguages[] = {"en_US", "fr_FR",      "de_DE"
 // first. Never given the player's texts.
 std::string Numbered(std::string_view constant, int wonder);
 
-// Each composes its document for wonder `wonder`, in code page 936, from the store, which it only
-// reads.
-std::string ComposeLocalizationDocument(const FieldStore& store, int wonder, bool ownIcon);
-std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder, bool ownIcon);
-std::string ComposeGameplayDocument(const FieldStore& store, int wonder, bool ownIcon);
-std::string ComposeIconDocument(const FieldStore& store, int wonder, bool ownIcon);
-std::string ComposeManifestDocument(const FieldStore& store, int wonder, bool ownIcon);
+// The editions of the package that this program has written, oldest first. A wonder's folder
+// that an earlier edition wrote is read back as the same wonder, and made again as today's.
+enum class Edition {
+  kChineseTexts,   // the gameplay data, the texts in Simplified Chinese and the manifest
+  kIconDocument,   // and the icon document (the Monument's), the game versions in the manifest
+  kEveryLanguage,  // and the texts in the game's other languages, in their document and the mod list
+  kAtlasesOfOne,   // and the wonder's own icon, each size's texture an atlas of one icon
+  kCurrent,        // the atlases of 38 and 50 of 2 x 2 icons, as Direct3D 11 takes them
+};
+inline constexpr Edition kEditions[] = {Edition::kChineseTexts, Edition::kIconDocument,
+                                        Edition::kEveryLanguage, Edition::kAtlasesOfOne,
+                                        Edition::kCurrent};
+
+// What the documents are composed for, besides the form's values.
+struct Composition {
+  int wonder = kFirstWonder;
+  bool ownIcon = false;
+  Edition edition = Edition::kCurrent;
+};
+
+// Whether the package of that edition holds the document: the icon's files only with an icon of
+// the wonder's own.
+bool Holds(const Composition& composition, Document document);
+
+// Each composes its document, in code page 936, from the store, which it only reads.
+std::string ComposeLocalizationDocument(const FieldStore& store, const Composition& composition);
+std::string ComposeOtherLanguagesDocument(const FieldStore& store, const Composition& composition);
+std::string ComposeGameplayDocument(const FieldStore& store, const Composition& composition);
+std::string ComposeIconDocument(const FieldStore& store, const Composition& composition);
+std::string ComposeManifestDocument(const FieldStore& store, const Composition& composition);
+// The XML documents of the package that the composition holds, converted to UTF-8, the others
+// empty.
+ModPackage ComposeDocuments(const FieldStore& store, const Composition& composition);
 
 // The icon's files in the mod's folder Icons, as wonder 1 names them: a texture of each of
 // kIconSizes, and the square itself, kept so that the wonder can be read back and made again.
@@ -78,12 +104,15 @@ struct Composed {
   int part;
 };
 
-// A line of a document's table, carrying its own LF where it has one.
+// A line of a document's table, carrying its own LF where it has one, and the edition that first
+// wrote it.
 struct DocumentLine {
-  constexpr DocumentLine(const char* constant) : text(constant) {}
+  constexpr DocumentLine(const char* constant, Edition first = Edition::kChineseTexts)
+      : text(constant), since(first) {}
   constexpr DocumentLine(Composed composed) : part(composed.part) {}
   const char* text = nullptr;  // null for a placeholder
   int part = 0;
+  Edition since = Edition::kChineseTexts;
 };
 
 // The parts that `table` composed into `document` for wonder `wonder`, read the other way: every
@@ -134,13 +163,16 @@ inline bool TakeSuffix(std::string_view& text, std::string_view part) {
 bool ReadGameplayDocument(std::string_view document, int wonder, Form& form);
 bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form);
 
-// The document that `table` gives for wonder `wonder`, each placeholder's lines made by
-// `compose(part)`.
+// The document that `table` gives for the composition, each placeholder's lines made by
+// `compose(part)`, the lines of later editions left out.
 template <std::size_t N, typename Compose>
-std::string ComposeDocument(const DocumentLine (&table)[N], int wonder, const Compose& compose) {
+std::string ComposeDocument(const DocumentLine (&table)[N], const Composition& composition,
+                            const Compose& compose) {
   std::string document;
-  for (const DocumentLine& line : table)
-    document += line.text != nullptr ? Numbered(line.text, wonder) : compose(line.part);
+  for (const DocumentLine& line : table) {
+    if (line.since > composition.edition) continue;
+    document += line.text != nullptr ? Numbered(line.text, composition.wonder) : compose(line.part);
+  }
   return document;
 }
 

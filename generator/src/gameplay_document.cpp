@@ -152,8 +152,9 @@ bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
   return true;
 }
 
-std::string ComposeGameplayDocument(const FieldStore& store, int wonder, bool) {
-  return ComposeDocument(kGameplayLines, wonder, [&](int part) {
+std::string ComposeGameplayDocument(const FieldStore& store, const Composition& composition) {
+  const int wonder = composition.wonder;
+  return ComposeDocument(kGameplayLines, composition, [&](int part) {
     return part == kBuildingRow ? BuildingRow(store, wonder) : FieldRow(store, wonder, part);
   });
 }

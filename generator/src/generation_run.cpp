@@ -82,22 +82,39 @@ const std::vector<TreeLayout>& InstalledFamily() {
 namespace {
 
 // How each XML document is composed, indexed by Document.
-constexpr std::array<std::string (*)(const FieldStore&, int, bool), 5> kComposers = {
+constexpr std::array<std::string (*)(const FieldStore&, const Composition&), 5> kComposers = {
     ComposeLocalizationDocument, ComposeOtherLanguagesDocument, ComposeGameplayDocument,
     ComposeIconDocument, ComposeManifestDocument};
 
 }  // namespace
 
+bool Holds(const Composition& composition, Document document) {
+  switch (document) {
+    case Document::kOtherLanguages: return composition.edition >= Edition::kEveryLanguage;
+    case Document::kIcons: return composition.edition >= Edition::kIconDocument;
+    case Document::kLocalization:
+    case Document::kGameplayData:
+    case Document::kManifest: return true;
+    default: return composition.ownIcon;  // the textures and the square
+  }
+}
+
+ModPackage ComposeDocuments(const FieldStore& store, const Composition& composition) {
+  ModPackage package;
+  for (std::size_t document = 0; document < kComposers.size(); ++document) {
+    if (Holds(composition, static_cast<Document>(document)))
+      package[document].bytes = ToUtf8(kComposers[document](store, composition),
+                                       package[document].conversionError);
+  }
+  return package;
+}
+
 // The run's own field store: nothing is shared with another run.
 ModPackage ComposeModPackage(const Form& form) {
   FieldStore store = ReadForm(form);
   ApplyTextDefaults(store);
-  ModPackage package;
-  const bool ownIcon = form.icon.has_value();
-  for (std::size_t document = 0; document < kComposers.size(); ++document)
-    package[document].bytes = ToUtf8(kComposers[document](store, form.wonder, ownIcon),
-                                     package[document].conversionError);
-  if (!ownIcon) return package;
+  ModPackage package = ComposeDocuments(store, {form.wonder, form.icon.has_value()});
+  if (!form.icon) return package;
   for (std::size_t size = 0; size < kIconSizes.size(); ++size)
     package[Index(Document::kTexture32) + size].bytes = DdsTexture(*form.icon, kIconSizes[size]);
   package[Index(Document::kIconSquare)].bytes = PngFile(*form.icon);

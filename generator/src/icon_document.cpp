@@ -47,17 +47,19 @@ std::string TextureFileName(std::uint32_t size) {
 }
 
 // Nothing in it depends on the form but whether the wonder has its own icon.
-std::string ComposeIconDocument(const FieldStore&, int wonder, bool ownIcon) {
-  if (!ownIcon) return ComposeDocument(kIconLines, wonder, [](int) { return std::string(); });
-  return ComposeDocument(kOwnIconLines, wonder, [wonder](int) {
+std::string ComposeIconDocument(const FieldStore&, const Composition& composition) {
+  if (!composition.ownIcon)
+    return ComposeDocument(kIconLines, composition, [](int) { return std::string(); });
+  return ComposeDocument(kOwnIconLines, composition, [&composition](int) {
     std::string rows;
     for (const std::uint32_t size : kIconSizes) {
-      const std::string across = std::to_string(IconsAcross(size));
+      const std::string across = std::to_string(
+          composition.edition < Edition::kCurrent ? 1 : IconsAcross(size));
       rows += "\t\t<Row Name=\"ICON_ATLAS_SOGMONUMENT2PD\" IconSize=\"" + std::to_string(size) +
               "\" IconsPerRow=\"" + across + "\" IconsPerColumn=\"" + across + "\" Filename=\"" +
               TextureFileName(size) + "\"/>\n";
     }
-    return Numbered(rows, wonder);
+    return Numbered(rows, composition.wonder);
   });
 }
 

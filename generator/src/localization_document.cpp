@@ -107,15 +107,17 @@ bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form)
   return true;
 }
 
-std::string ComposeLocalizationDocument(const FieldStore& store, int wonder, bool) {
-  return ComposeDocument(kLocalizationLines, wonder,
+std::string ComposeLocalizationDocument(const FieldStore& store, const Composition& composition) {
+  return ComposeDocument(kLocalizationLines, composition,
                          [&store](int slot) { return TextLine(store, slot); });
 }
 
 // The same texts in each other language, the four entries in the order above: every line ending
 // in LF, the last one too.
-std::string ComposeOtherLanguagesDocument(const FieldStore& store, int wonder, bool) {
-  return ComposeDocument(kOtherLanguagesLines, wonder, [&](int language) {
+std::string ComposeOtherLanguagesDocument(const FieldStore& store,
+                                          const Composition& composition) {
+  const int wonder = composition.wonder;
+  return ComposeDocument(kOtherLanguagesLines, composition, [&](int language) {
     std::string entries;
     for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
       entries += "\t\t<Replace Tag=\"" + Numbered(kTextTags[slot - kTitleSlot], wonder) +

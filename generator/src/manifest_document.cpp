@@ -25,7 +25,7 @@ constexpr DocumentLine kManifestLines[] = {
     "\t\t<ShowInBrowser>AlwaysShow</ShowInBrowser>\n",
     "\t\t<EnabledByDefault>1</EnabledByDefault>\n",
     "\t\t<EnabledAtStartup>1</EnabledAtStartup>\n",
-    "\t\t<CompatibleVersions>1.2,2.0</CompatibleVersions>\n",
+    {"\t\t<CompatibleVersions>1.2,2.0</CompatibleVersions>\n", Edition::kIconDocument},
     "\t</Properties>\n",
     "\t<LocalizedText>\n",
     "\t\t<Text id=\"RIRNewBuilding2PD_Title\">\n",
@@ -47,30 +47,31 @@ constexpr DocumentLine kManifestLines[] = {
     "\t\t<UpdateText id = \"RIRNewBuilding2PD_TEXT\">\n",
     "\t\t<Items>\n",
     "\t\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
-    "\t\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n",
+    {"\t\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n", Edition::kEveryLanguage},
     "\t\t</Items>\n",
     "\t\t</UpdateText>\n",
     Composed{kTextureImport},
-    "\t\t<UpdateIcons id = \"RIRNewBuilding2PD_ICONS\">\n",
-    "\t\t<Items>\n",
-    "\t\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n",
-    "\t\t</Items>\n",
-    "\t\t</UpdateIcons>\n",
+    {"\t\t<UpdateIcons id = \"RIRNewBuilding2PD_ICONS\">\n", Edition::kIconDocument},
+    {"\t\t<Items>\n", Edition::kIconDocument},
+    {"\t\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n", Edition::kIconDocument},
+    {"\t\t</Items>\n", Edition::kIconDocument},
+    {"\t\t</UpdateIcons>\n", Edition::kIconDocument},
     "\t</Components>\n",
     "\t<Files>\n",
     "\t\t<File>Data/Newbuilding2PD_RIR_GameplayData.xml</File>\n",
     "\t\t<File>Text/Newbuilding2PD_zh_Hans_CN.xml</File>\n",
-    "\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n",
-    "\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n",
+    {"\t\t<File>Text/Newbuilding2PD_OtherLanguages.xml</File>\n", Edition::kEveryLanguage},
+    {"\t\t<File>Data/Newbuilding2PD_RIR_Icons.xml</File>\n", Edition::kIconDocument},
     Composed{kTextureFiles},
     "\t</Files>\n",
     "</Mod>\n",
 };
 
 // The text in Simplified Chinese, then the same in each other language of the game.
-std::string ModListText(const FieldStore& store, int textSlot) {
+std::string ModListText(const FieldStore& store, int textSlot, Edition edition) {
   const std::string text = LocalizedEntryText(store, textSlot);
   std::string lines = "\t\t\t<zh_Hans_CN>" + text + "</zh_Hans_CN>\n";
+  if (edition < Edition::kEveryLanguage) return lines;
   for (const std::string language : kOtherLanguages)
     lines += "\t\t\t<" + language + ">" + text + "</" + language + ">\n";
   return lines;
@@ -88,15 +89,17 @@ std::string TextureLines(const char* indent) {
 
 }  // namespace
 
-std::string ComposeManifestDocument(const FieldStore& store, int wonder, bool ownIcon) {
-  return ComposeDocument(kManifestLines, wonder, [&](int part) {
+std::string ComposeManifestDocument(const FieldStore& store, const Composition& composition) {
+  const int wonder = composition.wonder;
+  const bool ownIcon = composition.ownIcon;
+  return ComposeDocument(kManifestLines, composition, [&](int part) {
     if (part == kTextureImport && ownIcon)
       return Numbered("\t\t<ImportFiles id = \"RIRNewBuilding2PD_TEXTURES\">\n\t\t<Items>\n" +
                           TextureLines("\t\t\t") + "\t\t</Items>\n\t\t</ImportFiles>\n",
                       wonder);
     if (part == kTextureFiles && ownIcon) return Numbered(TextureLines("\t\t"), wonder);
     if (part == kTextureImport || part == kTextureFiles) return std::string();
-    return ModListText(store, part);
+    return ModListText(store, part, composition.edition);
   });
 }
 

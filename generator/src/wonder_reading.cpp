@@ -77,7 +77,7 @@ std::error_code make_error_code(WonderError error) {
 }
 
 WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
-  WonderReading reading{std::nullopt, {}, folder, {}};
+  WonderReading reading{std::nullopt, {}, folder, {}, {}};
   const std::optional<int> wonder = WonderOfFolder(folder.filename());
   if (!wonder) {
     reading.reason = WonderError::kNotAWonder;
@@ -96,69 +96,99 @@ WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
   const auto pathOf = [&](Document document) {
     return folder.parent_path() / PathInTree(tree, FileOf(tree, document));
   };
-  // The documents that hold the form, and where its icon is kept, the square and its textures.
+  const auto refuse = [&](Document document, std::error_code reason) {
+    reading.path = pathOf(document);
+    reading.reason = reason;
+    return reading;
+  };
+  // Every file of the folder that the package may hold: read, missing, or else refused.
+  std::array<std::string, kDocumentCount> files;
+  std::array<bool, kDocumentCount> there{};
+  for (std::size_t document = 0; document < kDocumentCount; ++document) {
+    std::error_code error;
+    there[document] =
+        ReadInTree(tree, top, static_cast<Document>(document), files[document], error);
+    const bool texture = document >= Index(Document::kTexture32) &&
+                         document < Index(Document::kIconSquare);
+    if (!there[document] && error != std::errc::no_such_file_or_directory && !texture)
+      return refuse(static_cast<Document>(document), error);
+  }
+
+  // The form, from the documents that hold it.
   Form form;
   form.wonder = *wonder;
-  std::array<std::string, kDocumentCount> files;
   for (const Document document : {Document::kGameplayData, Document::kLocalization}) {
-    std::string& bytes = files[Index(document)];
-    if (!ReadInTree(tree, top, document, bytes, reading.reason)) {
-      reading.path = pathOf(document);
-      return reading;
-    }
+    if (!there[Index(document)])
+      return refuse(document, std::make_error_code(std::errc::no_such_file_or_directory));
     std::error_code ignored;
-    const std::optional<std::string> cp936 = FromUtf8(bytes, ignored);
+    const std::optional<std::string> cp936 = FromUtf8(files[Index(document)], ignored);
     const bool read = cp936 && (document == Document::kGameplayData
                                     ? ReadGameplayDocument(*cp936, *wonder, form)
                                     : ReadLocalizationDocument(*cp936, *wonder, form));
-    if (!read) {
-      reading.path = pathOf(document);
-      reading.reason = WonderError::kChangedByHand;
-      return reading;
-    }
+    if (!read) return refuse(document, WonderError::kChangedByHand);
   }
-  std::string& square = files[Index(Document::kIconSquare)];
-  std::error_code missing;
-  if (decode && ReadInTree(tree, top, Document::kIconSquare, square, missing)) {
-    form.icon = decode(square);
-    if (!form.icon || form.icon->width != kIconSide || form.icon->height != kIconSide) {
-      reading.path = pathOf(Document::kIconSquare);
-      reading.reason = WonderError::kChangedByHand;
-      return reading;
-    }
-    for (std::size_t size = 0; size < kIconSizes.size(); ++size) {
-      const auto texture = static_cast<Document>(Index(Document::kTexture32) + size);
-      if (!ReadInTree(tree, top, texture, files[Index(texture)], reading.reason)) {
-        reading.path = pathOf(texture);
-        return reading;
-      }
-    }
-  } else if (decode && missing != std::errc::no_such_file_or_directory) {
-    reading.path = pathOf(Document::kIconSquare);
-    reading.reason = missing;
-    return reading;
+  FieldStore store;
+  try {
+    store = ReadForm(form);
+  } catch (const std::invalid_argument&) {
+    return refuse(Document::kGameplayData, WonderError::kChangedByHand);  // 2000, no screening's
+  }
+  ApplyTextDefaults(store);
+
+  // The icon, from its square, the one source of its textures: its pixels, not its encoding, are
+  // what the next run writes again.
+  const bool square = there[Index(Document::kIconSquare)];
+  const bool textures = std::any_of(&there[Index(Document::kTexture32)],
+                                    &there[Index(Document::kIconSquare)], [](bool t) { return t; });
+  if (!square && textures)
+    return refuse(Document::kIconSquare, std::make_error_code(std::errc::no_such_file_or_directory));
+  if (square && decode) {
+    form.icon = decode(files[Index(Document::kIconSquare)]);
+    if (!form.icon || form.icon->width != kIconSide || form.icon->height != kIconSide)
+      return refuse(Document::kIconSquare, WonderError::kChangedByHand);
   }
 
-  // Checked, never guessed: the form must make what the folder holds.
-  ModPackage package;
-  try {
-    package = ComposeModPackage(form);
-  } catch (const std::invalid_argument&) {
-    reading.path = pathOf(Document::kGameplayData);  // a value no screening gives, as 2000
-    reading.reason = WonderError::kChangedByHand;
-    return reading;
+  // Checked, never guessed: the folder must hold every document of an edition of the package for
+  // this form, the newest first, as that edition wrote it, and no other. Where none does, the
+  // first document that differs in the newest edition whose documents the folder holds is named,
+  // or else the first of today's that it lacks.
+  const auto xml = {Document::kLocalization, Document::kOtherLanguages, Document::kGameplayData,
+                    Document::kIcons, Document::kManifest};
+  std::optional<Document> differing;
+  bool read = false;
+  for (auto edition = std::rbegin(kEditions); edition != std::rend(kEditions) && !read; ++edition) {
+    const Composition composition{*wonder, square, *edition};
+    if (square && *edition < Edition::kAtlasesOfOne) break;
+    if (std::any_of(xml.begin(), xml.end(), [&](Document document) {
+          return Holds(composition, document) != there[Index(document)];
+        }))
+      continue;
+    const ModPackage package = ComposeDocuments(store, composition);
+    const auto differs = std::find_if(xml.begin(), xml.end(), [&](Document document) {
+      return package[Index(document)].bytes != files[Index(document)];
+    });
+    read = differs == xml.end();
+    if (!read && !differing) differing = *differs;
   }
-  for (std::size_t document = 0; document < kDocumentCount; ++document) {
-    const bool kept = document == Index(Document::kGameplayData) ||
-                      document == Index(Document::kLocalization) ||
-                      (form.icon && document >= Index(Document::kTexture32));
-    if (kept && files[document] != package[document].bytes) {
-      reading.path = pathOf(static_cast<Document>(document));
-      reading.reason = WonderError::kChangedByHand;
-      return reading;
+  if (!read) {
+    const Composition today{*wonder, square};
+    const auto lacking = std::find_if(xml.begin(), xml.end(), [&](Document document) {
+      return !there[Index(document)] && Holds(today, document);
+    });
+    if (!differing && lacking != xml.end())
+      return refuse(*lacking, std::make_error_code(std::errc::no_such_file_or_directory));
+    return refuse(differing.value_or(Document::kManifest), WonderError::kChangedByHand);
+  }
+
+  // Each texture that is not what this version makes from the square is made anew.
+  if (form.icon) {
+    for (std::size_t size = 0; size < kIconSizes.size(); ++size) {
+      const auto texture = static_cast<Document>(Index(Document::kTexture32) + size);
+      if (files[Index(texture)] != DdsTexture(*form.icon, kIconSizes[size]))
+        reading.texturesMadeAgain.push_back(pathOf(texture));
     }
   }
-  if (form.icon) reading.icon = pathOf(Document::kIconSquare);
+  if (square) reading.icon = pathOf(Document::kIconSquare);
   reading.form = std::move(form);
   return reading;
 }

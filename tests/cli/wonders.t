@@ -54,17 +54,33 @@ teaser holding the made-by text itself; a text given as its default reads back a
   $ roundtrip --teaser $'外星人\t\t------制作:《vudazu》 ------改写：《a》' --author b --building-name 圣女碑
   --number=1 --teaser='外星人\t\t------制作:《vudazu》 ------改写：《a》' --author=b (esc)
 
-A wonder made by an earlier version, without the other languages' document and the icon's, and
-with a shorter manifest: read back, and made again as today's package.
+A wonder made by an earlier version, whose every document is as that version wrote it: without
+the other languages' document and the icon's, and with a shorter manifest; with the icon's but not
+the other languages'; with an icon of its own whose textures of 38 and 50 were atlases of one icon,
+each texture not as this version makes it told on standard error. Each read back, and made again
+as today's package.
 
-  $ case_ && mkdir work/Mods && cp -r "$golden/earlier-version/Newbuilding2PD_RIR" work/Mods/
-  $ line=$(cd work && "$cli" --show 1 --mods-dir Mods) && (cd work && eval "\"\$cli\" --out . $line" >/dev/null) && diff -r work/AAA "$golden/markup-and-long-teaser/AAA" && echo "today's package"
+  $ for version in chinese-texts icon-document; do
+  >   case_ && mkdir work/Mods && cp -r "$golden/earlier-versions/$version/Newbuilding2PD_RIR" work/Mods/
+  >   line=$(cd work && "$cli" --show 1 --mods-dir Mods) && (cd work && eval "\"\$cli\" --out . $line" >/dev/null) && diff -r work/AAA "$golden/markup-and-long-teaser/AAA" && echo "$version: today's package"
+  > done
+  chinese-texts: today's package
+  icon-document: today's package
+  $ case_ && mkdir work/Mods && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/icon-7/args") && (cd work && "$cli" --mods-dir Mods "${arguments[@]}" >/dev/null 2>&1) && cp -r work/Mods work/today
+  $ icons=work/Mods/Newbuilding2PD_RIR_7/Icons && cp "$golden/earlier-versions/atlases-of-one/Newbuilding2PD_RIR_7_Icons.xml" work/Mods/Newbuilding2PD_RIR_7/Data/ && head -c 2320 $icons/Newbuilding2PD_RIR_7_Icon_32.dds >$icons/Newbuilding2PD_RIR_7_Icon_38.dds && rm $icons/Newbuilding2PD_RIR_7_Icon_50.dds
+  $ to='>/dev/null' run --show 7 --mods-dir Mods
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_38.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_50.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
+  $ line=$(cd work && "$cli" --show 7 --mods-dir Mods 2>/dev/null) && (cd work && eval "\"\$cli\" --mods-dir Mods $line" >/dev/null) && diff -r work/Mods work/today && echo "today's package"
   today's package
 
 Refused: what no form makes, the file named, nothing printed. A byte changed in a tag, a tab, a
-quote; a value of 2000 or 0 written by hand; another picture kept; a texture changed; a document
-grown past any this program writes, not read whole; a document missing; a folder that is a link; an
-empty folder. A digit changed is another form, and read as it.
+quote; a value of 2000 or 0 written by hand; a text typed into the other languages' document; a
+byte changed in the manifest or the icon document; a kept picture that is no square of 256 x 256,
+or that claims to be far larger (not decoded); a document grown past any this program writes, not
+read whole; a document missing, the manifest too; the kept picture missing where its textures
+remain; a folder that is a link; an empty folder. A digit changed is another form, and read as it.
+A texture changed or missing is made anew from the kept picture: told, and no refusal.
 
   $ case_ && mkdir work/Mods && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/icon-7/args") && (cd work && "$cli" --mods-dir Mods "${arguments[@]}" --great-artist 12 >/dev/null 2>&1) && cp -r work/Mods work/kept
   $ data=Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml text=Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml
@@ -90,12 +106,30 @@ empty folder. A digit changed is another form, and read as it.
   $ refused 's/&amp; &lt;gift/\& \&lt;gift/' $text
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml: changed by hand or not made by this program
   [1]
+  $ refused '0,/<Text>奇观 Wonder /s//<Text>Wonder /' Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml: changed by hand or not made by this program
+  [1]
+  $ refused 's|<Authors>vudazu|<Authors>me|' Mods/Newbuilding2PD_RIR_7/Newbuilding2PD_RIR_7.modinfo
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Newbuilding2PD_RIR_7.modinfo: changed by hand or not made by this program
+  [1]
+  $ refused 's|IconSize="80"|IconSize="81"|' Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_Icons.xml
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_Icons.xml: changed by hand or not made by this program
+  [1]
   $ cp "$golden/pictures/wonder.png" work/Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png && refused '' $data
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png: changed by hand or not made by this program
   [1]
-  $ refused '1s/^DDS /DDS!/' Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds
-  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds: changed by hand or not made by this program
+  $ python3 -c 'import struct, sys, zlib; side = 7000; row = bytes(1 + 4 * side); packer = zlib.compressobj(9); chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data)); image = b"".join(packer.compress(row) for _ in range(side)) + packer.flush(); sys.stdout.buffer.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 6, 0, 0, 0)) + chunk(b"IDAT", image) + chunk(b"IEND", b""))' >work/bomb.png && ls -l work/bomb.png | awk '{ print ($5 < 4194304) }'
+  1
+  $ cp work/bomb.png work/Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png && python3 -c 'import resource, subprocess, sys; subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL); print("at most 50 MB:", resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss < 50000)' "$cli" --show 7 --mods-dir work/Mods 2>&1 | sed "s|$scratch/||"
+  wondergen-cli: cannot read work/Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png: changed by hand or not made by this program
+  at most 50 MB: True
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && rm work/Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png && run --show 7 --mods-dir Mods
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png: No such file or directory
   [1]
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && sed -i '1s/^DDS /DDS!/' work/Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds && rm work/Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_256.dds && to='>/dev/null' run --show 7 --mods-dir Mods
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_256.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
+  $ rm -rf work/Mods && cp -r work/kept work/Mods
   $ truncate -s 5M work/$data && refused '' $data
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: File too large
   [1]
@@ -103,6 +137,9 @@ empty folder. A digit changed is another form, and read as it.
   out: --number=7 --science=26 --great-artist=12
   $ rm work/$text && run --show 7 --mods-dir Mods
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_zh_Hans_CN.xml: No such file or directory
+  [1]
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && rm work/Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml && run --show 7 --mods-dir Mods
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml: No such file or directory
   [1]
   $ rm -rf work/Mods/Newbuilding2PD_RIR_7 && mkdir work/Mods/Newbuilding2PD_RIR_7 && run --show 7 --mods-dir Mods
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: No such file or directory

@@ -245,16 +245,22 @@ enum class WonderError {
 };
 std::error_code make_error_code(WonderError error);
 
-// Decodes a picture file, as a front end does; nullopt where it cannot.
+// Decodes a picture file, as a front end does; nullopt where it cannot. Given a kept square, it
+// refuses from its header a picture of more than kLargestKeptSquare pixels, which no square this
+// program keeps has, rather than decode it.
 using PictureDecoder = std::function<std::optional<Picture>(std::string_view file)>;
+inline constexpr std::uint64_t kLargestKeptSquare = std::uint64_t(kIconSide) * kIconSide;
 
-// A wonder's folder read back: the form that makes it, and the kept square its icon was read from
-// where it has one; or else what could not be read (the folder or one of its files) and why.
+// A wonder's folder read back: the form that makes it, the kept square its icon was read from
+// where it has one, and each of its textures that is not as this version makes it from the square
+// (missing, damaged, or made by an earlier version), which making the wonder again makes anew; or
+// else what could not be read (the folder or one of its files) and why.
 struct WonderReading {
   std::optional<Form> form;
   std::filesystem::path icon;
   std::filesystem::path path;
   std::error_code reason;
+  std::vector<std::filesystem::path> texturesMadeAgain;
 };
 
 // Wonder `wonder`'s folder in the first of `folders` (Mods folders, or AAA's DLC) that holds an
@@ -265,11 +271,14 @@ std::filesystem::path WonderFolder(int wonder, const std::vector<std::filesystem
 // installed in a Mods folder or in AAA's DLC): its number from the folder's name, its fields from
 // its gameplay data document, its texts from its Simplified Chinese localization document (a text
 // that is its default read as left empty), and its icon from the square kept beside its textures,
-// decoded by `decode` (without one the icon is not read). Checked, never guessed: the form is given
-// only where composing it gives those documents, and the textures and the square, byte for byte,
-// as the folder holds them; so a wonder of an earlier version, without the documents that came
-// later, reads back too. The folder and every file are read through folders that are not links.
-// Thread-safe.
+// decoded by `decode` (without one the icon's pixels are not read). Checked, never guessed: the
+// form is given only where composing it gives, byte for byte, every document the folder holds,
+// its manifest among them, as this version or an earlier one wrote them, so that making the wonder
+// again loses nothing that was changed by hand; a wonder of an earlier version reads back too.
+// Its textures are made from the square, so one that is not as this version makes it is no
+// refusal but told in texturesMadeAgain; a folder that holds textures but not their square is
+// refused, naming the square. The folder and every file are read through folders that are not
+// links. Thread-safe.
 WonderReading ReadWonder(const std::filesystem::path& folder,
                          const PictureDecoder& decode = nullptr);
 
