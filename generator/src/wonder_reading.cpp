@@ -193,11 +193,13 @@ WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
   return reading;
 }
 
+// A folder without its manifest is no wonder the game loads, nor one AAA holds whole.
 fs::path WonderFolder(int wonder, const std::vector<fs::path>& folders) {
-  const std::string& name = InstalledFamily().at(wonder - kFirstWonder).folders.front().name;
+  const TreeLayout& tree = InstalledFamily().at(wonder - kFirstWonder);
+  const std::string& name = tree.folders.front().name;
   for (const fs::path& folder : folders) {
     std::error_code error;
-    if (fs::exists(fs::symlink_status(folder / name, error))) return folder / name;
+    if (fs::is_regular_file(folder / name / tree.files.back().name, error)) return folder / name;
   }
   return {};
 }

@@ -78,8 +78,9 @@ Refused: what no form makes, the file named, nothing printed. A byte changed in 
 quote; a value of 2000 or 0 written by hand; a text typed into the other languages' document; a
 byte changed in the manifest or the icon document; a kept picture that is no square of 256 x 256,
 or that claims to be far larger (not decoded); a document grown past any this program writes, not
-read whole; a document missing, the manifest too; the kept picture missing where its textures
-remain; a folder that is a link; an empty folder. A digit changed is another form, and read as it.
+read whole; a document missing; the kept picture missing where its textures remain; a folder that
+is a link. A folder without its manifest (an empty one too) is no wonder at all. A digit changed is
+another form, and read as it.
 A texture changed or missing is made anew from the kept picture: told, and no refusal.
 
   $ case_ && mkdir work/Mods && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/icon-7/args") && (cd work && "$cli" --mods-dir Mods "${arguments[@]}" --great-artist 12 >/dev/null 2>&1) && cp -r work/Mods work/kept
@@ -141,8 +142,11 @@ A texture changed or missing is made anew from the kept picture: told, and no re
   $ rm -rf work/Mods && cp -r work/kept work/Mods && rm work/Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml && run --show 7 --mods-dir Mods
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml: No such file or directory
   [1]
+  $ rm -r work/AAA work/Mods/Newbuilding2PD_RIR_7/Newbuilding2PD_RIR_7.modinfo && run --show 7 --mods-dir Mods && run --list --mods-dir Mods
+  err: wondergen-cli: wonder 7 is neither installed nor in ./AAA
+  [1]
   $ rm -rf work/Mods/Newbuilding2PD_RIR_7 && mkdir work/Mods/Newbuilding2PD_RIR_7 && run --show 7 --mods-dir Mods
-  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: No such file or directory
+  err: wondergen-cli: wonder 7 is neither installed nor in ./AAA
   [1]
   $ rmdir work/Mods/Newbuilding2PD_RIR_7 && ln -s ../kept/Newbuilding2PD_RIR_7 work/Mods/ && run --show 7 --mods-dir Mods
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7: is a link, which is never followed

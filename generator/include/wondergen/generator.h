@@ -263,8 +263,8 @@ struct WonderReading {
   std::vector<std::filesystem::path> texturesMadeAgain;
 };
 
-// Wonder `wonder`'s folder in the first of `folders` (Mods folders, or AAA's DLC) that holds an
-// entry of its name, whatever it is; empty where none does.
+// Wonder `wonder`'s folder in the first of `folders` (Mods folders, or AAA's DLC) that holds it
+// with its manifest; empty where none does.
 std::filesystem::path WonderFolder(int wonder, const std::vector<std::filesystem::path>& folders);
 
 // Reads back the wonder whose mod folder is `folder` (Newbuilding2PD_RIR or Newbuilding2PD_RIR_N,
