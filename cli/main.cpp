@@ -157,6 +157,24 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
   return kExitWritten;
 }
 
+// Each technology and civic a wonder may need, one a line, in the table's order: type, name, era.
+int ListPrerequisites() {
+  using namespace wondergen;
+  for (const PrerequisiteSpec& prerequisite : kPrerequisites) {
+    std::error_code error;
+    const std::string name = ToUtf8(prerequisite.name, error);
+    if (error) {
+      Say("cannot convert the names to UTF-8: " + error.message());
+      return kExitFailed;
+    }
+    std::fputs((std::string(prerequisite.type) + "\t" + name + "\t" +
+                kEras[static_cast<std::size_t>(prerequisite.era)].type + "\n")
+                   .c_str(),
+               stdout);
+  }
+  return kExitWritten;
+}
+
 int RemoveWonder(const wondergen::cli::CommandLine& commandLine) {
   bool failed = false;
   const std::vector<fs::path> removed = wondergen::RemoveWonder(
@@ -197,6 +215,7 @@ int main(int argc, char** argv) {
     std::fputs("wondergen-cli " WONDERGEN_VERSION "\n", stdout);
     return FinishOutput(kExitWritten);
   }
+  if (commandLine.action == cli::Action::kPrerequisites) return FinishOutput(ListPrerequisites());
   if (!ResolveFolder("--out", commandLine.outputDir) ||
       (!commandLine.modsDir.empty() && !ResolveFolder("--mods-dir", commandLine.modsDir)))
     return kExitUsage;

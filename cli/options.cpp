@@ -85,7 +85,8 @@ enum OptionCode : int {
   kVersion,
   kList,
   kShow,
-  kRemove
+  kRemove,
+  kPrerequisites
 };
 
 // The options table, from the two catalogues.
@@ -103,6 +104,7 @@ std::vector<option> OptionTable() {
   table.push_back({"list", no_argument, nullptr, kList});
   table.push_back({"show", required_argument, nullptr, kShow});
   table.push_back({"remove", required_argument, nullptr, kRemove});
+  table.push_back({"prereqs", no_argument, nullptr, kPrerequisites});
   table.push_back({"help", no_argument, nullptr, kHelp});
   table.push_back({"version", no_argument, nullptr, kVersion});
   table.push_back({nullptr, 0, nullptr, 0});
@@ -173,8 +175,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   // "+": the options end at the first argument that is none; ":": a missing value is told apart.
   opterr = 0;
   optind = 0;
-  // The first option that asks for work on the wonders made before, and the first of a form.
-  std::string action, formOption;
+  // The first option that asks for work on the wonders made before or for the prerequisites, the
+  // first of a form, and the first that says where the wonders are.
+  std::string action, formOption, placeOption;
   for (int code; (code = getopt_long(static_cast<int>(words.size()), argv.data(),
                                      "+:", table.data(), nullptr)) != -1;) {
     // The option in full, whatever abbreviation was written.
@@ -182,8 +185,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       return known.val == (code == '?' || code == ':' ? optopt : code);
     });
     const std::string name = found != table.end() && found->name ? found->name : "";
-    if (code == '?' &&
-        (optopt == kHelp || optopt == kVersion || optopt == kInstall || optopt == kList)) {
+    if (code == '?' && (optopt == kHelp || optopt == kVersion || optopt == kInstall ||
+                        optopt == kList || optopt == kPrerequisites)) {
       parsed.error = "--" + name + " takes no value";
     } else if (code == '?' && optopt > 0) {
       parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
@@ -191,13 +194,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = Refused(table, argv[optind - 1]);
     } else if (code == ':') {
       parsed.error = "--" + name + " needs a value";
-    } else if (code == kList || code == kShow || code == kRemove) {
+    } else if (code == kList || code == kShow || code == kRemove || code == kPrerequisites) {
       parsed.error = action.empty() ? "" : "--" + action + " and --" + name + " exclude each other";
       action = action.empty() ? name : action;
-      parsed.commandLine.action = code == kList   ? Action::kList
-                                  : code == kShow ? Action::kShow
-                                                  : Action::kRemove;
-      if (code != kList && parsed.error.empty()) TakeValue(code, name, optarg, parsed);
+      parsed.commandLine.action = code == kList     ? Action::kList
+                                  : code == kShow   ? Action::kShow
+                                  : code == kRemove ? Action::kRemove
+                                                    : Action::kPrerequisites;
+      if ((code == kShow || code == kRemove) && parsed.error.empty())
+        TakeValue(code, name, optarg, parsed);
     } else if (code == kInstall) {
       parsed.commandLine.install = true;
     } else if (code == kHelp || code == kVersion) {
@@ -210,10 +215,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       TakeValue(code, name, optarg, parsed);
     }
     if (formOption.empty() && code != kOut && code != kModsDir && code != kList && code != kShow &&
-        code != kRemove)
+        code != kRemove && code != kPrerequisites)
       formOption = name;
-    if (parsed.error.empty() && !action.empty() && !formOption.empty())
-      parsed.error = "--" + action + " and --" + formOption + " exclude each other";
+    if (placeOption.empty() && (code == kOut || code == kModsDir)) placeOption = name;
+    // The prerequisites are the game's, wherever the wonders are: --prereqs stands alone.
+    const std::string& other = formOption.empty() && action == "prereqs" ? placeOption : formOption;
+    if (parsed.error.empty() && !action.empty() && !other.empty())
+      parsed.error = "--" + action + " and --" + other + " exclude each other";
     if (!parsed.error.empty()) return parsed;
   }
   if (optind < static_cast<int>(words.size()))
@@ -261,6 +269,8 @@ std::string HelpText() {
     help += line(std::string(text.option) + " TEXT", Label(text.label));
   }
   help += "\n";
+  help += line("prereqs", "list the technologies and civics a wonder may need,");
+  help += line("", "one a line: type, name, era");
   help += line("help", "show this help and exit");
   help += line("version", "show the version and exit");
   help +=

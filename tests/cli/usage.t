@@ -65,6 +65,8 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --building-name TEXT      建筑说明
   out:   --author TEXT             你的名字
   out: 
+  out:   --prereqs                 list the technologies and civics a wonder may need,
+  out:                             one a line: type, name, era
   out:   --help                    show this help and exit
   out:   --version                 show the version and exit
   out: 
@@ -245,6 +247,9 @@ pipe that nobody reads; a failure of the run reaches standard error all the same
   $ to='>/dev/full' run --version
   err: wondergen-cli: cannot write standard output: No space left on device
   [1]
+  $ to='>/dev/full' run --prereqs
+  err: wondergen-cli: cannot write standard output: No space left on device
+  [1]
   $ to='>/dev/full' run
   err: wondergen-cli: cannot write standard output: No space left on device
   [1]
@@ -296,3 +301,64 @@ BMP of 0 x 1 and a GIF of 1 x 0.
   [2]
   $ tree
   AAA/old/
+
+--prereqs: the base game's 68 technologies and 51 civics, one a line, TYPE, its name as the game's
+Simplified Chinese edition shows it and its era, tab-separated, grouped by era, in an era the
+technologies first (tests/reference checks the whole list against the game's data). It stands
+alone: with a form's option, another action, --out or --mods-dir it is bad usage.
+
+  $ case_
+  $ run --prereqs | sed -n '1p;11,12p;18,19p;$p' | sed 's/\t/<TAB>/g'
+  out: TECH_POTTERY<TAB>制陶术<TAB>ERA_ANCIENT
+  out: TECH_THE_WHEEL<TAB>轮子<TAB>ERA_ANCIENT
+  out: CIVIC_CODE_OF_LAWS<TAB>法典<TAB>ERA_ANCIENT
+  out: CIVIC_EARLY_EMPIRE<TAB>帝国初期<TAB>ERA_ANCIENT
+  out: TECH_CELESTIAL_NAVIGATION<TAB>天文导航<TAB>ERA_CLASSICAL
+  out: CIVIC_FUTURE_CIVIC<TAB>未来市政<TAB>ERA_INFORMATION
+  $ run --prere | wc -l && run --prereqs | cut -f 3 | uniq -c | awk '{ print $2, $1 }'
+  119
+  ERA_ANCIENT 18
+  ERA_CLASSICAL 15
+  ERA_MEDIEVAL 14
+  ERA_RENAISSANCE 15
+  ERA_INDUSTRIAL 15
+  ERA_MODERN 16
+  ERA_ATOMIC 13
+  ERA_INFORMATION 13
+  $ run --prereqs --science 5
+  err: wondergen-cli: --prereqs and --science exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --title x --prereqs
+  err: wondergen-cli: --prereqs and --title exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --list --prereqs
+  err: wondergen-cli: --list and --prereqs exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --prereqs --show 1
+  err: wondergen-cli: --prereqs and --show exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --prereqs --out .
+  err: wondergen-cli: --prereqs and --out exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --mods-dir Mods --prereqs
+  err: wondergen-cli: --prereqs and --mods-dir exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --prereqs --install
+  err: wondergen-cli: --prereqs and --install exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --prereqs=all
+  err: wondergen-cli: --prereqs takes no value
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --prereqs TECH_POTTERY
+  err: wondergen-cli: unexpected argument "TECH_POTTERY"
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ tree .

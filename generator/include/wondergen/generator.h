@@ -303,6 +303,33 @@ std::vector<std::filesystem::path> RemoveWonder(
     int wonder, const std::vector<std::filesystem::path>& modsFolders,
     const FailureReport& onFailure = nullptr, const WaitReport& onWait = nullptr);
 
+// ---------------------------------------------------------------------------------------------
+// Rules of play
+
+// The base game's eras, technologies and civics: the ones every ruleset has, so that a wonder that
+// names one loads for every player. Names are code page 936, as the game's Simplified Chinese
+// edition shows them.
+struct EraSpec {
+  const char* type;  // "ERA_ANCIENT"
+  const char* name;  // as the game's Simplified Chinese edition shows it, in code page 936
+};
+inline constexpr int kEraCount = 8;
+// In the game's order (ChronologyIndex).
+extern const std::array<EraSpec, kEraCount> kEras;
+
+// A technology ("TECH_...", a building's PrereqTech) or a civic ("CIVIC_...", its PrereqCivic).
+struct PrerequisiteSpec {
+  const char* type;
+  const char* name;
+  int era;  // index in kEras
+};
+inline constexpr int kTechnologyCount = 68;
+inline constexpr int kCivicCount = 51;
+inline constexpr int kPrerequisiteCount = kTechnologyCount + kCivicCount;
+// Grouped by era in the game's order; within an era the technologies, then the civics, each in the
+// order of the game's tree: by cost (its columns), then by UITreeRow (its rows, from the top).
+extern const std::array<PrerequisiteSpec, kPrerequisiteCount> kPrerequisites;
+
 }  // namespace wondergen
 
 namespace std {
