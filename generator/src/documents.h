@@ -12,18 +12,26 @@
 
 namespace wondergen {
 
-// One run's values: slots 0..26 the value-box texts of the numeric fields, slots 27..31 the five
-// texts, in code page 936.
-using FieldStore = std::array<std::string, kFieldCount + kTextCount>;
+// One run's values, in code page 936: slots 0..26 the value-box texts of the numeric fields, slots
+// 27..31 the five texts, and from slot 32 the rules of play, each as its attribute's value in the
+// building's row (empty where the row has none) and the quote's text.
 inline constexpr int kFirstTextSlot = kFieldCount;
 inline constexpr int kTitleSlot = 27;
 inline constexpr int kTeaserSlot = 28;
 inline constexpr int kDescriptionSlot = 29;
 inline constexpr int kBuildingNameSlot = 30;
 inline constexpr int kAuthorSlot = 31;
+inline constexpr int kCostSlot = 32;           // "1" to "9999"
+inline constexpr int kPrereqTechSlot = 33;     // a technology's type
+inline constexpr int kPrereqCivicSlot = 34;    // a civic's type
+inline constexpr int kPurchaseYieldSlot = 35;  // "YIELD_GOLD", or empty where it cannot be bought
+inline constexpr int kObsoleteEraSlot = 36;    // an era's type
+inline constexpr int kQuoteSlot = 37;          // the quote's text
+using FieldStore = std::array<std::string, kQuoteSlot + 1>;
 
 // The form's values: the value boxes as they are, the texts with only the characters that a
-// document can carry. Refuses a form that no front end makes (std::invalid_argument, generator.h).
+// document can carry, the rules as their attributes' values. Refuses a form that no front end
+// makes (std::invalid_argument, generator.h).
 FieldStore ReadForm(const Form& form);
 // Gives each empty text of the store (slots 27..30) its default, before the documents are composed.
 void ApplyTextDefaults(FieldStore& store);

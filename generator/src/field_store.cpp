@@ -23,6 +23,32 @@ std::string CarriableText(std::string_view raw) {
   return text;
 }
 
+// The rules as their attributes' values: a prerequisite is a technology's or a civic's by its
+// table's type.
+void ReadRules(const Rules& rules, FieldStore& store) {
+  if (rules.cost < kLowestCost || rules.cost > kHighestCost)
+    throw std::invalid_argument("the cost " + std::to_string(rules.cost) + " is not from " +
+                                std::to_string(kLowestCost) + " to " +
+                                std::to_string(kHighestCost));
+  store[kCostSlot] = std::to_string(rules.cost);
+  const auto prerequisite =
+      std::find_if(kPrerequisites.begin(), kPrerequisites.end(),
+                   [&](const PrerequisiteSpec& spec) { return rules.prerequisite == spec.type; });
+  if (prerequisite == kPrerequisites.end() && !rules.prerequisite.empty())
+    throw std::invalid_argument("the prerequisite " + rules.prerequisite +
+                                " is no technology or civic of the base game");
+  if (!rules.prerequisite.empty())
+    store[rules.prerequisite.rfind("TECH_", 0) == 0 ? kPrereqTechSlot : kPrereqCivicSlot] =
+        rules.prerequisite;
+  if (!rules.obsoleteEra.empty() &&
+      std::none_of(kEras.begin(), kEras.end(),
+                   [&](const EraSpec& era) { return rules.obsoleteEra == era.type; }))
+    throw std::invalid_argument("the era " + rules.obsoleteEra + " is no era of the base game");
+  store[kObsoleteEraSlot] = rules.obsoleteEra;
+  store[kPurchaseYieldSlot] = rules.goldPurchase ? "YIELD_GOLD" : "";
+  store[kQuoteSlot] = CarriableText(rules.quote);
+}
+
 }  // namespace
 
 FieldStore ReadForm(const Form& form) {
@@ -43,6 +69,7 @@ FieldStore ReadForm(const Form& form) {
   }
   for (int text = 0; text < kTextCount; ++text)
     store[kFirstTextSlot + text] = CarriableText(form.texts[text]);
+  ReadRules(form.rules, store);
   return store;
 }
 

@@ -1,5 +1,5 @@
 // The gameplay data document: the database update that defines the wonder. Only the 27 numeric
-// fields vary; the whitespace of the constant lines is part of the format.
+// fields and the rules of play vary; the whitespace of the constant lines is part of the format.
 #include <string>
 
 #include "documents.h"
@@ -71,18 +71,58 @@ constexpr DocumentLine kGameplayLines[] = {
 };
 // clang-format on
 
-constexpr const char* kBuildingRowHead =
-    "\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" Name=\"LOC_BUILDING2PD_SOGMONUMENT_NAME\" "
-    "PrereqDistrict=\"DISTRICT_CITY_CENTER\" PurchaseYield=\"YIELD_GOLD\" Cost=\"1\" "
-    "AdvisorType=\"ADVISOR_GENERIC\" MaxWorldInstances=\"1\" IsWonder=\"true\"";
-constexpr const char* kBuildingRowTail = " RegionalRange=\"10000000\"/>\n";
-
-// The building properties, whose values become attributes of the building row, in the order the
-// attributes stand there, which is not the order of the catalogue.
+// The building's row: its constant attributes, and each attribute of a slot where the slot is
+// set (a rule where it is not empty, a building property where it is neither empty nor "0"), its
+// literal, the slot's value and a closing quote; the quote's attribute names its text's tag. In the
+// order of the game's own rows (the Pyramids', the Oracle's, the Colosseum's), which is not that of
+// the catalogue.
+constexpr int kConstant = -1;
+struct RowPart {
+  const char* literal;  // nullptr: the building property's own, from the catalogue
+  int slot = kConstant;
+};
 constexpr int kAmenitySlot = 22, kCitizenSlotsSlot = 23, kHousingSlot = 24, kWallHitPointsSlot = 25,
               kWallDefenceSlot = 26;
-constexpr std::array<int, 5> kBuildingAttributeSlots = {
-    kHousingSlot, kCitizenSlotsSlot, kAmenitySlot, kWallHitPointsSlot, kWallDefenceSlot};
+constexpr RowPart kBuildingRowParts[] = {
+    {"\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" Name=\"LOC_BUILDING2PD_SOGMONUMENT_NAME\""},
+    {" PrereqTech=\"", kPrereqTechSlot},
+    {" PrereqCivic=\"", kPrereqCivicSlot},
+    {" PrereqDistrict=\"DISTRICT_CITY_CENTER\""},
+    {" PurchaseYield=\"", kPurchaseYieldSlot},
+    {" Cost=\"", kCostSlot},
+    {" AdvisorType=\"ADVISOR_GENERIC\" MaxWorldInstances=\"1\" IsWonder=\"true\""},
+    {nullptr, kHousingSlot},
+    {nullptr, kCitizenSlotsSlot},
+    {nullptr, kAmenitySlot},
+    {nullptr, kWallHitPointsSlot},
+    {nullptr, kWallDefenceSlot},
+    {" RegionalRange=\"10000000\""},
+    {" ObsoleteEra=\"", kObsoleteEraSlot},
+    {" Quote=\"", kQuoteSlot},
+    {"/>\n"},
+};
+constexpr const char* kQuoteTag = "LOC_BUILDING2PD_SOGMONUMENT_QUOTE";
+
+const char* LiteralOf(const RowPart& part) {
+  return part.literal != nullptr ? part.literal : kFieldCatalogue[part.slot].documentText;
+}
+bool HasAttribute(const FieldStore& store, int slot) {
+  return slot < kFieldCount ? IsSet(store[slot]) : !store[slot].empty();
+}
+
+std::string BuildingRow(const FieldStore& store, int wonder) {
+  std::string row;
+  for (const RowPart& part : kBuildingRowParts) {
+    if (part.slot == kConstant) {
+      row += Numbered(part.literal, wonder);
+    } else if (HasAttribute(store, part.slot)) {
+      const std::string value = part.slot == kQuoteSlot ? Numbered(kQuoteTag, wonder)
+                                                         : EscapeXmlAttribute(store[part.slot]);
+      row += LiteralOf(part) + value + "\"";
+    }
+  }
+  return row;
+}
 
 // The rows of the three groups of fields that have rows, by FieldGroup: a row is the prefix, the
 // field's suffix, the middle and the field's value.
@@ -97,15 +137,6 @@ constexpr RowParts kRowParts[] = {
     {"\t<Row BuildingType=\"BUILDING_SOGMONUMENT2PD\" GreatWorkSlotType=\"GREATWORKSLOT",
      "\" NumSlots=\""},
 };
-
-std::string BuildingRow(const FieldStore& store, int wonder) {
-  std::string row = Numbered(kBuildingRowHead, wonder);
-  for (int slot : kBuildingAttributeSlots) {
-    const std::string& value = store[slot];
-    if (IsSet(value)) row += kFieldCatalogue[slot].documentText + EscapeXmlAttribute(value) + "\"";
-  }
-  return row + kBuildingRowTail;
-}
 
 // The line is left empty where the field is not set; `head` alone: what stands before the value.
 std::string FieldRow(const FieldStore& store, int wonder, int slot, bool head = false) {
@@ -125,14 +156,35 @@ bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
   const auto parts = ReadDocument(kGameplayLines, wonder, document);
   if (!parts) return false;
   std::string_view row = parts->at(kBuildingRow);
-  if (!TakePrefix(row, Numbered(kBuildingRowHead, wonder)) || !TakeSuffix(row, kBuildingRowTail))
-    return false;
-  for (const int slot : kBuildingAttributeSlots) {
-    if (!TakePrefix(row, kFieldCatalogue[slot].documentText)) continue;
+  form.rules.goldPurchase = false;  // unless its attribute stands there
+  for (const RowPart& part : kBuildingRowParts) {
+    if (part.slot == kConstant) {
+      if (!TakePrefix(row, Numbered(part.literal, wonder))) return false;
+      continue;
+    }
+    if (!TakePrefix(row, LiteralOf(part))) continue;
     const std::size_t end = row.find('"');
     if (end == std::string_view::npos) return false;
-    form.valueBoxes[slot] = std::string(row.substr(0, end));
+    const std::string value(row.substr(0, end));
     row.remove_prefix(end + 1);
+    Rules& rules = form.rules;
+    if (part.slot < kFieldCount) {
+      form.valueBoxes[part.slot] = value;
+    } else if (part.slot == kCostSlot) {
+      // Plain digits alone, not too many to be a cost; composing it again checks the rest.
+      if (value.empty() || value.size() > 4 ||
+          value.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+      rules.cost = std::stoi(value);
+    } else if (part.slot == kPrereqTechSlot || part.slot == kPrereqCivicSlot) {
+      rules.prerequisite = value;
+    } else if (part.slot == kPurchaseYieldSlot) {
+      rules.goldPurchase = true;
+    } else if (part.slot == kObsoleteEraSlot) {
+      rules.obsoleteEra = value;
+    } else if (value != Numbered(kQuoteTag, wonder)) {
+      return false;
+    }
   }
   if (!row.empty()) return false;
   for (const auto& [part, lines] : *parts) {

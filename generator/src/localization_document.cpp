@@ -27,6 +27,7 @@ constexpr DocumentLine kLocalizationLines[] = {
     "\t\t\t<Replace Tag=\"LOC_BUILDING2PD_SOGMONUMENT_NAME\" Language=\"zh_Hans_CN\">\n",
     Composed{kBuildingNameSlot},
     "    \t\t</Replace>\n",
+    Composed{kQuoteSlot},
     "  </LocalizedText>\n",
     "</GameData>",
 };
@@ -61,6 +62,16 @@ std::string TextLine(const FieldStore& store, int textSlot) {
   return kTextOpen + LocalizedEntryText(store, textSlot) + kTextClose;
 }
 
+// The quote, where there is one, is an entry of its own in each language, its text as typed.
+constexpr const char* kQuoteTag = "LOC_BUILDING2PD_SOGMONUMENT_QUOTE";
+std::string QuoteEntry(const FieldStore& store, int wonder, const char* indent,
+                       const std::string& language) {
+  if (store[kQuoteSlot].empty()) return std::string();
+  return std::string(indent) + "<Replace Tag=\"" + Numbered(kQuoteTag, wonder) + "\" Language=\"" +
+         language + "\">\n" + kTextOpen + EscapeXmlText(store[kQuoteSlot]) + kTextClose + indent +
+         "</Replace>\n";
+}
+
 }  // namespace
 
 // The teaser ends with the made-by text and the author suffix; every other text with one space,
@@ -77,6 +88,13 @@ std::string LocalizedEntryText(const FieldStore& store, int textSlot) {
 bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form) {
   const auto parts = ReadDocument(kLocalizationLines, wonder, document);
   if (!parts) return false;
+  std::string_view quote = parts->at(kQuoteSlot);
+  const std::string quoteOpen =
+      "\t\t\t<Replace Tag=\"" + Numbered(kQuoteTag, wonder) + "\" Language=\"zh_Hans_CN\">\n" + kTextOpen;
+  if (!quote.empty() && !(TakePrefix(quote, quoteOpen) &&
+                          TakeSuffix(quote, std::string(kTextClose) + "\t\t\t</Replace>\n")))
+    return false;
+  form.rules.quote = UnescapeXml(quote);
   for (int slot = kTitleSlot; slot <= kBuildingNameSlot; ++slot) {
     std::string_view entry = parts->at(slot);
     if (!TakePrefix(entry, kTextOpen) || !TakeSuffix(entry, kTextClose)) return false;
@@ -108,8 +126,10 @@ bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form)
 }
 
 std::string ComposeLocalizationDocument(const FieldStore& store, const Composition& composition) {
-  return ComposeDocument(kLocalizationLines, composition,
-                         [&store](int slot) { return TextLine(store, slot); });
+  return ComposeDocument(kLocalizationLines, composition, [&](int slot) {
+    return slot == kQuoteSlot ? QuoteEntry(store, composition.wonder, "\t\t\t", "zh_Hans_CN")
+                              : TextLine(store, slot);
+  });
 }
 
 // The same texts in each other language, the four entries in the order above: every line ending
@@ -124,7 +144,7 @@ std::string ComposeOtherLanguagesDocument(const FieldStore& store,
                  "\" Language=\"" + kOtherLanguages[language] + "\">\n" + TextLine(store, slot) +
                  "\t\t</Replace>\n";
     }
-    return entries;
+    return entries + QuoteEntry(store, wonder, "\t\t", kOtherLanguages[language]);
   });
 }
 

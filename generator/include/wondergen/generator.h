@@ -93,16 +93,31 @@ Picture Upright(const Picture& picture, int orientation);
 // less than half of it.
 inline constexpr std::uint64_t kLargestPicture = 50'000'000;
 
+// The wonder's rules of play, each optional: left as they are, a wonder costs 1, needs nothing,
+// never goes out of date, has no quote and may be bought with gold, and its documents are those
+// of a wonder made before there were rules.
+inline constexpr int kLowestCost = 1;
+inline constexpr int kHighestCost = 9999;
+struct Rules {
+  int cost = kLowestCost;    // production cost, kLowestCost to kHighestCost
+  std::string prerequisite;  // a type of kPrerequisites (a technology or a civic), or none
+  std::string obsoleteEra;   // a type of kEras, from which it can no longer be built, or none
+  std::string quote;         // shown with it in the Civilopedia, a text as the form's others
+  bool goldPurchase = true;  // whether a city may buy it with gold
+};
+
 // What the form shows when the button is pressed, in code page 936, as a front end hands it over:
-// the text of each field's value box and each text box, in catalogue order, and the wonder's
-// number and icon. A value box holds what screening gives (ScreenEntryText: "0" or a number from
-// 1 to 1999 in plain digits) or nothing; the wonder is 1 to 99; an icon is a kIconSide square. Of
-// every text the generator keeps only the characters a document can carry.
+// the text of each field's value box and each text box, in catalogue order, the wonder's number,
+// icon and rules. A value box holds what screening gives (ScreenEntryText: "0" or a number from
+// 1 to 1999 in plain digits) or nothing; the wonder is 1 to 99; an icon is a kIconSide square; the
+// rules are as Rules says. Of every text the generator keeps only the characters a document can
+// carry.
 struct Form {
   std::array<std::string, kFieldCount> valueBoxes;
   std::array<std::string, kTextCount> texts;
   int wonder = kFirstWonder;
   std::optional<Picture> icon;  // none: the Monument's icon; else a kIconSide square (FitIcon)
+  Rules rules;
 };
 
 // A numeric field reaches the documents when its value is neither empty nor exactly "0".
