@@ -152,6 +152,17 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
     if (!utf8.empty())
       line += " --" + std::string(kTextCatalogue[text].option) + "=" + ShellWord(utf8);
   }
+  const Rules& rules = reading.form->rules;
+  if (rules.cost != Rules().cost) line += " --cost=" + std::to_string(rules.cost);
+  if (!rules.prerequisite.empty()) line += " --prereq=" + rules.prerequisite;
+  if (!rules.obsoleteEra.empty()) line += " --obsolete-era=" + rules.obsoleteEra;
+  std::error_code error;
+  if (!rules.quote.empty()) line += " --quote=" + ShellWord(ToUtf8(rules.quote, error));
+  if (!rules.goldPurchase) line += " --no-gold-purchase";
+  if (error) {
+    Say("cannot convert the quote of " + folder.string() + " to UTF-8: " + error.message());
+    return kExitFailed;
+  }
   if (!reading.icon.empty()) line += " --icon=" + ShellWord(reading.icon.string());
   std::fputs((line + "\n").c_str(), stdout);
   return kExitWritten;

@@ -86,7 +86,12 @@ enum OptionCode : int {
   kList,
   kShow,
   kRemove,
-  kPrerequisites
+  kListPrerequisites,
+  kCost,
+  kPrerequisite,
+  kObsoleteEra,
+  kQuote,
+  kNoGoldPurchase
 };
 
 // The options table, from the two catalogues.
@@ -104,7 +109,12 @@ std::vector<option> OptionTable() {
   table.push_back({"list", no_argument, nullptr, kList});
   table.push_back({"show", required_argument, nullptr, kShow});
   table.push_back({"remove", required_argument, nullptr, kRemove});
-  table.push_back({"prereqs", no_argument, nullptr, kPrerequisites});
+  table.push_back({"prereqs", no_argument, nullptr, kListPrerequisites});
+  table.push_back({"cost", required_argument, nullptr, kCost});
+  table.push_back({"prereq", required_argument, nullptr, kPrerequisite});
+  table.push_back({"obsolete-era", required_argument, nullptr, kObsoleteEra});
+  table.push_back({"quote", required_argument, nullptr, kQuote});
+  table.push_back({"no-gold-purchase", no_argument, nullptr, kNoGoldPurchase});
   table.push_back({"help", no_argument, nullptr, kHelp});
   table.push_back({"version", no_argument, nullptr, kVersion});
   table.push_back({nullptr, 0, nullptr, 0});
@@ -135,6 +145,34 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
       return false;
     }
     (code == kNumber ? commandLine.form.wonder : commandLine.wonder) = *wonder;
+  } else if (code == kCost) {
+    const bool digits = !value.empty() && value.size() <= 4 &&
+                        value.find_first_not_of("0123456789") == std::string::npos;
+    const int cost = digits ? std::stoi(value) : 0;
+    if (cost < kLowestCost) {
+      parsed.error = "--" + name + ": " + Quoted(value) + " is not a number from " +
+                     std::to_string(kLowestCost) + " to " + std::to_string(kHighestCost);
+      return false;
+    }
+    commandLine.form.rules.cost = cost;
+  } else if (code == kPrerequisite) {
+    if (std::none_of(wondergen::kPrerequisites.begin(), wondergen::kPrerequisites.end(),
+                     [&](const PrerequisiteSpec& spec) { return value == spec.type; })) {
+      parsed.error = "--" + name + ": " + Quoted(value) +
+                     " is no technology or civic of the base game (--prereqs lists them)";
+      return false;
+    }
+    commandLine.form.rules.prerequisite = value;
+  } else if (code == kObsoleteEra) {
+    std::string eras;
+    for (const EraSpec& era : kEras)
+      eras += (eras.empty() ? "" : ", ") + std::string(era.type);
+    if (std::none_of(kEras.begin(), kEras.end(),
+                     [&](const EraSpec& era) { return value == era.type; })) {
+      parsed.error = "--" + name + ": " + Quoted(value) + " is no era of the base game: " + eras;
+      return false;
+    }
+    commandLine.form.rules.obsoleteEra = value;
   } else if (code == kModsDir) {
     commandLine.modsDir = std::filesystem::path(value);
   } else if (code == kIcon) {
@@ -149,7 +187,7 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
     const std::optional<std::string> cp936 = InCodePage936(
         name, value, " holds a character that code page 936 (GBK) cannot hold", parsed.error);
     if (!cp936) return false;
-    commandLine.form.texts[code - kText] = *cp936;
+    (code == kQuote ? commandLine.form.rules.quote : commandLine.form.texts[code - kText]) = *cp936;
   }
   return true;
 }
@@ -186,7 +224,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     });
     const std::string name = found != table.end() && found->name ? found->name : "";
     if (code == '?' && (optopt == kHelp || optopt == kVersion || optopt == kInstall ||
-                        optopt == kList || optopt == kPrerequisites)) {
+                        optopt == kList || optopt == kListPrerequisites || optopt == kNoGoldPurchase)) {
       parsed.error = "--" + name + " takes no value";
     } else if (code == '?' && optopt > 0) {
       parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
@@ -194,7 +232,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = Refused(table, argv[optind - 1]);
     } else if (code == ':') {
       parsed.error = "--" + name + " needs a value";
-    } else if (code == kList || code == kShow || code == kRemove || code == kPrerequisites) {
+    } else if (code == kList || code == kShow || code == kRemove || code == kListPrerequisites) {
       parsed.error = action.empty() ? "" : "--" + action + " and --" + name + " exclude each other";
       action = action.empty() ? name : action;
       parsed.commandLine.action = code == kList     ? Action::kList
@@ -205,6 +243,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         TakeValue(code, name, optarg, parsed);
     } else if (code == kInstall) {
       parsed.commandLine.install = true;
+    } else if (code == kNoGoldPurchase) {
+      parsed.commandLine.form.rules.goldPurchase = false;
     } else if (code == kHelp || code == kVersion) {
       parsed.commandLine.action = code == kHelp ? Action::kHelp : Action::kVersion;
       return parsed;
@@ -215,7 +255,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       TakeValue(code, name, optarg, parsed);
     }
     if (formOption.empty() && code != kOut && code != kModsDir && code != kList && code != kShow &&
-        code != kRemove && code != kPrerequisites)
+        code != kRemove && code != kListPrerequisites)
       formOption = name;
     if (placeOption.empty() && (code == kOut || code == kModsDir)) placeOption = name;
     // The prerequisites are the game's, wherever the wonders are: --prereqs stands alone.
@@ -268,6 +308,14 @@ std::string HelpText() {
   for (const TextSpec& text : kTextCatalogue) {
     help += line(std::string(text.option) + " TEXT", Label(text.label));
   }
+  help += "\nRules of play, each optional (without them, as a wonder made before rules):\n";
+  help += line("cost N", "its production cost, " + std::to_string(kLowestCost) + " to " +
+                             std::to_string(kHighestCost) + " (default " +
+                             std::to_string(kLowestCost) + ")");
+  help += line("prereq TYPE", "the technology or civic it needs (see --prereqs)");
+  help += line("obsolete-era ERA", "the era from which it is no longer built: ERA_...");
+  help += line("quote TEXT", "its quote in the Civilopedia, in UTF-8");
+  help += line("no-gold-purchase", "it cannot be bought with gold");
   help += "\n";
   help += line("prereqs", "list the technologies and civics a wonder may need,");
   help += line("", "one a line: type, name, era");
