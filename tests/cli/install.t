@@ -147,3 +147,16 @@ colour. Each is read as Pillow reads it.
   cmyk.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
   wonder.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
   animated.gif: ok    Newbuilding2PD_RIR: its square and its 7 textures
+
+The rules of play: every technology and every civic the program offers, each the prerequisite of
+a wonder of its own, each wonder going out of date in an era of the eight, in turn; the wonders of
+the technologies load together into one game's databases, and those of the civics, with their
+foreign keys checked.
+
+  $ "$cli" --prereqs | cut -f 1 | sed -n 's/^\(TECH\|CIVIC\)_.*/\1/p' | sort | uniq -c
+       51 CIVIC
+       68 TECH
+  $ case_ && eras=(ANCIENT CLASSICAL MEDIEVAL RENAISSANCE INDUSTRIAL MODERN ATOMIC INFORMATION) && "$cli" --prereqs | cut -f 1 | sort | while read -r type; do kind=${type%%_*} && n=$([ "$kind" = "$last" ] && echo $((n + 1)) || echo 1) && last=$kind && (cd work && "$cli" --mods-dir $kind --number $n --prereq $type --obsolete-era ERA_${eras[n % 8]} --quote "$type" --cost $((n * 140)) >/dev/null) || echo "$type failed"; done
+  $ python3 "$database/load_packages.py" --together "$database" work/TECH/* && python3 "$database/load_packages.py" --together "$database" work/CIVIC/*
+  ok    68 mods load together
+  ok    51 mods load together

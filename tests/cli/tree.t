@@ -14,6 +14,8 @@ golden package byte for byte; an icon's textures and square are the icon test's.
   icon
   markup-and-long-teaser
   odd-values
+  rules-civic
+  rules-every
   science-25
   window-form-3
   window-form

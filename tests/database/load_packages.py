@@ -107,6 +107,8 @@ def check(mods, fixtures, number=None):
     for (_, documents), written in loaded:
         written += [(name, row) for name, files in documents.items() if name in databases
                     for document in files for row in load_document(databases[name], document)]
+    for name, connection in databases.items():  # as the game checks once every mod is in
+        assert not query(connection, "PRAGMA foreign_key_check"), f"{name}: a foreign key fails"
     ids = [manifest.get("id") for (manifest, _), _ in loaded]
     assert len(set(ids)) == len(ids), f"mod ids shared: {ids}"
     textures = [[file.name for file in documents["imported"]] for (_, documents), _ in loaded]
