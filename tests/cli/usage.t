@@ -65,6 +65,13 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --building-name TEXT      建筑说明
   out:   --author TEXT             你的名字
   out: 
+  out: Rules of play, each optional (without them, as a wonder made before rules):
+  out:   --cost N                  its production cost, 1 to 9999 (default 1)
+  out:   --prereq TYPE             the technology or civic it needs (see --prereqs)
+  out:   --obsolete-era ERA        the era from which it is no longer built: ERA_...
+  out:   --quote TEXT              its quote in the Civilopedia, in UTF-8
+  out:   --no-gold-purchase        it cannot be bought with gold
+  out: 
   out:   --prereqs                 list the technologies and civics a wonder may need,
   out:                             one a line: type, name, era
   out:   --help                    show this help and exit
@@ -176,6 +183,54 @@ Bad usage is refused with exit status 2, and touches nothing on disk.
   err: wondergen-cli: --number: "1.5" is not a number from 1 to 99
   err: Try 'wondergen-cli --help'.
   err: wondergen-cli: --number: "12345678901234567890" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ for value in 0 10000 12345 abc '' ' 5' 1e3 -1; do run --cost "$value"; done
+  err: wondergen-cli: --cost: "0" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --cost: "10000" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --cost: "12345" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --cost: "abc" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --cost: "" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --cost: " 5" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --cost: "1e3" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --cost: "-1" is not a number from 1 to 9999
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ for value in TECH_NOPE BUILDING_PYRAMIDS tech_pottery TECH_POTTERY, TECH_ADVANCED_AI ''; do run --prereq "$value"; done
+  err: wondergen-cli: --prereq: "TECH_NOPE" is no technology or civic of the base game (--prereqs lists them)
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --prereq: "BUILDING_PYRAMIDS" is no technology or civic of the base game (--prereqs lists them)
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --prereq: "tech_pottery" is no technology or civic of the base game (--prereqs lists them)
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --prereq: "TECH_POTTERY," is no technology or civic of the base game (--prereqs lists them)
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --prereq: "TECH_ADVANCED_AI" is no technology or civic of the base game (--prereqs lists them)
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --prereq: "" is no technology or civic of the base game (--prereqs lists them)
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ for value in ERA_FUTURE ERA_ANCIENT, era_ancient ''; do run --obsolete-era "$value"; done
+  err: wondergen-cli: --obsolete-era: "ERA_FUTURE" is no era of the base game: ERA_ANCIENT, ERA_CLASSICAL, ERA_MEDIEVAL, ERA_RENAISSANCE, ERA_INDUSTRIAL, ERA_MODERN, ERA_ATOMIC, ERA_INFORMATION
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --obsolete-era: "ERA_ANCIENT," is no era of the base game: ERA_ANCIENT, ERA_CLASSICAL, ERA_MEDIEVAL, ERA_RENAISSANCE, ERA_INDUSTRIAL, ERA_MODERN, ERA_ATOMIC, ERA_INFORMATION
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --obsolete-era: "era_ancient" is no era of the base game: ERA_ANCIENT, ERA_CLASSICAL, ERA_MEDIEVAL, ERA_RENAISSANCE, ERA_INDUSTRIAL, ERA_MODERN, ERA_ATOMIC, ERA_INFORMATION
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --obsolete-era: "" is no era of the base game: ERA_ANCIENT, ERA_CLASSICAL, ERA_MEDIEVAL, ERA_RENAISSANCE, ERA_INDUSTRIAL, ERA_MODERN, ERA_ATOMIC, ERA_INFORMATION
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --no-gold-purchase=no; run --cost 9999 --quote $'\xff'
+  err: wondergen-cli: --no-gold-purchase takes no value
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --quote: "\xff" is not valid UTF-8
   err: Try 'wondergen-cli --help'.
   [2]
   $ run --out missing
@@ -315,7 +370,7 @@ alone: with a form's option, another action, --out or --mods-dir it is bad usage
   out: CIVIC_EARLY_EMPIRE<TAB>帝国初期<TAB>ERA_ANCIENT
   out: TECH_CELESTIAL_NAVIGATION<TAB>天文导航<TAB>ERA_CLASSICAL
   out: CIVIC_FUTURE_CIVIC<TAB>未来市政<TAB>ERA_INFORMATION
-  $ run --prere | wc -l && run --prereqs | cut -f 3 | uniq -c | awk '{ print $2, $1 }'
+  $ run --prereqs | wc -l && run --prereqs | cut -f 3 | uniq -c | awk '{ print $2, $1 }'
   119
   ERA_ANCIENT 18
   ERA_CLASSICAL 15

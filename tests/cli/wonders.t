@@ -17,7 +17,7 @@ the second read back the same line. The printed line is the form, each option on
   >     [ "$(cd work && "$cli" --show "${number:-1}" --mods-dir again/Mods | sed 's|/again/Mods/|/Mods/|')" = "$line" ] ||
   >     echo "NOT the same"
   > }
-  $ for form in author-abc empty every-field-7 icon icon-7 markup-and-long-teaser odd-values science-25 window-form-3 wonder-2 wonder-99; do
+  $ for form in author-abc empty every-field-7 icon icon-7 markup-and-long-teaser odd-values rules-civic rules-every science-25 window-form-3 wonder-2 wonder-99; do
   >   mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/$form/args")
   >   echo "$form:" && roundtrip "${arguments[@]}" && diff -r -x Icons work/again/AAA "$golden/$form/AAA"
   > done
@@ -35,6 +35,10 @@ the second read back the same line. The printed line is the form, each option on
   --number=1 --gold=12 --housing=3 --title='A&B <C> "q"' --teaser='一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，<终>\t\x7f!' --description='x > y & z' --building-name='"奇观"' --author='<me>' (esc)
   odd-values:
   --number=1 --science=7 --faith=25 --gold=12 --great-general=1 --great-writer=1 --palace-slots=5 --relic-slots=5 --music-slots=1999 --amenity=2 --housing=3 --wall-hit-points=1999
+  rules-civic:
+  --number=2 --science=25 --great-merchant=15 --palace-slots=5 --housing=3 --title='奇观 Wonder' --teaser='外星人的礼物 & <gift>' --description='说明文字' --building-name='圣女碑二号' --author='玩家abc' --cost=290 --prereq=CIVIC_MYSTICISM --obsolete-era=ERA_RENAISSANCE --quote='神谕'
+  rules-every:
+  --number=1 --housing=2 --cost=220 --prereq=TECH_MASONRY --obsolete-era=ERA_MEDIEVAL --quote='“金字塔”是时间 & <永恒> 的见证' --no-gold-purchase
   science-25:
   --number=1 --science=25
   window-form-3:
