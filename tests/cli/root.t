@@ -51,7 +51,7 @@ of the texts is reported, and the other documents are written.
 A C library without a converter for code page 936 (its conversion modules hidden in a mount
 namespace): each document that needs one is reported, never written without its texts, and as
 that is known before anything on disk changes, nothing does; a text argument that needs one is
-refused.
+refused; --prereqs, which cannot convert the names, prints none.
 
   $ case_ && gconv=$(dirname "$(find /usr/lib* -name GBK.so -path '*gconv*' -print -quit)")
   $ mkdir -p work/AAA/old && prefix=(unshare -m sh -c "mount -t tmpfs none '$gconv' && exec \"\$0\" \"\$@\"")
@@ -67,3 +67,6 @@ refused.
   err: wondergen-cli: --title: cannot convert "奇观" to code page 936 (GBK): Operation not supported
   err: Try 'wondergen-cli --help'.
   [2]
+  $ run --prereqs
+  err: wondergen-cli: cannot convert the names to UTF-8: Operation not supported
+  [1]
