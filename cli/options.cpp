@@ -85,7 +85,8 @@ enum OptionCode : int {
   kVersion,
   kList,
   kShow,
-  kRemove
+  kRemove,
+  kWhere
 };
 
 // The options table, from the two catalogues.
@@ -103,6 +104,7 @@ std::vector<option> OptionTable() {
   table.push_back({"list", no_argument, nullptr, kList});
   table.push_back({"show", required_argument, nullptr, kShow});
   table.push_back({"remove", required_argument, nullptr, kRemove});
+  table.push_back({"where", no_argument, nullptr, kWhere});
   table.push_back({"help", no_argument, nullptr, kHelp});
   table.push_back({"version", no_argument, nullptr, kVersion});
   table.push_back({nullptr, 0, nullptr, 0});
@@ -182,8 +184,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       return known.val == (code == '?' || code == ':' ? optopt : code);
     });
     const std::string name = found != table.end() && found->name ? found->name : "";
-    if (code == '?' &&
-        (optopt == kHelp || optopt == kVersion || optopt == kInstall || optopt == kList)) {
+    if (code == '?' && (optopt == kHelp || optopt == kVersion || optopt == kInstall ||
+                        optopt == kList || optopt == kWhere)) {
       parsed.error = "--" + name + " takes no value";
     } else if (code == '?' && optopt > 0) {
       parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
@@ -191,13 +193,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = Refused(table, argv[optind - 1]);
     } else if (code == ':') {
       parsed.error = "--" + name + " needs a value";
-    } else if (code == kList || code == kShow || code == kRemove) {
+    } else if (code == kList || code == kShow || code == kRemove || code == kWhere) {
       parsed.error = action.empty() ? "" : "--" + action + " and --" + name + " exclude each other";
       action = action.empty() ? name : action;
-      parsed.commandLine.action = code == kList   ? Action::kList
-                                  : code == kShow ? Action::kShow
-                                                  : Action::kRemove;
-      if (code != kList && parsed.error.empty()) TakeValue(code, name, optarg, parsed);
+      parsed.commandLine.action = code == kList    ? Action::kList
+                                  : code == kShow  ? Action::kShow
+                                  : code == kWhere ? Action::kWhere
+                                                   : Action::kRemove;
+      if ((code == kShow || code == kRemove) && parsed.error.empty())
+        TakeValue(code, name, optarg, parsed);
     } else if (code == kInstall) {
       parsed.commandLine.install = true;
     } else if (code == kHelp || code == kVersion) {
@@ -210,8 +214,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       TakeValue(code, name, optarg, parsed);
     }
     if (formOption.empty() && code != kOut && code != kModsDir && code != kList && code != kShow &&
-        code != kRemove)
+        code != kRemove && code != kWhere)
       formOption = name;
+    // --where names the game's folders that the search finds: a Mods folder given has no part.
+    if (parsed.error.empty() && action == "where" && !parsed.commandLine.modsDir.empty())
+      parsed.error = "--where and --mods-dir exclude each other";
     if (parsed.error.empty() && !action.empty() && !formOption.empty())
       parsed.error = "--" + action + " and --" + formOption + " exclude each other";
     if (!parsed.error.empty()) return parsed;
@@ -245,6 +252,8 @@ std::string HelpText() {
   help += line("show N", "print the options that make wonder N again, read");
   help += line("", "from its Mods folder, or else from AAA in --out");
   help += line("remove N", "remove wonder N from the Mods folders");
+  help += line("where", "name each game folder found and its Mods folder:");
+  help += line("", "GAME<TAB>MODS, a line each (not with --mods-dir)");
   help +=
       "\nNumbers, screened as the window screens what is typed into a field: a text of at\n"
       "most 9 bytes whose leading number is " +

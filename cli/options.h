@@ -9,8 +9,9 @@
 
 namespace wondergen::cli {
 
-// Generate rebuilds AAA; List, Show and Remove work on the wonders made before.
-enum class Action { kGenerate, kHelp, kVersion, kList, kShow, kRemove };
+// Generate rebuilds AAA; List, Show and Remove work on the wonders made before; Where names the
+// game's folders found.
+enum class Action { kGenerate, kHelp, kVersion, kList, kShow, kRemove, kWhere };
 
 // What a valid command line asks for. Texts are code page 936, as the window would hold them.
 struct CommandLine {
