@@ -149,8 +149,6 @@ struct GamePlace {
   bool unlessAbove;  // looked at only where the row above found no folder from the same start
 };
 
-constexpr const char* kGameFolderName = "Sid Meier's Civilization VI";
-
 // Where each edition keeps its user folder. The first row of a system is its usual place, which
 // a player who has not yet started the game is told of.
 constexpr std::array<GamePlace, 8> kPlaces = {{
@@ -338,16 +336,17 @@ std::optional<std::vector<std::string>> SteamLibraryPaths(std::string_view text,
 
 GameFolderSearch FindGameFolders(const GameHome& home, const FileSystem& system) {
   Search search{home, system, {}, {}, {}, {}};
+  // Each path in the system's own separators, as the player reads it in what the program says.
   std::vector<bool> foundAbove;
   for (const GamePlace& place : kPlaces) {
     if (place.system != home.system) continue;
     const std::vector<std::filesystem::path> starts = Starts(search, place.from);
     if (search.result.usual.empty() && !starts.empty())
-      search.result.usual = starts.front() / place.path;
+      search.result.usual = (starts.front() / place.path).make_preferred();
     foundAbove.resize(starts.size());
     for (std::size_t i = 0; i < starts.size(); ++i) {
       if (!(place.unlessAbove && foundAbove[i]))
-        foundAbove[i] = Take(search, starts[i] / place.path);
+        foundAbove[i] = Take(search, (starts[i] / place.path).make_preferred());
     }
   }
   return search.result;
