@@ -1,4 +1,5 @@
 // wondergen-cli: one generation run from the command line, without the window.
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -80,10 +81,42 @@ bool ResolveFolder(const char* option, fs::path& folder) {
   return true;
 }
 
-// The Mods folders that --list, --show, --remove and --install work in.
-std::vector<fs::path> ModsFolders(const wondergen::cli::CommandLine& commandLine) {
-  return commandLine.modsDir.empty() ? wondergen::FindModsFolders()
-                                     : std::vector<fs::path>{commandLine.modsDir};
+// The game's folders found, each file the search could not read said on standard error.
+wondergen::GameFolderSearch SearchGameFolders() {
+  wondergen::GameFolderSearch search = wondergen::SearchGameFolders();
+  for (const wondergen::SearchNote& note : search.notes)
+    Say("cannot read " + note.file.string() + ": " + note.reason +
+        "; the game folders it would lead to are left out");
+  return search;
+}
+
+// The Mods folders that --list, --show, --remove and --install work in; `usual` (where given)
+// receives where the game usually keeps its folder.
+std::vector<fs::path> ModsFolders(const wondergen::cli::CommandLine& commandLine,
+                                  fs::path* usual = nullptr) {
+  if (!commandLine.modsDir.empty()) return {commandLine.modsDir};
+  const wondergen::GameFolderSearch search = SearchGameFolders();
+  if (usual != nullptr) *usual = search.usual;
+  std::vector<fs::path> mods;
+  for (const fs::path& game : search.found)
+    mods.push_back(game / "Mods");
+  return mods;
+}
+
+// `path` with each backslash, tab and line break written as \\, \t and \n: one field of a line.
+std::string Field(const std::string& path) {
+  std::string field;
+  for (const char c : path)
+    field += c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\n' ? "\\n" : std::string(1, c);
+  return field;
+}
+
+// --where: each game folder found and its Mods folder, a line each.
+int NameGameFolders() {
+  for (const fs::path& game : SearchGameFolders().found)
+    std::fputs((Field(game.string()) + "\t" + Field((game / "Mods").string()) + "\n").c_str(),
+               stdout);
+  return kExitWritten;
 }
 
 // `text` as one word of a POSIX shell: as it is where it holds only characters no shell reads
@@ -99,10 +132,19 @@ std::string ShellWord(const std::string& text) {
   return word + "'";
 }
 
+// Each wonder in each Mods folder, by number, and for one number in the order of the folders.
 int ListWonders(const wondergen::cli::CommandLine& commandLine) {
+  std::vector<wondergen::InstalledWonder> installed;
+  for (const fs::path& mods : ModsFolders(commandLine)) {
+    const std::vector<wondergen::InstalledWonder> there = wondergen::InstalledWonders({mods});
+    installed.insert(installed.end(), there.begin(), there.end());
+  }
+  std::stable_sort(installed.begin(), installed.end(),
+                   [](const wondergen::InstalledWonder& a, const wondergen::InstalledWonder& b) {
+                     return a.number < b.number;
+                   });
   std::error_code error;
-  for (const wondergen::InstalledWonder& wonder :
-       wondergen::InstalledWonders(ModsFolders(commandLine))) {
+  for (const wondergen::InstalledWonder& wonder : installed) {
     const std::string name =
         wonder.name.empty() ? "(cannot be read)" : wondergen::ToUtf8(wonder.name, error);
     std::fputs((std::to_string(wonder.number) + "\t" + name + "\t" + wonder.folder.string() + "\n")
@@ -233,6 +275,7 @@ int main(int argc, char** argv) {
   if (commandLine.action == cli::Action::kList) return FinishOutput(ListWonders(commandLine));
   if (commandLine.action == cli::Action::kShow) return FinishOutput(ShowWonder(commandLine));
   if (commandLine.action == cli::Action::kRemove) return FinishOutput(RemoveWonder(commandLine));
+  if (commandLine.action == cli::Action::kWhere) return FinishOutput(NameGameFolders());
   if (!commandLine.iconFile.empty()) {
     std::string why;
     const std::optional<Picture> picture = cli::ReadPictureFile(commandLine.iconFile, why);
@@ -245,8 +288,9 @@ int main(int argc, char** argv) {
   for (const std::string& note : parsed.notes)
     Say(note);
 
+  fs::path usual;
   const std::vector<fs::path> modsFolders = commandLine.install || !commandLine.modsDir.empty()
-                                                ? ModsFolders(commandLine)
+                                                ? ModsFolders(commandLine, &usual)
                                                 : std::vector<fs::path>();
   const RunOutcome outcome =
       RebuildModPackage(commandLine.form, commandLine.outputDir, modsFolders, Report, SayWaiting);
@@ -254,11 +298,9 @@ int main(int argc, char** argv) {
     std::fputs((path.string() + "\n").c_str(), stdout);
   // Nothing to install into is a failure of what was asked, told once AAA is written.
   const bool noGame = commandLine.install && modsFolders.empty();
-  if (noGame) {
-    const std::vector<fs::path> lookedFor = GameUserFolders();
-    Say(lookedFor.empty() ? "--install: the game's folder is not known here; give --mods-dir"
-                          : "--install: no folder of the game at \"" + lookedFor.front().string() +
-                                "\"; start the game once, or give --mods-dir");
-  }
+  if (noGame)
+    Say(usual.empty() ? "--install: the game's folder is not known here; give --mods-dir"
+                      : "--install: no folder of the game at \"" + usual.string() +
+                            "\"; start the game once, or give --mods-dir");
   return FinishOutput(outcome.failures.empty() && !noGame ? kExitWritten : kExitFailed);
 }

@@ -87,6 +87,7 @@ enum OptionCode : int {
   kShow,
   kRemove,
   kListPrerequisites,
+  kWhere,
   kCost,
   kPrerequisite,
   kObsoleteEra,
@@ -109,6 +110,7 @@ std::vector<option> OptionTable() {
   table.push_back({"list", no_argument, nullptr, kList});
   table.push_back({"show", required_argument, nullptr, kShow});
   table.push_back({"remove", required_argument, nullptr, kRemove});
+  table.push_back({"where", no_argument, nullptr, kWhere});
   table.push_back({"prereqs", no_argument, nullptr, kListPrerequisites});
   table.push_back({"cost", required_argument, nullptr, kCost});
   table.push_back({"prereq", required_argument, nullptr, kPrerequisite});
@@ -224,7 +226,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     });
     const std::string name = found != table.end() && found->name ? found->name : "";
     if (code == '?' && (optopt == kHelp || optopt == kVersion || optopt == kInstall ||
-                        optopt == kList || optopt == kListPrerequisites || optopt == kNoGoldPurchase)) {
+                        optopt == kList || optopt == kWhere || optopt == kListPrerequisites ||
+                        optopt == kNoGoldPurchase)) {
       parsed.error = "--" + name + " takes no value";
     } else if (code == '?' && optopt > 0) {
       parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
@@ -232,11 +235,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = Refused(table, argv[optind - 1]);
     } else if (code == ':') {
       parsed.error = "--" + name + " needs a value";
-    } else if (code == kList || code == kShow || code == kRemove || code == kListPrerequisites) {
+    } else if (code == kList || code == kShow || code == kRemove || code == kWhere ||
+               code == kListPrerequisites) {
       parsed.error = action.empty() ? "" : "--" + action + " and --" + name + " exclude each other";
       action = action.empty() ? name : action;
       parsed.commandLine.action = code == kList     ? Action::kList
                                   : code == kShow   ? Action::kShow
+                                  : code == kWhere  ? Action::kWhere
                                   : code == kRemove ? Action::kRemove
                                                     : Action::kPrerequisites;
       if ((code == kShow || code == kRemove) && parsed.error.empty())
@@ -255,9 +260,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       TakeValue(code, name, optarg, parsed);
     }
     if (formOption.empty() && code != kOut && code != kModsDir && code != kList && code != kShow &&
-        code != kRemove && code != kListPrerequisites)
+        code != kRemove && code != kWhere && code != kListPrerequisites)
       formOption = name;
     if (placeOption.empty() && (code == kOut || code == kModsDir)) placeOption = name;
+    // --where names the game's folders that the search finds: a Mods folder given has no part.
+    if (parsed.error.empty() && action == "where" && !parsed.commandLine.modsDir.empty())
+      parsed.error = "--where and --mods-dir exclude each other";
     // The prerequisites are the game's, wherever the wonders are: --prereqs stands alone.
     const std::string& other = formOption.empty() && action == "prereqs" ? placeOption : formOption;
     if (parsed.error.empty() && !action.empty() && !other.empty())
@@ -293,6 +301,8 @@ std::string HelpText() {
   help += line("show N", "print the options that make wonder N again, read");
   help += line("", "from its Mods folder, or else from AAA in --out");
   help += line("remove N", "remove wonder N from the Mods folders");
+  help += line("where", "name each game folder found and its Mods folder:");
+  help += line("", "GAME<TAB>MODS, a line each (not with --mods-dir)");
   help +=
       "\nNumbers, screened as the window screens what is typed into a field: a text of at\n"
       "most 9 bytes whose leading number is " +

@@ -9,9 +9,9 @@
 
 namespace wondergen::cli {
 
-// Generate rebuilds AAA; List, Show and Remove work on the wonders made before; Prerequisites
-// lists the technologies and civics a wonder may need.
-enum class Action { kGenerate, kHelp, kVersion, kList, kShow, kRemove, kPrerequisites };
+// Generate rebuilds AAA; List, Show and Remove work on the wonders made before; Where names the
+// game's folders found; Prerequisites lists the technologies and civics a wonder may need.
+enum class Action { kGenerate, kHelp, kVersion, kList, kShow, kRemove, kWhere, kPrerequisites };
 
 // What a valid command line asks for. Texts are code page 936, as the window would hold them.
 struct CommandLine {

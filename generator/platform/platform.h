@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "game_folders.h"
 
 namespace wondergen::platform {
 
@@ -24,5 +25,8 @@ bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code&
 // UTF-8 to code page 936, as FromUtf8 (generator.h) gives it.
 std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
                                        std::vector<std::size_t>* invalidBytes);
+
+// The user's environment in which the game's folders are looked for (game_folders.h).
+GameHome UserGameHome();
 
 }  // namespace wondergen::platform

@@ -311,6 +311,21 @@ void Pause(std::chrono::milliseconds time) {
 
 }  // namespace
 
+// The home and data home as the environment gives them; the rule judges them.
+GameHome UserGameHome() {
+  const auto variable = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value != nullptr ? value : "");
+  };
+  GameHome home;
+#ifdef __APPLE__
+  home.system = HostSystem::kMacOS;
+#endif
+  home.home = variable("HOME");
+  home.dataHome = variable("XDG_DATA_HOME");
+  return home;
+}
+
 }  // namespace wondergen::platform
 
 namespace wondergen {
@@ -322,27 +337,6 @@ const FileSystem& SystemFileSystem() {
       MakeFolder, CreateFile,    OpenFile,   ReadFile, WriteToFile, Sync,
       Rename,     Close,         TryLock,    Unlock,   MayPassSoon, Pause};
   return kPosix;
-}
-
-// The Linux edition's, as Aspyr ported it. The macOS edition keeps its folder elsewhere; there the
-// Mods folder is given to the command line.
-std::vector<std::filesystem::path> GameUserFolders() {
-#ifdef __APPLE__
-  return {};
-#else
-  // The XDG base directories: a path that is not absolute is to be ignored.
-  const char* data = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  std::filesystem::path base;
-  if (data != nullptr && data[0] == '/') {
-    base = data;
-  } else if (home != nullptr && home[0] != '\0') {
-    base = std::filesystem::path(home) / ".local/share";
-  } else {
-    return {};
-  }
-  return {base / "aspyr-media" / "Sid Meier's Civilization VI"};
-#endif
 }
 
 }  // namespace wondergen

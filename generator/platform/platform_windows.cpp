@@ -528,6 +528,18 @@ void Pause(std::chrono::milliseconds time) {
 
 }  // namespace
 
+// Documents is asked of the system: it follows a Documents folder moved to another drive or into
+// OneDrive, which %USERPROFILE%\Documents does not.
+GameHome UserGameHome() {
+  GameHome home;
+  home.system = HostSystem::kWindows;
+  PWSTR documents = nullptr;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents)))
+    home.documents.push_back(documents);
+  CoTaskMemFree(documents);
+  return home;
+}
+
 }  // namespace wondergen::platform
 
 namespace wondergen {
@@ -539,20 +551,6 @@ const FileSystem& SystemFileSystem() {
       MakeFolder, CreateNewFile, OpenFileToRead, ReadWholeFile, WriteToFile, Sync,
       Rename,     Close,         TryLock,        Unlock,        MayPassSoon, Pause};
   return kWindows;
-}
-
-// Documents is asked of the system: it follows a Documents folder moved to another drive or into
-// OneDrive, which %USERPROFILE%\Documents does not.
-std::vector<std::filesystem::path> GameUserFolders() {
-  PWSTR documents = nullptr;
-  std::vector<std::filesystem::path> folders;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents))) {
-    const std::filesystem::path games = std::filesystem::path(documents) / L"My Games";
-    folders = {games / L"Sid Meier's Civilization VI",
-               games / L"Sid Meier's Civilization VI (Epic)"};
-  }
-  CoTaskMemFree(documents);
-  return folders;
 }
 
 }  // namespace wondergen

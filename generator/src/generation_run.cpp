@@ -180,13 +180,4 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
   return outcome;
 }
 
-std::vector<std::filesystem::path> FindModsFolders() {
-  std::vector<std::filesystem::path> found;
-  for (const std::filesystem::path& game : GameUserFolders()) {
-    std::error_code error;
-    if (std::filesystem::is_directory(game, error)) found.push_back(game / "Mods");
-  }
-  return found;
-}
-
 }  // namespace wondergen

@@ -25,6 +25,8 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --show N                  print the options that make wonder N again, read
   out:                             from its Mods folder, or else from AAA in --out
   out:   --remove N                remove wonder N from the Mods folders
+  out:   --where                   name each game folder found and its Mods folder:
+  out:                             GAME<TAB>MODS, a line each (not with --mods-dir)
   out: 
   out: Numbers, screened as the window screens what is typed into a field: a text of at
   out: most 9 bytes whose leading number is 1 to 1999 gives that number (007 gives 7,

@@ -16,6 +16,7 @@
 
 #include "cp936.h"
 #include "documents.h"
+#include "game_folders.h"
 #include "output_tree.h"
 #include "picture.h"
 #include "retry.h"
@@ -297,6 +298,68 @@ std::string RebuildFaultily(const std::vector<std::string>& given, const std::st
   return result;
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+    text.replace(at, from.size(), to);
+  return text;
+}
+// A path of game-folders.txt as it is (`back`: as the table writes it): "~" the fake home, CIV the
+// game's folder's name, PFX the user's folder in Proton's prefix of the game, "_" a blank.
+std::string HomePath(std::string path, bool back = false) {
+  const std::string pairs[][2] = {
+      {"_", " "},
+      {"PFX", "steamapps/compatdata/289070/pfx/drive_c/users/steamuser"},
+      {"CIV", "Sid Meier's Civilization VI"},
+      {"~", (kRoot / "home").string()}};
+  for (int i = 0; i < 4; ++i)
+    path = back ? Replaced(path, pairs[3 - i][1], pairs[3 - i][0])
+                : Replaced(path, pairs[i][0], pairs[i][1]);
+  return path;
+}
+
+// The game's folders found in a fake home made on disk as the words say (game-folders.txt).
+std::string FindInFakeHome(const std::vector<std::string>& given) {
+  fs::remove_all(kRoot);
+  fs::create_directories(kRoot / "home");
+  const HostSystem systems[] = {HostSystem::kWindows, HostSystem::kLinux, HostSystem::kMacOS};
+  const char* names[] = {"windows", "linux", "macos"};
+  GameHome home{systems[std::find(names, names + 3, given.at(0)) - names], HomePath("~"), {}, {}};
+  for (std::size_t i = 1; i < given.size(); ++i) {
+    const std::string word = HomePath(given[i]);
+    const std::size_t npos = std::string::npos, link = word.find("->"), is = word.find('='),
+                      count = word.find('*');
+    const std::string key = word.substr(0, std::min(is, link)),
+                      value = is == npos ? "" : word.substr(is + 1);
+    if (key == "home") {
+      home.home = value;
+    } else if (key == "data") {
+      home.dataHome = value;
+    } else if (key == "docs") {
+      home.documents.push_back(value);
+    } else if (link != npos || is != npos) {
+      fs::create_directories(fs::path(key).parent_path());
+      if (link != npos) fs::create_symlink(word.substr(link + 2), key);
+      if (is != npos) std::ofstream(key) << Bytes(value);
+    } else if (word != "usual") {
+      for (int n = count == npos ? 0 : std::stoi(word.substr(count + 1)); n > 0; --n)
+        fs::create_directories(fs::path(word.substr(0, count)) / std::to_string(n));
+      fs::create_directories(word.substr(0, count));
+    }
+  }
+  const fs::path current = fs::current_path();
+  fs::current_path(kRoot / "home");
+  const GameFolderSearch search = FindGameFolders(home, kSystem);
+  fs::current_path(current);
+  std::string found;
+  for (const fs::path& folder : search.found)
+    found += (found.empty() ? "" : " ") + HomePath(folder.string(), true);
+  if (given.back() == "usual") found = HomePath(search.usual.string(), true);
+  for (const SearchNote& note : search.notes)
+    found += " ; note " + HomePath(note.file.string(), true) + ": " + note.reason;
+  fs::remove_all(kRoot);
+  return found.empty() || found[0] == ' ' ? "none" + found : found;
+}
+
 // What a rule of the tables gives for what it is given, as the table writes it.
 std::string Apply(const std::string& rule, const std::vector<std::string>& given) {
   using namespace platform::windows;
@@ -388,6 +451,16 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
       if (given.at(0) == prerequisite.type) return ToUtf8(prerequisite.name, error);
     return "none";
   }
+  if (rule == "keyvalues") {  // the words, joined by a blank
+    std::string text, why, shown;
+    for (const std::string& word : given)
+      text += (text.empty() ? "" : " ") + Bytes(word);
+    const std::optional<std::vector<std::string>> paths = SteamLibraryPaths(text, why);
+    for (const std::string& library : paths.value_or(std::vector<std::string>()))
+      shown += (shown.empty() ? "" : " ") + Shown(library);
+    return !paths ? "refused " + why : shown.empty() ? "none" : shown;
+  }
+  if (rule == "game-folders") return FindInFakeHome(given);
   if (rule == "tree" || rule == "install" || rule == "uninstall")
     return RebuildFaultily(given, rule);
   if (rule == "list-twice") {
@@ -419,8 +492,8 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
 
 // An expected result that ends in "= *" leaves what is left unchecked.
 TEST(RulesTest, EveryLineOfTheTablesHolds) {
-  for (const char* file :
-       {"/byte-rules.txt", "/windows-rules.txt", "/tree-faults.txt", "/rules-of-play.txt"}) {
+  for (const char* file : {"/byte-rules.txt", "/windows-rules.txt", "/tree-faults.txt",
+                           "/rules-of-play.txt", "/game-folders.txt"}) {
     std::ifstream table(WONDERGEN_UNIT_DATA + std::string(file));
     ASSERT_TRUE(table.is_open()) << file;
     for (std::string line; std::getline(table, line);) {

@@ -242,13 +242,32 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
                              const FailureReport& onFailure = nullptr,
                              const WaitReport& onWait = nullptr);
 
-// Where the game keeps its user folder for this user, whether or not it is there: on Windows
-// Documents\My Games\Sid Meier's Civilization VI and its Epic edition's "... (Epic)", Documents
-// being the known folder wherever the user moved it; on Linux
-// $XDG_DATA_HOME/aspyr-media/Sid Meier's Civilization VI, $XDG_DATA_HOME defaulting to
-// ~/.local/share; none on macOS.
-std::vector<std::filesystem::path> GameUserFolders();
-// The Mods folder of each of those that is there (the game makes its folder on its first start).
+// A file or folder that the search for the game's folders could not read, and why (a line of
+// UTF-8 text): the folders it would have led to are not found, every other one is.
+struct SearchNote {
+  std::filesystem::path file;
+  std::string reason;
+};
+
+// The game's user folders found for this user: each that is there (the game makes it on its first
+// start; nothing here makes one), each once, however many paths lead to it. On Windows
+// Documents\My Games\Sid Meier's Civilization VI and the Epic edition's "... (Epic)", Documents
+// being the known folder wherever the user moved it. On Linux the native edition's
+// $XDG_DATA_HOME/aspyr-media/Sid Meier's Civilization VI ($XDG_DATA_HOME defaulting to
+// ~/.local/share), and the Windows edition's in Proton's prefix of the game in every Steam library
+// (Steam's roots, the Flatpak's included, and each library their libraryfolders.vdf lists). On
+// macOS ~/Library/Application Support/Sid Meier's Civilization VI/Sid Meier's Civilization VI, or
+// where that is missing the older builds' ~/Library/Application Support/Sid Meier's Civilization
+// VI, and the App Store build's in its sandbox container. `usual` is where the usual edition keeps
+// its folder, there or not (the first of those named; empty where no home is known). A list of
+// libraries that cannot be read costs its own libraries alone, and is noted. Thread-safe.
+struct GameFolderSearch {
+  std::vector<std::filesystem::path> found;
+  std::filesystem::path usual;
+  std::vector<SearchNote> notes;
+};
+GameFolderSearch SearchGameFolders();
+// The Mods folder of each game folder found (which a run makes where it is missing).
 std::vector<std::filesystem::path> FindModsFolders();
 // ---------------------------------------------------------------------------------------------
 // The wonders made before: read back, listed, removed
