@@ -83,6 +83,25 @@ whole package of one form, the same one.
   0 failed; the package of 1 form, and 1 folder in Mods
   0 failed; the package of 1 form, and 1 folder in Mods
 
+Runs lock their folders in one order, whatever the order of their options: two runs with crossed
+--out and --mods-dir never hold one folder each while waiting for the other's. The folder that
+comes first (by its inode number) is held while the run waits for the other, which another holds;
+and two runs at once, crossed, both exit 0, each leaving its whole package, three times over.
+
+  $ case_ && mkdir work/a work/b && set -- $(cd work && stat -c '%i %n' a b | sort -n | cut -d ' ' -f 2) && first=$1 second=$2
+  $ exec 9<"work/$second"; flock 9; (cd work && exec "$cli" --out "$second" --mods-dir "$first" >/dev/null 2>../err 9<&-) & pid=$!
+  $ while kill -0 $pid 2>/dev/null && ! grep -qs waiting err; do sleep 0.01; done; flock -n "work/$first" true || echo "the first held while the run waits"
+  the first held while the run waits
+  $ flock -u 9; exec 9<&-; wait $pid; echo "exit $?"
+  exit 0
+  $ for trial in 1 2 3; do (cd work && exec "$cli" --out a --mods-dir b --science 25 >/dev/null 2>&1) & one=$!; (cd work && exec "$cli" --out b --mods-dir a >/dev/null 2>&1) & two=$!; wait $one; first=$?; wait $two; echo "exit $first $?"; diff -r work/a/AAA "$golden/science-25/AAA" && diff -r work/b/Newbuilding2PD_RIR "$golden/science-25/AAA/DLC/Newbuilding2PD_RIR" && diff -r work/b/AAA "$golden/empty/AAA" && diff -r work/a/Newbuilding2PD_RIR "$golden/empty/AAA/DLC/Newbuilding2PD_RIR" && echo whole; done
+  exit 0 0
+  whole
+  exit 0 0
+  whole
+  exit 0 0
+  whole
+
 --install finds the game's folder in $XDG_DATA_HOME, or without it in ~/.local/share, and its Mods
 folder is made where missing; without the game's folder, AAA is written and the folder looked for
 is named.

@@ -180,6 +180,7 @@ enum class TreeError {
   kNotWhole,          // not every file could be written: the new files are removed, the old kept
   kMoved,             // a folder was moved elsewhere while it was being deleted, and is left there
   kHeldByAnotherRun,  // another run held the folder for kLongestWaitForAnotherRun
+  kPutBack,  // a manifest could not be renamed: the new folder removed, the one installed put back
 };
 std::error_code make_error_code(TreeError error);
 
