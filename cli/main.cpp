@@ -100,35 +100,40 @@ std::string ShellWord(const std::string& text) {
 }
 
 int ListWonders(const wondergen::cli::CommandLine& commandLine) {
+  bool failed = false;
+  const auto report = [&failed](const wondergen::Failure& failure) {
+    failed = true;
+    Report(failure);
+  };
   std::error_code error;
   for (const wondergen::InstalledWonder& wonder :
-       wondergen::InstalledWonders(ModsFolders(commandLine))) {
+       wondergen::InstalledWonders(ModsFolders(commandLine), report, SayWaiting)) {
     const std::string name =
         wonder.name.empty() ? "(cannot be read)" : wondergen::ToUtf8(wonder.name, error);
     std::fputs((std::to_string(wonder.number) + "\t" + name + "\t" + wonder.folder.string() + "\n")
                    .c_str(),
                stdout);
   }
-  return kExitWritten;
+  return failed ? kExitFailed : kExitWritten;
 }
 
 // The options that make the wonder again, on one line, read from its installed folder, or else
 // from AAA.
 int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
   using namespace wondergen;
-  std::vector<fs::path> folders = ModsFolders(commandLine);
-  folders.push_back(commandLine.outputDir / "AAA" / "DLC");
-  const fs::path folder = WonderFolder(commandLine.wonder, folders);
-  if (folder.empty()) {
+  const WonderReading reading = ReadWonder(
+      commandLine.wonder, WonderShelves(ModsFolders(commandLine), commandLine.outputDir),
+      [](std::string_view file) {
+        std::error_code error;
+        Picture picture = cli::DecodePicture(file, error);
+        return error ? std::nullopt : std::optional<Picture>(std::move(picture));
+      },
+      SayWaiting);
+  if (reading.path.empty()) {
     Say("wonder " + std::to_string(commandLine.wonder) + " is neither installed nor in " +
         (commandLine.outputDir / "AAA").string());
     return kExitFailed;
   }
-  const WonderReading reading = ReadWonder(folder, [](std::string_view file) {
-    std::error_code error;
-    Picture picture = cli::DecodePicture(file, error);
-    return error ? std::nullopt : std::optional<Picture>(std::move(picture));
-  });
   if (!reading.form) {
     Say("cannot read " + reading.path.string() + ": " + reading.reason.message());
     return kExitFailed;
@@ -143,7 +148,7 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
     std::error_code error;
     const std::string utf8 = ToUtf8(reading.form->texts[text], error);
     if (error) {
-      Say("cannot convert the texts of " + folder.string() + " to UTF-8: " + error.message());
+      Say("cannot convert the texts of " + reading.path.string() + " to UTF-8: " + error.message());
       return kExitFailed;
     }
     if (!utf8.empty())

@@ -102,6 +102,31 @@ and two runs at once, crossed, both exit 0, each leaving its whole package, thre
   exit 0 0
   whole
 
+A re-install over an installed folder that the user may not write (mode 555): the retired
+folder's manifest cannot take its other name, so the run goes back: the new folder removed, the
+one installed before in its place, loaded alone, and read back by --list and --show; and so again
+at a second re-install. A retired folder that a run could not put back is the one the game loads,
+and the one read back; the next run, of any wonder, puts it back.
+
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --number 6 --science 5 && as_user && chmod 555 work/Mods/Newbuilding2PD_RIR_6
+  $ for science in 9 11; do to='>/dev/null' run --mods-dir Mods --number 6 --science $science; echo "exit $?"; done
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6.wondergen-old: Permission denied
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6: a manifest could not be renamed, so the new folder is removed and what was installed is put back as it was
+  exit 1
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6.wondergen-old: Permission denied
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6: a manifest could not be renamed, so the new folder is removed and what was installed is put back as it was
+  exit 1
+  $ (cd work && find Mods -name '*.modinfo*'); run --list --mods-dir Mods && run --show 6 --mods-dir Mods
+  Mods/Newbuilding2PD_RIR_6/Newbuilding2PD_RIR_6.modinfo
+  out: 6\t圣女碑\t./Mods/Newbuilding2PD_RIR_6 (esc)
+  out: --number=6 --science=5
+  $ mv work/Mods/Newbuilding2PD_RIR_6 work/Mods/Newbuilding2PD_RIR_6.wondergen-old && run --list --mods-dir Mods && run --show 6 --mods-dir Mods
+  out: 6\t圣女碑\t./Mods/Newbuilding2PD_RIR_6.wondergen-old (esc)
+  out: --number=6 --science=5
+  $ to='>/dev/null' run --mods-dir Mods --number 2 && ls work/Mods
+  Newbuilding2PD_RIR_2
+  Newbuilding2PD_RIR_6
+
 --install finds the game's folder in $XDG_DATA_HOME, or without it in ~/.local/share, and its Mods
 folder is made where missing; without the game's folder, AAA is written and the folder looked for
 is named.

@@ -9,8 +9,10 @@
 // the system accepts OBJ_DONT_REPARSE (platform_windows.cpp): an atomic, learned once, that every
 // thread would learn the same. Runs that rebuild in the same output directory or install into the
 // same Mods folder, on threads of one process or in several processes, take their turns: a run
-// locks each folder it works in from before it changes anything until it returns, and waits for
-// another that holds one. So what a run says it left whole is its own and whole when it returns.
+// locks each folder it works in from before it changes anything until it returns, all in one
+// order, and waits for another that holds one; readers of the wonders made before lock the folder
+// they read too. So what a run says it left whole is its own and whole when it returns, and a
+// reader never finds a run halfway through.
 //
 // Contract: the form is one that a front end makes (see Form). A form that is not one is refused
 // with std::invalid_argument naming the field, before anything is composed or touched.
@@ -249,8 +251,9 @@ std::error_code make_error_code(WonderError error);
 // Decodes a picture file, as a front end does; nullopt where it cannot.
 using PictureDecoder = std::function<std::optional<Picture>(std::string_view file)>;
 
-// A wonder's folder read back: the form that makes it, and the kept square its icon was read from
-// where it has one; or else what could not be read (the folder or one of its files) and why.
+// A wonder's folder read back: the form that makes it, the kept square its icon was read from
+// where it has one, and its folder as `path`; or else what could not be read (the folder, one of
+// its files, or a folder that another run held) and why; `path` empty where no shelf holds it.
 struct WonderReading {
   std::optional<Form> form;
   std::filesystem::path icon;
@@ -258,33 +261,47 @@ struct WonderReading {
   std::error_code reason;
 };
 
-// Wonder `wonder`'s folder in the first of `folders` (Mods folders, or AAA's DLC) that holds an
-// entry of its name, whatever it is; empty where none does.
-std::filesystem::path WonderFolder(int wonder, const std::vector<std::filesystem::path>& folders);
+// Where wonders' folders are kept, and the folder that runs lock while they change it: a Mods
+// folder, which is both; or AAA's DLC in the output directory, which runs lock.
+struct WonderShelf {
+  std::filesystem::path workplace;  // the folder runs lock
+  std::filesystem::path folder;     // the wonders' folders' folder: `workplace` or below it
+};
+// The shelves a front end reads a wonder from: each Mods folder, then AAA's DLC in `outputDir`.
+std::vector<WonderShelf> WonderShelves(const std::vector<std::filesystem::path>& modsFolders,
+                                       const std::filesystem::path& outputDir);
 
-// Reads back the wonder whose mod folder is `folder` (Newbuilding2PD_RIR or Newbuilding2PD_RIR_N,
-// installed in a Mods folder or in AAA's DLC): its number from the folder's name, its fields from
-// its gameplay data document, its texts from its Simplified Chinese localization document (a text
-// that is its default read as left empty), and its icon from the square kept beside its textures,
-// decoded by `decode` (without one the icon is not read). Checked, never guessed: the form is given
-// only where composing it gives those documents, and the textures and the square, byte for byte,
-// as the folder holds them; so a wonder of an earlier version, without the documents that came
-// later, reads back too. The folder and every file are read through folders that are not links.
-// Thread-safe.
-WonderReading ReadWonder(const std::filesystem::path& folder,
-                         const PictureDecoder& decode = nullptr);
+// Reads back wonder `wonder` from the first of `shelves` that holds its folder (an entry of its
+// name, whatever it is), or the copy of it whose manifest the game loads (where a run could not
+// go back all the way, its retired folder): its fields from its gameplay data document, its texts
+// from its Simplified Chinese localization document (a text that is its default read as left
+// empty), and its icon from the square kept beside its textures, decoded by `decode` (without one
+// the icon is not read). Checked, never guessed: the form is given only where composing it gives
+// those documents, and the textures and the square, byte for byte, as the folder holds them; so a
+// wonder of an earlier version, without the documents that came later, reads back too. Each shelf
+// is looked at holding its workplace's lock, as a run holds it, so that no run is in the middle of
+// changing it: waited for while another run holds it (told to `onWait`), for 30 seconds at most,
+// which is a failure of the reading. The folder and every file are read through folders that are
+// not links. Thread-safe.
+WonderReading ReadWonder(int wonder, const std::vector<WonderShelf>& shelves,
+                         const PictureDecoder& decode = nullptr,
+                         const WaitReport& onWait = nullptr);
 
-// A wonder installed in a Mods folder: its number, its folder, and the building's name as the game
-// shows it, in code page 936; empty where the folder cannot be read back.
+// A wonder installed in a Mods folder: its number, its folder (the copy whose manifest the game
+// loads), and the building's name as the game shows it, in code page 936; empty where the folder
+// cannot be read back.
 struct InstalledWonder {
   int number;
   std::filesystem::path folder;
   std::string name;
 };
-// The wonders installed in `modsFolders`: each wonder's folder there that holds its manifest, in
-// ascending number, each once (the first Mods folder's where several hold it).
-std::vector<InstalledWonder> InstalledWonders(
-    const std::vector<std::filesystem::path>& modsFolders);
+// The wonders installed in `modsFolders`: each wonder's folder there whose manifest the game loads,
+// in ascending number, each once (the first Mods folder's where several hold it). Each Mods folder
+// is read holding its lock, as ReadWonder does; one that another run held for 30 seconds is told
+// to `onFailure` and left out.
+std::vector<InstalledWonder> InstalledWonders(const std::vector<std::filesystem::path>& modsFolders,
+                                              const FailureReport& onFailure = nullptr,
+                                              const WaitReport& onWait = nullptr);
 
 // Removes wonder `wonder`'s folder from each of `modsFolders` that holds it, as a run installs,
 // with the same care and the same lock (waits told to `onWait`): its manifest first, so that the
