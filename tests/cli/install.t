@@ -102,6 +102,23 @@ and two runs at once, crossed, both exit 0, each leaving its whole package, thre
   exit 0 0
   whole
 
+AAA's folder as the Mods folder is locked once; another run holding the Mods folder for 30
+seconds (flock holds it here) fails the run, which changes nothing, not even AAA, and --list at
+the same time, each saying so.
+
+  $ case_ && to='>/dev/null' run --mods-dir . && ls work
+  AAA
+  Newbuilding2PD_RIR
+  $ case_ && mkdir -p work/Mods work/AAA && touch work/AAA/old && exec 9<work/Mods && flock 9
+  $ (cd work && "$cli" --mods-dir Mods 2>&1 9<&-; echo "exit $?") >run.txt & (cd work && "$cli" --list --mods-dir Mods 2>&1 9<&-; echo "exit $?") >list.txt & wait; flock -u 9; exec 9<&-; sed "s|$scratch/work|.|g" run.txt list.txt; tree
+  wondergen-cli: waiting for another run of wondergen, which works in ./Mods
+  wondergen-cli: cannot work in ./Mods: another run of wondergen held it for 30 seconds
+  exit 1
+  wondergen-cli: waiting for another run of wondergen, which works in ./Mods
+  wondergen-cli: cannot work in ./Mods: another run of wondergen held it for 30 seconds
+  exit 1
+  AAA/old 0
+
 A re-install over an installed folder that the user may not write (mode 555): the retired
 folder's manifest cannot take its other name, so the run goes back: the new folder removed, the
 one installed before in its place, loaded alone, and read back by --list and --show; and so again

@@ -136,7 +136,7 @@ Readers take the folder's lock as runs do, so that none lands in the middle of a
 holds the Mods folder, --list waits for it and says so; --show of a wonder in AAA waits for the
 output folder.
 
-  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --number 4 && to='>/dev/null' run --number 5 --science 3
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --number 99 && to='>/dev/null' run --number 5 --science 3
   $ waits() {
   >   rm -f out err && exec 9<"work/$1" && flock 9 && shift
   >   (cd work && exec "$cli" "$@" >../out 2>../err 9<&-) & local pid=$!
@@ -145,7 +145,7 @@ output folder.
   > }
   $ waits Mods --list --mods-dir Mods
   exit 0
-  4	圣女碑	./Mods/Newbuilding2PD_RIR_4 (esc)
+  99\t圣女碑\t./Mods/Newbuilding2PD_RIR_99 (esc)
   wondergen-cli: waiting for another run of wondergen, which works in ./Mods
   $ waits . --show 5 --mods-dir Mods
   exit 0

@@ -211,20 +211,22 @@ struct RunOutcome {
   std::vector<std::filesystem::path> installed;
 };
 
-// What the generate button does. First composes the package for `form`; where a document cannot
-// be converted, each is reported and nothing on disk is touched. Then locks `outputDir` (the
-// directory in which AAA lives) and each of `modsFolders` (made where missing), waiting for other
-// runs that hold them (told to `onWait`), for 30 seconds at most, which is a failure that changes
-// nothing. Then deletes AAA with everything below it, as far as it can, at any depth, and creates
-// its folders again, a real folder that is still there counting as created, and writes each file
-// of the package into its folder as a new file. Then installs the mod into each Mods folder: the
-// wonder's own folder there (Newbuilding2PD_RIR, or Newbuilding2PD_RIR_N for wonder N) is
-// replaced only by a whole one, written beside it first; every other wonder's is left as it is,
-// but for what a run that was killed left of it. Nothing outside AAA and those folders is
-// followed, opened, written or deleted: a link is removed, never entered, and an entry still at a
-// file's place is never overwritten, both reported instead; a file is written whole or removed
-// again. Every failure is told to `onFailure` (where given) as it happens, the run going on with
-// what it can still do. Relative paths are taken from the current directory, once.
+// What the generate button does. First composes the package for `form`; where a document cannot be
+// converted, each is reported and nothing on disk is touched. Then locks `outputDir` (the directory
+// in which AAA lives) and each of `modsFolders` (made where missing), in the order of the folders'
+// identities as every run does, waiting for other runs that hold them (told to `onWait`), for 30
+// seconds at most, which is a failure that changes nothing. Then deletes AAA with everything below
+// it, as far as it can, at any depth, and creates its folders again, a real folder that is still
+// there counting as created, and writes each file of the package into its folder as a new file.
+// Then installs the mod into each Mods folder: the wonder's own folder there (Newbuilding2PD_RIR,
+// or Newbuilding2PD_RIR_N for wonder N) is replaced only by a whole one, written beside it first,
+// and where that cannot be put in its place, the one installed before is put back: the game loads
+// one copy at most at every moment, and after a failure the one installed before. Every other
+// wonder's is left as it is, but for what a run that was killed left of it. Nothing outside AAA and
+// those folders is followed, opened, written or deleted: a link is removed, never entered, and an
+// entry still at a file's place is never overwritten, both reported instead; a file is written
+// whole or removed again. Every failure is told to `onFailure` (where given) as it happens, the run
+// going on with what it can still do. Relative paths are taken from the current directory, once.
 RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outputDir,
                              const std::vector<std::filesystem::path>& modsFolders = {},
                              const FailureReport& onFailure = nullptr,
