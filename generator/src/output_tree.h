@@ -130,7 +130,8 @@ RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
 // does not load, the folder the name of a new one (which the next run removes, should this one
 // stop), then deleted as DeleteTree deletes; so that the game never finds part of the mod under a
 // manifest it loads. Where the folder cannot be renamed, it stays whole and loaded. What a run
-// that was killed left of any of `family` is put right first. False where it was not there, or
+// that was killed left of any of `family` is put right first, as InstallTree puts it right; where
+// the tree's own retired folder cannot be, it is not removed. False where it was not there, or
 // stays.
 bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                    const std::vector<TreeLayout>& family);
