@@ -134,9 +134,15 @@ std::string ShellWord(const std::string& text) {
 
 // Each wonder in each Mods folder, by number, and for one number in the order of the folders.
 int ListWonders(const wondergen::cli::CommandLine& commandLine) {
+  bool failed = false;
+  const auto report = [&failed](const wondergen::Failure& failure) {
+    failed = true;
+    Report(failure);
+  };
   std::vector<wondergen::InstalledWonder> installed;
   for (const fs::path& mods : ModsFolders(commandLine)) {
-    const std::vector<wondergen::InstalledWonder> there = wondergen::InstalledWonders({mods});
+    const std::vector<wondergen::InstalledWonder> there =
+        wondergen::InstalledWonders({mods}, report, SayWaiting);
     installed.insert(installed.end(), there.begin(), there.end());
   }
   std::stable_sort(installed.begin(), installed.end(),
@@ -151,26 +157,26 @@ int ListWonders(const wondergen::cli::CommandLine& commandLine) {
                    .c_str(),
                stdout);
   }
-  return kExitWritten;
+  return failed ? kExitFailed : kExitWritten;
 }
 
 // The options that make the wonder again, on one line, read from its installed folder, or else
 // from AAA.
 int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
   using namespace wondergen;
-  std::vector<fs::path> folders = ModsFolders(commandLine);
-  folders.push_back(commandLine.outputDir / "AAA" / "DLC");
-  const fs::path folder = WonderFolder(commandLine.wonder, folders);
-  if (folder.empty()) {
+  const WonderReading reading = ReadWonder(
+      commandLine.wonder, WonderShelves(ModsFolders(commandLine), commandLine.outputDir),
+      [](std::string_view file) {
+        std::error_code error;
+        Picture picture = cli::DecodePicture(file, error, kLargestKeptSquare);
+        return error ? std::nullopt : std::optional<Picture>(std::move(picture));
+      },
+      SayWaiting);
+  if (reading.path.empty()) {
     Say("wonder " + std::to_string(commandLine.wonder) + " is neither installed nor in " +
         (commandLine.outputDir / "AAA").string());
     return kExitFailed;
   }
-  const WonderReading reading = ReadWonder(folder, [](std::string_view file) {
-    std::error_code error;
-    Picture picture = cli::DecodePicture(file, error, kLargestKeptSquare);
-    return error ? std::nullopt : std::optional<Picture>(std::move(picture));
-  });
   if (!reading.form) {
     Say("cannot read " + reading.path.string() + ": " + reading.reason.message());
     return kExitFailed;
@@ -188,7 +194,7 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
     std::error_code error;
     const std::string utf8 = ToUtf8(reading.form->texts[text], error);
     if (error) {
-      Say("cannot convert the texts of " + folder.string() + " to UTF-8: " + error.message());
+      Say("cannot convert the texts of " + reading.path.string() + " to UTF-8: " + error.message());
       return kExitFailed;
     }
     if (!utf8.empty())
@@ -202,7 +208,7 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
   if (!rules.quote.empty()) line += " --quote=" + ShellWord(ToUtf8(rules.quote, error));
   if (!rules.goldPurchase) line += " --no-gold-purchase";
   if (error) {
-    Say("cannot convert the quote of " + folder.string() + " to UTF-8: " + error.message());
+    Say("cannot convert the quote of " + reading.path.string() + " to UTF-8: " + error.message());
     return kExitFailed;
   }
   if (!reading.icon.empty()) line += " --icon=" + ShellWord(reading.icon.string());

@@ -267,7 +267,7 @@ DWORD WINAPI RunGeneration(void* parameter) {
       run->outcome =
           RebuildModPackage(run->form, ModuleDirectory(), run->modsFolders, nullptr, waiting);
     }
-    run->installedWonders = InstalledWonders(found);
+    run->installedWonders = InstalledWonders(found, nullptr, waiting);
   } catch (const std::exception& error) {
     run->unexpected = WidenCp936(error.what());
   }
@@ -343,6 +343,15 @@ void OnGenerate(HWND window) {
   StartRun(std::move(run));
 }
 
+// Where a reader on the window's thread waits for a run of another copy of the program: the status
+// box says so at once, as it does for a run.
+WaitReport WaitingHere(HWND window) {
+  return [window](const std::filesystem::path& folder) {
+    OnRunWaiting(window, reinterpret_cast<LPARAM>(&folder));
+    UpdateWindow(GetDlgItem(window, kStatusBoxId));
+  };
+}
+
 // Fills the form from the wonder whose number is in its box, installed in the game or else in AAA:
 // each set field ticked, its entry box open and holding its number, which screening gives the
 // value box; every other field as at the start; the texts and the icon. A wonder that cannot be
@@ -352,14 +361,14 @@ void OnReadWonder(HWND window) {
   const char* failed = "无法读取奇观";
   const std::optional<int> wonder = FormWonderNumber(window, failed);
   if (!wonder) return;
-  std::vector<std::filesystem::path> folders = FindModsFolders();
-  folders.push_back(ModuleDirectory() / "AAA" / "DLC");
-  const std::filesystem::path folder = WonderFolder(*wonder, folders);
   std::wstring message;
-  const WonderReading reading =
-      folder.empty() ? WonderReading{} : ReadWonder(folder, [&message](std::string_view file) {
+  const WonderReading reading = ReadWonder(
+      *wonder, WonderShelves(FindModsFolders(), ModuleDirectory()),
+      [&message](std::string_view file) {
         return DecodePictureFile(file, message, kLargestKeptSquare);
-      });
+      },
+      WaitingHere(window));
+  const std::filesystem::path& folder = reading.path;
   if (!reading.form) {
     message = folder.empty() ? WidenCp936("游戏里没有安装奇观 " + std::to_string(*wonder) +
                                           "，程序旁边的 AAA 里也没有。")
@@ -396,7 +405,8 @@ void OnRemoveWonder(HWND window) {
   const char* failed = "无法删除奇观";
   const std::optional<int> wonder = FormWonderNumber(window, failed);
   if (!wonder) return;
-  const std::vector<InstalledWonder> installed = InstalledWonders(FindModsFolders());
+  const std::vector<InstalledWonder> installed =
+      InstalledWonders(FindModsFolders(), nullptr, WaitingHere(window));
   const auto found =
       std::find_if(installed.begin(), installed.end(),
                    [&](const InstalledWonder& each) { return each.number == *wonder; });

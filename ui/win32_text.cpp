@@ -50,9 +50,11 @@ std::wstring DescribeError(const std::error_code& error) {
     return WidenCp936(
         "有文件无法完整写入，新写入的部分已删除，游戏里原有的模组保持不变，游戏不会读到不完整的模组"
         "。");
+  if (error == TreeError::kPutBack)
+    return WidenCp936(
+        "模组说明文件无法改名，新文件夹已删除，游戏里原有的模组已放回原处，保持不变。");
   if (error == TreeError::kMoved)
     return WidenCp936("删除时这个文件夹被其他程序移到了别处，程序没有跟过去，把它留在了那里。");
-  if (error == WonderError::kNotAWonder) return WidenCp936("这不是本程序生成的奇观文件夹。");
   if (error == WonderError::kChangedByHand)
     return WidenCp936(
         "这个文件被手动改过，或者不是本程序生成的：按读出的内容生成不出与它完全相同的文件。");

@@ -140,39 +140,38 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
   }
   if (!outcome.failures.empty()) return outcome;
 
-  // Every folder the run works in is locked before anything changes, and stays locked until the
-  // run returns, so that what it says it left is its own. Each install has its own run of the
-  // tree, with its own patience for programs in the way.
+  // Every folder the run works in is locked before anything changes, in the one order of every
+  // run, and stays locked until the run returns, so that what it says it left is its own. Each
+  // install has its own run of the tree, with its own patience for programs in the way.
   const FileSystem& system = SystemFileSystem();
   TreeRun run{system, report};
   run.onWait = onWait;
-  const Place output = OpenWorkplace(run, outputDir, false);
-  std::vector<TreeRun> installRuns(modsFolders.size(), run);
-  std::vector<Place> mods(modsFolders.size());
-  std::vector<const Place*> workplaces = {&output};
-  for (std::size_t i = 0; i < modsFolders.size(); ++i) {
-    mods[i] = OpenWorkplace(installRuns[i], modsFolders[i], true, workplaces);
-    workplaces.push_back(&mods[i]);
-  }
+  std::vector<Workplace> dirs = {{outputDir, false}};
+  for (const std::filesystem::path& folder : modsFolders)
+    dirs.push_back({folder, true});
+  const std::vector<Place> places = OpenWorkplaces(run, dirs);
   bool locked = true;
-  for (const Place* place : workplaces) {
-    if (place->missing.step != FailedStep::kLock) continue;
-    report(place->missing);
+  for (const Place& place : places) {
+    if (place.missing.step != FailedStep::kLock) continue;
+    report(place.missing);
     locked = false;
   }
   if (!locked) return outcome;
+  const Place& output = places.front();
+  std::vector<TreeRun> installRuns(modsFolders.size(), run);
 
   RebuiltTree rebuilt = RebuildTree(run, packageTree, output, package);
   if (rebuilt.whole) outcome.package = rebuilt.top;
   outcome.written = std::move(rebuilt.written);
   const TreeLayout installedTree = InstalledTree(form.wonder, form.icon.has_value());
-  for (std::size_t i = 0; i < mods.size(); ++i) {
-    if (!mods[i].folder) {
-      report(mods[i].missing);
+  for (std::size_t i = 0; i < installRuns.size(); ++i) {
+    const Place& mods = places[i + 1];
+    if (!mods.folder) {
+      report(mods.missing);
       continue;
     }
     RebuiltTree installed =
-        InstallTree(installRuns[i], installedTree, mods[i], package, InstalledFamily());
+        InstallTree(installRuns[i], installedTree, mods, package, InstalledFamily());
     if (installed.whole) outcome.installed.push_back(installed.top);
     outcome.written.insert(outcome.written.end(), installed.written.begin(),
                            installed.written.end());

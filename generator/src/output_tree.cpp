@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "retry.h"
@@ -23,6 +24,9 @@ struct TreeCategory : std::error_category {
                "installed is left as it was";
       case TreeError::kMoved: return "was moved elsewhere while it was deleted, and is left there";
       case TreeError::kHeldByAnotherRun: return "another run of wondergen held it for 30 seconds";
+      case TreeError::kPutBack:
+        return "a manifest could not be renamed, so the new folder is removed and what was "
+               "installed is put back as it was";
     }
     return "unknown error";
   }
@@ -304,8 +308,9 @@ RebuiltTree Rebuild(TreeRun& run, const TreeLayout& tree, const Place& base,
 // ---------------------------------------------------------------------------------------------
 // Installing: the new folder made whole beside the installed one, then swapped in.
 
-// The names a run gives what it is in the middle of: the new folder while it is written, and its
-// manifest until it is in place, which the game does not load; and the installed folder retired.
+// The names of a tree's folder in a Mods folder: installed; new, while it is written or on its way
+// out, its manifest under a name the game does not load; and retired, while the new one takes its
+// place. And the manifest's own name.
 constexpr std::string_view kNewSuffix = ".wondergen-new";
 constexpr std::string_view kRetiredSuffix = ".wondergen-old";
 
@@ -313,9 +318,14 @@ std::string Suffixed(std::string name, std::string_view suffix) {
   return name.append(suffix);
 }
 
-// The manifest of an installed tree: its last file, in its top folder.
-const std::string& ManifestOf(const TreeLayout& tree) {
-  return tree.files.back().name;
+struct ModNames {
+  std::string installed, fresh, retired, manifest;
+};
+
+// An installed tree's names: its top folder's, and its manifest's, its last file, in that folder.
+ModNames NamesOf(const TreeLayout& tree) {
+  const std::string& name = tree.folders[0].name;
+  return {name, Suffixed(name, kNewSuffix), Suffixed(name, kRetiredSuffix), tree.files.back().name};
 }
 
 // Gives the manifest of the mod folder `name` of `mods` its other name (`load` false), so that
@@ -339,31 +349,138 @@ bool NameManifest(TreeRun& run, const Place& mods, const std::string& name,
   return false;
 }
 
-// Puts right what a run that was killed left in `mods`, for each tree of `family`: a new folder
-// is removed; a retired one is put back where nothing replaced it, and deleted where something
-// did; and the installed folder's manifest given its own name.
-void RecoverLeftovers(TreeRun& run, const Place& mods, const std::vector<TreeLayout>& family) {
+// Renames the folder `name` of `mods` to `newName`; a failure is reported with its path.
+bool Move(TreeRun& run, const Place& mods, const std::string& name, const std::string& newName) {
+  std::error_code error;
+  if (Rename(run, mods, name, newName, error)) return true;
+  run.report({FailedStep::kInstall, mods.path / name, error, {}});
+  return false;
+}
+
+// Where a swap ends: the new folder loaded in the installed one's place, the retired one (where
+// there is one) to be deleted; the new one gone and the retired one loaded in its place again; or
+// the retired one left loaded beside, a step of the way back refused, for the next run.
+enum class SwapEnd { kNewInPlace, kRetiredPutBack, kRetiredLeft };
+
+// Goes back to the retired folder where the swap cannot be finished: the new folder's manifest
+// hidden, the retired one's given its own name, the new folder moved out of the way and the
+// retired one into its place, then the new one deleted. Each step only once the one before it is
+// done, so that the game loads at most one copy at every moment and, once the first is done, the
+// retired one, which stays loaded under its retired name where it cannot be moved back. With no
+// retired folder (a first install), the new one alone goes.
+SwapEnd GoBack(TreeRun& run, const Place& mods, const ModNames& names, bool retired) {
+  if (!NameManifest(run, mods, names.installed, names.manifest, false))
+    return SwapEnd::kRetiredLeft;
+  if (retired) NameManifest(run, mods, names.retired, names.manifest, true);
+  if (!Move(run, mods, names.installed, names.fresh)) return SwapEnd::kRetiredLeft;
+  const bool back = !retired || Move(run, mods, names.retired, names.installed);
+  DeleteTree(run, mods, {names.fresh, EntryKind::kUnknown});
+  if (!back) return SwapEnd::kRetiredLeft;
+  run.report({FailedStep::kInstall, mods.path / names.installed, TreeError::kPutBack, {}});
+  return SwapEnd::kRetiredPutBack;
+}
+
+// Finishes the swap, the new folder whole in the installed one's place and the retired one (where
+// `retired`) beside it: the game stops loading the retired one, then loads the new one. Never the
+// new one's manifest named while the retired one's still is: where either cannot be renamed, it
+// goes back instead.
+SwapEnd FinishSwap(TreeRun& run, const Place& mods, const ModNames& names, bool retired) {
+  if ((!retired || NameManifest(run, mods, names.retired, names.manifest, false)) &&
+      NameManifest(run, mods, names.installed, names.manifest, true))
+    return SwapEnd::kNewInPlace;
+  return GoBack(run, mods, names, retired);
+}
+
+// Puts right what a run that was killed, or whose way back was refused, left in `mods`, for each
+// tree of `family`, only by steps that keep the game loading at most one copy: a new folder, whose
+// manifest is never loaded, is deleted; where both the installed and the retired folder are there,
+// the swap is finished, or undone where it cannot be; a retired folder alone is put back in its
+// place, or, where it cannot be, left loaded; and the installed folder's manifest given its own
+// name. Returns whether no retired folder of the tree `own` is left, which is not known where
+// `mods` cannot be listed.
+bool RecoverLeftovers(TreeRun& run, const Place& mods, const std::vector<TreeLayout>& family,
+                      const std::string& own) {
   std::vector<FolderEntry> entries;
   std::error_code listError;
-  if (!run.system.list(mods.folder.handle, entries, listError))
-    return run.report({FailedStep::kInstall, mods.path, listError, {}});
+  if (!run.system.list(mods.folder.handle, entries, listError)) {
+    run.report({FailedStep::kInstall, mods.path, listError, {}});
+    return false;
+  }
   std::set<fs::path> there;
   for (const FolderEntry& entry : entries)
     there.insert(entry.name);
+  bool ownLeft = false;
   for (const TreeLayout& tree : family) {
-    const std::string& name = tree.folders[0].name;
-    const std::string& manifest = ManifestOf(tree);
-    const std::string fresh = Suffixed(name, kNewSuffix), retired = Suffixed(name, kRetiredSuffix);
-    bool installed = there.count(name) != 0;
-    if (there.count(fresh)) DeleteTree(run, mods, {fresh, EntryKind::kUnknown});
-    if (there.count(retired) && !installed) {
-      std::error_code error;
-      installed = Rename(run, mods, retired, name, error);
-      if (!installed) run.report({FailedStep::kInstall, mods.path / name, error, {}});
-    } else if (there.count(retired) && NameManifest(run, mods, retired, manifest, false)) {
-      DeleteTree(run, mods, {retired, EntryKind::kUnknown});
+    const ModNames names = NamesOf(tree);
+    if (there.count(names.fresh)) DeleteTree(run, mods, {names.fresh, EntryKind::kUnknown});
+    const bool installed = there.count(names.installed) != 0;
+    bool left = there.count(names.retired) != 0;
+    if (left && installed) {
+      const SwapEnd end = FinishSwap(run, mods, names, true);
+      left = end == SwapEnd::kRetiredLeft ||
+             (end == SwapEnd::kNewInPlace &&
+              !DeleteTree(run, mods, {names.retired, EntryKind::kUnknown}));
+    } else if (left) {
+      left = !Move(run, mods, names.retired, names.installed);
+      NameManifest(run, mods, left ? names.retired : names.installed, names.manifest, true);
+    } else if (installed) {
+      NameManifest(run, mods, names.installed, names.manifest, true);
     }
-    if (installed) NameManifest(run, mods, name, manifest, true);
+    ownLeft |= left && names.installed == own;
+  }
+  return !ownLeft;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The runs' lock
+
+// The directory `dir` reached as the system reaches it (links followed), made first in its parent
+// where `make` says so; not locked yet.
+Place OpenFolderAt(TreeRun& run, const fs::path& dir, bool make) {
+  Place place;
+  place.path = dir;
+  std::error_code& error = place.missing.reason;
+  const auto openFolder = [&](Handle base, const fs::path& path) {
+    return TryOpen(
+        run, [&](std::error_code& e) { return run.system.openFolder(base, path, e); }, error);
+  };
+  if (make) {
+    const fs::path folder = dir.has_filename() ? dir : dir.parent_path();  // "Mods/"
+    const Held parent =
+        openFolder(kNoHandle, folder.has_parent_path() ? folder.parent_path() : ".");
+    const auto makeFolder = [&](std::error_code& failure) {
+      return run.system.makeFolder(parent.handle, folder.filename(), failure);
+    };
+    if (parent && !Try(run, makeFolder, error) && error == std::errc::file_exists) error.clear();
+    if (parent && !error) place.folder = openFolder(parent.handle, folder.filename());
+  } else {
+    place.folder = openFolder(kNoHandle, dir);
+  }
+  if (!place.folder) place.missing = {FailedStep::kCreateFolder, dir, error, {}};
+  return place;
+}
+
+// The lock of the held folder `place`, waited for while another run holds it, the waits growing to
+// a tenth of a second; where it cannot be had, the folder is let go and `missing` says why.
+void Lock(TreeRun& run, Place& place) {
+  std::error_code& error = place.missing.reason;
+  milliseconds waited(0), wait(5);
+  for (;;) {
+    error.clear();
+    place.lock = Held(run.system, run.system.tryLock(place.folder.handle, error), true);
+    if (place.lock || error != std::errc::resource_unavailable_try_again) break;
+    if (waited >= kLongestWaitForAnotherRun) {
+      error = TreeError::kHeldByAnotherRun;
+      break;
+    }
+    if (waited.count() == 0 && run.onWait) run.onWait(place.path);
+    run.system.pause(wait);
+    waited += wait;
+    wait = std::min(wait * 2, milliseconds(100));
+  }
+  if (!place.lock) {
+    place.folder.Close();
+    place.missing = {FailedStep::kLock, place.path, error, {}};
   }
 }
 
@@ -387,62 +504,60 @@ std::error_code make_error_code(TreeError error) {
   return {static_cast<int>(error), category};
 }
 
-Place OpenWorkplace(TreeRun& run, const fs::path& dir, bool make,
-                    const std::vector<const Place*>& locked) {
-  Place place;
-  place.path = dir;
-  std::error_code& error = place.missing.reason;
-  const auto openFolder = [&](Handle base, const fs::path& path) {
-    return TryOpen(
-        run, [&](std::error_code& e) { return run.system.openFolder(base, path, e); }, error);
+std::vector<Place> OpenWorkplaces(TreeRun& run, const std::vector<Workplace>& dirs) {
+  std::vector<Place> places;
+  for (const Workplace& dir : dirs)
+    places.push_back(OpenFolderAt(run, dir.dir, dir.make));
+  // Locked in the order of the folders' identities, whatever order and paths they come in, so
+  // that two runs never hold one folder each while waiting for the other's; a folder whose
+  // identity the system does not give comes last.
+  struct Ordered {
+    bool unknown;
+    FileIdentity identity;
+    Place* place;
   };
-  if (make) {
-    const fs::path folder = dir.has_filename() ? dir : dir.parent_path();  // "Mods/"
-    const Held parent =
-        openFolder(kNoHandle, folder.has_parent_path() ? folder.parent_path() : ".");
-    const auto makeFolder = [&](std::error_code& failure) {
-      return run.system.makeFolder(parent.handle, folder.filename(), failure);
-    };
-    if (parent && !Try(run, makeFolder, error) && error == std::errc::file_exists) error.clear();
-    if (parent && !error) place.folder = openFolder(parent.handle, folder.filename());
-  } else {
-    place.folder = openFolder(kNoHandle, dir);
+  std::vector<Ordered> order;
+  for (Place& place : places) {
+    if (!place.folder) continue;
+    Ordered each{false, {}, &place};
+    std::error_code error;
+    each.unknown = !run.system.identify(place.folder.handle, each.identity, error);
+    order.push_back(each);
   }
-  if (!place.folder) {
-    place.missing = {FailedStep::kCreateFolder, dir, error, {}};
-    return place;
+  const auto key = [](const Ordered& each) {
+    return std::make_tuple(each.unknown, each.identity.volume, each.identity.file);
+  };
+  std::stable_sort(order.begin(), order.end(),
+                   [&](const Ordered& a, const Ordered& b) { return key(a) < key(b); });
+  const Ordered* holder = nullptr;
+  for (const Ordered& each : order) {
+    Place& place = *each.place;
+    // The same folder reached again, as where AAA and the mod share one: held by the first.
+    if (holder && !each.unknown && !holder->unknown && each.identity == holder->identity) {
+      if (!holder->place->lock) {
+        place.folder.Close();
+        place.missing = {FailedStep::kLock, place.path, holder->place->missing.reason, {}};
+      }
+      continue;
+    }
+    Lock(run, place);
+    holder = &each;
   }
+  return places;
+}
 
-  // Not locked twice where the run holds it already, as where AAA and the mod share a folder.
-  FileIdentity identity, other;
-  std::error_code unknown;
-  if (run.system.identify(place.folder.handle, identity, unknown)) {
-    for (const Place* holder : locked) {
-      if (holder->lock && run.system.identify(holder->folder.handle, other, unknown) &&
-          identity == other)
-        return place;
-    }
+Place OpenWorkplace(TreeRun& run, const fs::path& dir, bool make) {
+  return std::move(OpenWorkplaces(run, {{dir, make}}).front());
+}
+
+std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree) {
+  const ModNames names = NamesOf(tree);
+  for (const std::string& copy : {names.installed, names.retired}) {
+    std::error_code error;
+    const Held folder(system, system.openSubfolder(mods, copy, error));
+    if (folder && Held(system, system.openFile(folder.handle, names.manifest, error))) return copy;
   }
-  // The lock, waited for while another run holds it, the waits growing to a tenth of a second.
-  milliseconds waited(0), wait(5);
-  for (;;) {
-    error.clear();
-    place.lock = Held(run.system, run.system.tryLock(place.folder.handle, error), true);
-    if (place.lock || error != std::errc::resource_unavailable_try_again) break;
-    if (waited >= kLongestWaitForAnotherRun) {
-      error = TreeError::kHeldByAnotherRun;
-      break;
-    }
-    if (waited.count() == 0 && run.onWait) run.onWait(dir);
-    run.system.pause(wait);
-    waited += wait;
-    wait = std::min(wait * 2, milliseconds(100));
-  }
-  if (!place.lock) {
-    place.folder.Close();
-    place.missing = {FailedStep::kLock, dir, error, {}};
-  }
-  return place;
+  return {};
 }
 
 RebuiltTree RebuildTree(TreeRun& run, const TreeLayout& tree, const Place& dir,
@@ -452,43 +567,34 @@ RebuiltTree RebuildTree(TreeRun& run, const TreeLayout& tree, const Place& dir,
 
 RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                         const ModPackage& package, const std::vector<TreeLayout>& family) {
-  const std::string& name = tree.folders[0].name;
-  const std::string& manifest = ManifestOf(tree);
-  const std::string fresh = Suffixed(name, kNewSuffix), retired = Suffixed(name, kRetiredSuffix);
-  const RebuiltTree failed{mods.path / name, {}, false};
-  RecoverLeftovers(run, mods, family);
+  const ModNames names = NamesOf(tree);
+  const RebuiltTree failed{mods.path / names.installed, {}, false};
+  if (!RecoverLeftovers(run, mods, family, names.installed)) return failed;
 
   TreeLayout staged = tree;
-  staged.folders[0].name = fresh;
-  staged.files.back().name = Suffixed(manifest, kNewSuffix);
-  std::error_code error;
+  staged.folders[0].name = names.fresh;
+  staged.files.back().name = Suffixed(names.manifest, kNewSuffix);
   if (!Rebuild(run, staged, mods, package, true).whole) {
-    DeleteTree(run, mods, {fresh, EntryKind::kFolder});
+    DeleteTree(run, mods, {names.fresh, EntryKind::kFolder});
     run.report({FailedStep::kInstall, failed.top, TreeError::kNotWhole, {}});
     return failed;
   }
-  // The swap: the installed folder retired, the new one put in its place.
-  const bool replacing = Rename(run, mods, name, retired, error);
+  // The swap: the installed folder retired, the new one put in its place, or else the retired one
+  // back in it.
+  std::error_code error;
+  const bool replacing = Rename(run, mods, names.installed, names.retired, error);
   if (replacing || IsMissing(error)) {
     error.clear();
-    if (!Rename(run, mods, fresh, name, error) && replacing) {
-      std::error_code ignored;
-      Rename(run, mods, retired, name, ignored);
-    }
+    if (!Rename(run, mods, names.fresh, names.installed, error) && replacing)
+      Move(run, mods, names.retired, names.installed);
   }
   if (error) {
     run.report({FailedStep::kInstall, failed.top, error, {}});
-    DeleteTree(run, mods, {fresh, EntryKind::kFolder});
+    DeleteTree(run, mods, {names.fresh, EntryKind::kFolder});
     return failed;
   }
-  // Whole in its place: the game stops loading the retired one, then loads the new one, or else
-  // the retired one again.
-  if (replacing && !NameManifest(run, mods, retired, manifest, false)) return failed;
-  if (!NameManifest(run, mods, name, manifest, true)) {
-    if (replacing) NameManifest(run, mods, retired, manifest, true);
-    return failed;
-  }
-  if (replacing) DeleteTree(run, mods, {retired, EntryKind::kUnknown});
+  if (FinishSwap(run, mods, names, replacing) != SwapEnd::kNewInPlace) return failed;
+  if (replacing) DeleteTree(run, mods, {names.retired, EntryKind::kUnknown});
   RebuiltTree installed{failed.top, {}, true};
   for (const TreeFile& file : tree.files)
     installed.written.push_back(mods.path / PathInTree(tree, file));
@@ -497,21 +603,19 @@ RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
 
 bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                    const std::vector<TreeLayout>& family) {
-  const std::string& name = tree.folders[0].name;
-  const std::string& manifest = ManifestOf(tree);
-  const std::string going = Suffixed(name, kNewSuffix);
-  RecoverLeftovers(run, mods, family);
+  const ModNames names = NamesOf(tree);
+  if (!RecoverLeftovers(run, mods, family, names.installed)) return false;
   std::error_code error;
-  Held folder = OpenSubfolder(run, mods.folder.handle, name, error);
+  Held folder = OpenSubfolder(run, mods.folder.handle, names.installed, error);
   const bool there = folder || error == TreeError::kIsALink || error == std::errc::not_a_directory;
   folder.Close();
-  if (!there || !NameManifest(run, mods, name, manifest, false)) return false;
-  if (!Rename(run, mods, name, going, error)) {
-    run.report({FailedStep::kDeleteEntry, mods.path / name, error, {}});
-    NameManifest(run, mods, name, manifest, true);
+  if (!there || !NameManifest(run, mods, names.installed, names.manifest, false)) return false;
+  if (!Rename(run, mods, names.installed, names.fresh, error)) {
+    run.report({FailedStep::kDeleteEntry, mods.path / names.installed, error, {}});
+    NameManifest(run, mods, names.installed, names.manifest, true);
     return false;
   }
-  return DeleteTree(run, mods, {going, EntryKind::kUnknown});
+  return DeleteTree(run, mods, {names.fresh, EntryKind::kUnknown});
 }
 
 fs::path PathInTree(const TreeLayout& tree, const TreeFile& file) {

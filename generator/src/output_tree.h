@@ -79,13 +79,22 @@ struct TreeRun {
 // How long a run waits for another run that holds a folder it works in.
 inline constexpr std::chrono::seconds kLongestWaitForAnotherRun(30);
 
-// The directory `dir`, in which trees are rebuilt, reached as the system reaches it (links
-// followed), made first in its parent where `make` says so, and locked against every other run,
-// in this process or another: waited for while another holds it, up to kLongestWaitForAnotherRun,
-// the wait told to run.onWait; but not where it is one of `locked`, which the run holds already.
-// A failure is left in `missing`: kLock where another run held it, kCreateFolder else.
-Place OpenWorkplace(TreeRun& run, const std::filesystem::path& dir, bool make,
-                    const std::vector<const Place*>& locked = {});
+// A directory in which trees are rebuilt, reached as the system reaches it (links followed), and
+// made first in its parent where `make` says so.
+struct Workplace {
+  std::filesystem::path dir;
+  bool make = false;
+};
+
+// The directories `dirs`, each opened, then locked against every other run, in this process or
+// another, in one order for every run: that of the folders' identities (FileIdentity, volume then
+// file), whatever the order and the paths they are given in, so that two runs never hold one each
+// while waiting for the other's. A folder reached twice is locked once. Each lock is waited for
+// while another run holds it, up to kLongestWaitForAnotherRun, the wait told to run.onWait. A
+// failure is left in the place's `missing`: kLock where another run held it, kCreateFolder else.
+std::vector<Place> OpenWorkplaces(TreeRun& run, const std::vector<Workplace>& dirs);
+// One directory so.
+Place OpenWorkplace(TreeRun& run, const std::filesystem::path& dir, bool make);
 
 // What a rebuilding left: the tree's top folder, the path of each file written whole, in writing
 // order, and whether that is every file of the tree.
@@ -108,9 +117,12 @@ RebuiltTree RebuildTree(TreeRun& run, const TreeLayout& tree, const Place& dir,
 // does not load, each file on the disk before it is closed; then the installed folder is retired
 // and the new one put in its place (a failure until then leaves the installed one as it was and
 // removes the new one); then the retired one's manifest takes the other name and the new one's
-// its own, and the retired one is deleted. So the game finds one whole copy of the mod at every
-// moment, or, for as long as two renamings take, none. First, what a run that was killed left,
-// of any tree of `family` (every tree that is installed into a Mods folder), is put right.
+// its own, and the retired one is deleted. Where either manifest cannot be renamed, the swap is
+// undone within the run: the new folder moved out of the way and deleted, the retired one back in
+// its place, loaded. So the game loads at most one copy of the mod at every moment, whole, and
+// after a failure the one installed before. First, what a run that was killed left, of any tree of
+// `family` (every tree that is installed into a Mods folder), is put right by steps that keep
+// this true; where the tree's own retired folder cannot be, nothing more is done.
 RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                         const ModPackage& package, const std::vector<TreeLayout>& family);
 
@@ -118,9 +130,15 @@ RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
 // does not load, the folder the name of a new one (which the next run removes, should this one
 // stop), then deleted as DeleteTree deletes; so that the game never finds part of the mod under a
 // manifest it loads. Where the folder cannot be renamed, it stays whole and loaded. What a run
-// that was killed left of any of `family` is put right first. False where it was not there, or
+// that was killed left of any of `family` is put right first, as InstallTree puts it right; where
+// the tree's own retired folder cannot be, it is not removed. False where it was not there, or
 // stays.
 bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                    const std::vector<TreeLayout>& family);
+
+// The name of the copy of the tree's top folder in the held folder `mods` whose manifest the game
+// loads: the folder's own, or else, where a run could not go back all the way, its retired one;
+// empty where neither's is. The one that readers report.
+std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree);
 
 }  // namespace wondergen

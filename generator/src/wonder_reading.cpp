@@ -1,6 +1,8 @@
 // The wonders made before: read back from their folders through the tables that wrote their
 // documents, each form checked by composing it again; listed by their names; and removed.
 #include <algorithm>
+#include <functional>
+#include <set>
 #include <stdexcept>
 
 #include "documents.h"
@@ -15,23 +17,8 @@ namespace fs = std::filesystem;
 
 struct WonderCategory : std::error_category {
   const char* name() const noexcept override { return "wondergen wonder"; }
-  std::string message(int error) const override {
-    return static_cast<WonderError>(error) == WonderError::kNotAWonder
-               ? "not the folder of a wonder of this program (Newbuilding2PD_RIR, or "
-                 "Newbuilding2PD_RIR_N)"
-               : "changed by hand or not made by this program";
-  }
+  std::string message(int) const override { return "changed by hand or not made by this program"; }
 };
-
-// The wonder whose folder has this name: Newbuilding2PD_RIR is 1, Newbuilding2PD_RIR_N N.
-std::optional<int> WonderOfFolder(const fs::path& name) {
-  const std::vector<TreeLayout>& family = InstalledFamily();
-  const auto found = std::find_if(family.begin(), family.end(), [&](const TreeLayout& tree) {
-    return fs::path(tree.folders.front().name) == name;
-  });
-  if (found == family.end()) return std::nullopt;
-  return kFirstWonder + static_cast<int>(found - family.begin());
-}
 
 // No file this program writes comes near this size (the largest, the kept square, is under
 // 300 KB): a larger one is no document of it, and is not read into memory whole.
@@ -76,23 +63,14 @@ std::error_code make_error_code(WonderError error) {
   return {static_cast<int>(error), category};
 }
 
-WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
-  WonderReading reading{std::nullopt, {}, folder, {}, {}};
-  const std::optional<int> wonder = WonderOfFolder(folder.filename());
-  if (!wonder) {
-    reading.reason = WonderError::kNotAWonder;
-    return reading;
-  }
-  const FileSystem& system = SystemFileSystem();
-  const Held parent(
-      system, system.openFolder(kNoHandle, folder.has_parent_path() ? folder.parent_path() : ".",
-                                reading.reason));
-  const Held top =
-      parent ? Held(system, system.openSubfolder(parent.handle, folder.filename(), reading.reason))
-             : Held();
-  if (!top) return reading;
+namespace {
 
-  const TreeLayout tree = InstalledTree(*wonder, true);
+// Reads back wonder `wonder` from its folder, held as `top`, at `folder`.
+WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder,
+                             const PictureDecoder& decode) {
+  WonderReading reading{std::nullopt, {}, folder, {}, {}};
+  TreeLayout tree = InstalledTree(wonder, true);
+  tree.folders.front().name = folder.filename().string();  // its retired copy's name, maybe
   const auto pathOf = [&](Document document) {
     return folder.parent_path() / PathInTree(tree, FileOf(tree, document));
   };
@@ -116,15 +94,15 @@ WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
 
   // The form, from the documents that hold it.
   Form form;
-  form.wonder = *wonder;
+  form.wonder = wonder;
   for (const Document document : {Document::kGameplayData, Document::kLocalization}) {
     if (!there[Index(document)])
       return refuse(document, std::make_error_code(std::errc::no_such_file_or_directory));
     std::error_code ignored;
     const std::optional<std::string> cp936 = FromUtf8(files[Index(document)], ignored);
     const bool read = cp936 && (document == Document::kGameplayData
-                                    ? ReadGameplayDocument(*cp936, *wonder, form)
-                                    : ReadLocalizationDocument(*cp936, *wonder, form));
+                                    ? ReadGameplayDocument(*cp936, wonder, form)
+                                    : ReadLocalizationDocument(*cp936, wonder, form));
     if (!read) return refuse(document, WonderError::kChangedByHand);
   }
   FieldStore store;
@@ -157,7 +135,7 @@ WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
   std::optional<Document> differing;
   bool read = false;
   for (auto edition = std::rbegin(kEditions); edition != std::rend(kEditions) && !read; ++edition) {
-    const Composition composition{*wonder, square, *edition};
+    const Composition composition{wonder, square, *edition};
     if (square && *edition < Edition::kAtlasesOfOne) break;
     if (std::any_of(xml.begin(), xml.end(), [&](Document document) {
           return Holds(composition, document) != there[Index(document)];
@@ -171,7 +149,7 @@ WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
     if (!read && !differing) differing = *differs;
   }
   if (!read) {
-    const Composition today{*wonder, square};
+    const Composition today{wonder, square};
     const auto lacking = std::find_if(xml.begin(), xml.end(), [&](Document document) {
       return !there[Index(document)] && Holds(today, document);
     });
@@ -193,33 +171,93 @@ WonderReading ReadWonder(const fs::path& folder, const PictureDecoder& decode) {
   return reading;
 }
 
-// A folder without its manifest is no wonder the game loads, nor one AAA holds whole.
-fs::path WonderFolder(int wonder, const std::vector<fs::path>& folders) {
-  const TreeLayout& tree = InstalledFamily().at(wonder - kFirstWonder);
-  const std::string& name = tree.folders.front().name;
-  for (const fs::path& folder : folders) {
+// Calls `read` with the held folder in which `shelf` keeps wonders' folders, reached from its
+// workplace through folders that are not links, while the workplace is locked as a run locks it.
+// A shelf that is not there is not read. Returns why the lock could not be had.
+std::error_code ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
+                          const std::function<void(Handle folder)>& read) {
+  const FileSystem& system = SystemFileSystem();
+  const FailureReport none;
+  TreeRun run{system, none};
+  run.onWait = onWait;
+  const Place workplace = OpenWorkplace(run, shelf.workplace, false);
+  if (workplace.missing.step == FailedStep::kLock) return workplace.missing.reason;
+  std::vector<Held> below;
+  Handle folder = workplace.folder.handle;
+  for (const fs::path& name : shelf.folder.lexically_relative(shelf.workplace)) {
+    if (folder == kNoHandle || name == ".") continue;
     std::error_code error;
-    if (fs::is_regular_file(folder / name / tree.files.back().name, error)) return folder / name;
+    below.emplace_back(system, system.openSubfolder(folder, name, error));
+    folder = below.back().handle;
+  }
+  if (folder != kNoHandle) read(folder);
+  return {};
+}
+
+}  // namespace
+
+std::vector<WonderShelf> WonderShelves(const std::vector<fs::path>& modsFolders,
+                                       const fs::path& outputDir) {
+  std::vector<WonderShelf> shelves;
+  for (const fs::path& mods : modsFolders)
+    shelves.push_back({mods, mods});
+  // AAA's folder of the mod's folder, as the package's tree has it.
+  const TreeLayout package = PackageTree(kFirstWonder, false);
+  shelves.push_back(
+      {outputDir,
+       outputDir / PathInTree(package, package.files.back()).parent_path().parent_path()});
+  return shelves;
+}
+
+WonderReading ReadWonder(int wonder, const std::vector<WonderShelf>& shelves,
+                         const PictureDecoder& decode, const WaitReport& onWait) {
+  const FileSystem& system = SystemFileSystem();
+  const TreeLayout& tree = InstalledFamily().at(wonder - kFirstWonder);
+  for (const WonderShelf& shelf : shelves) {
+    std::optional<WonderReading> reading;
+    const std::error_code held = ReadShelf(shelf, onWait, [&](Handle folder) {
+      // A folder without its manifest is no wonder the game loads; a link is said to be one.
+      std::string copy = LoadedCopy(system, folder, tree);
+      std::error_code error;
+      const Held top = copy.empty() ? Held() : Held(system, system.openSubfolder(folder, copy, error));
+      if (top) {
+        reading = ReadHeldWonder(wonder, top, shelf.folder / copy, decode);
+      } else if (copy.empty()) {
+        copy = tree.folders.front().name;
+        if (!Held(system, system.openSubfolder(folder, copy, error)) && error == TreeError::kIsALink)
+          reading = WonderReading{std::nullopt, {}, shelf.folder / copy, error, {}};
+      } else if (error != std::errc::no_such_file_or_directory) {
+        reading = WonderReading{std::nullopt, {}, shelf.folder / copy, error, {}};
+      }
+    });
+    if (held) return {std::nullopt, {}, shelf.workplace, held, {}};
+    if (reading) return std::move(*reading);
   }
   return {};
 }
 
-std::vector<InstalledWonder> InstalledWonders(const std::vector<fs::path>& modsFolders) {
+std::vector<InstalledWonder> InstalledWonders(const std::vector<fs::path>& modsFolders,
+                                              const FailureReport& onFailure,
+                                              const WaitReport& onWait) {
+  const FileSystem& system = SystemFileSystem();
   std::vector<InstalledWonder> installed;
-  for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
-    // The mod's folder comes first in the installed tree, and its manifest last.
-    const TreeLayout& tree = InstalledFamily()[wonder - kFirstWonder];
-    const fs::path manifest = fs::path(tree.folders.front().name) / tree.files.back().name;
-    const auto holdsManifest = [&](const fs::path& mods) {
-      std::error_code error;
-      return fs::is_regular_file(mods / manifest, error);
-    };
-    const auto mods = std::find_if(modsFolders.begin(), modsFolders.end(), holdsManifest);
-    if (mods == modsFolders.end()) continue;
-    const fs::path folder = *mods / tree.folders.front().name;
-    const WonderReading reading = ReadWonder(folder);
-    installed.push_back({wonder, folder, reading.form ? BuildingName(*reading.form) : ""});
+  std::set<int> found;
+  for (const fs::path& mods : modsFolders) {
+    const std::error_code held = ReadShelf({mods, mods}, onWait, [&](Handle folder) {
+      for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
+        const std::string copy =
+            LoadedCopy(system, folder, InstalledFamily()[wonder - kFirstWonder]);
+        if (copy.empty() || !found.insert(wonder).second) continue;
+        std::error_code error;
+        const Held top(system, system.openSubfolder(folder, copy, error));
+        const WonderReading reading = ReadHeldWonder(wonder, top, mods / copy, nullptr);
+        installed.push_back({wonder, mods / copy, reading.form ? BuildingName(*reading.form) : ""});
+      }
+    });
+    if (held && onFailure) onFailure({FailedStep::kLock, mods, held, {}});
   }
+  std::sort(installed.begin(), installed.end(),
+            [](const InstalledWonder& a, const InstalledWonder& b) { return a.number < b.number; });
   return installed;
 }
 

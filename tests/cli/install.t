@@ -83,6 +83,67 @@ whole package of one form, the same one.
   0 failed; the package of 1 form, and 1 folder in Mods
   0 failed; the package of 1 form, and 1 folder in Mods
 
+Runs lock their folders in one order, whatever the order of their options: two runs with crossed
+--out and --mods-dir never hold one folder each while waiting for the other's. The folder that
+comes first (by its inode number) is held while the run waits for the other, which another holds;
+and two runs at once, crossed, both exit 0, each leaving its whole package, three times over.
+
+  $ case_ && mkdir work/a work/b && set -- $(cd work && stat -c '%i %n' a b | sort -n | cut -d ' ' -f 2) && first=$1 second=$2
+  $ exec 9<"work/$second"; flock 9; (cd work && exec "$cli" --out "$second" --mods-dir "$first" >/dev/null 2>../err 9<&-) & pid=$!
+  $ while kill -0 $pid 2>/dev/null && ! grep -qs waiting err; do sleep 0.01; done; flock -n "work/$first" true || echo "the first held while the run waits"
+  the first held while the run waits
+  $ flock -u 9; exec 9<&-; wait $pid; echo "exit $?"
+  exit 0
+  $ for trial in 1 2 3; do (cd work && exec "$cli" --out a --mods-dir b --science 25 >/dev/null 2>&1) & one=$!; (cd work && exec "$cli" --out b --mods-dir a >/dev/null 2>&1) & two=$!; wait $one; first=$?; wait $two; echo "exit $first $?"; diff -r work/a/AAA "$golden/science-25/AAA" && diff -r work/b/Newbuilding2PD_RIR "$golden/science-25/AAA/DLC/Newbuilding2PD_RIR" && diff -r work/b/AAA "$golden/empty/AAA" && diff -r work/a/Newbuilding2PD_RIR "$golden/empty/AAA/DLC/Newbuilding2PD_RIR" && echo whole; done
+  exit 0 0
+  whole
+  exit 0 0
+  whole
+  exit 0 0
+  whole
+
+AAA's folder as the Mods folder is locked once; another run holding the Mods folder for 30
+seconds (flock holds it here) fails the run, which changes nothing, not even AAA, and --list at
+the same time, each saying so.
+
+  $ case_ && to='>/dev/null' run --mods-dir . && ls work
+  AAA
+  Newbuilding2PD_RIR
+  $ case_ && mkdir -p work/Mods work/AAA && touch work/AAA/old && exec 9<work/Mods && flock 9
+  $ (cd work && "$cli" --mods-dir Mods 2>&1 9<&-; echo "exit $?") >run.txt & (cd work && "$cli" --list --mods-dir Mods 2>&1 9<&-; echo "exit $?") >list.txt & wait; flock -u 9; exec 9<&-; sed "s|$scratch/work|.|g" run.txt list.txt; tree
+  wondergen-cli: waiting for another run of wondergen, which works in ./Mods
+  wondergen-cli: cannot work in ./Mods: another run of wondergen held it for 30 seconds
+  exit 1
+  wondergen-cli: waiting for another run of wondergen, which works in ./Mods
+  wondergen-cli: cannot work in ./Mods: another run of wondergen held it for 30 seconds
+  exit 1
+  AAA/old 0
+
+A re-install over an installed folder that the user may not write (mode 555): the retired
+folder's manifest cannot take its other name, so the run goes back: the new folder removed, the
+one installed before in its place, loaded alone, and read back by --list and --show; and so again
+at a second re-install. A retired folder that a run could not put back is the one the game loads,
+and the one read back; the next run, of any wonder, puts it back.
+
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --number 6 --science 5 && as_user && chmod 555 work/Mods/Newbuilding2PD_RIR_6
+  $ for science in 9 11; do to='>/dev/null' run --mods-dir Mods --number 6 --science $science; echo "exit $?"; done
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6.wondergen-old: Permission denied
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6: a manifest could not be renamed, so the new folder is removed and what was installed is put back as it was
+  exit 1
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6.wondergen-old: Permission denied
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_6: a manifest could not be renamed, so the new folder is removed and what was installed is put back as it was
+  exit 1
+  $ (cd work && find Mods -name '*.modinfo*'); run --list --mods-dir Mods && run --show 6 --mods-dir Mods
+  Mods/Newbuilding2PD_RIR_6/Newbuilding2PD_RIR_6.modinfo
+  out: 6\t圣女碑\t./Mods/Newbuilding2PD_RIR_6 (esc)
+  out: --number=6 --science=5
+  $ mv work/Mods/Newbuilding2PD_RIR_6 work/Mods/Newbuilding2PD_RIR_6.wondergen-old && run --list --mods-dir Mods && run --show 6 --mods-dir Mods
+  out: 6\t圣女碑\t./Mods/Newbuilding2PD_RIR_6.wondergen-old (esc)
+  out: --number=6 --science=5
+  $ to='>/dev/null' run --mods-dir Mods --number 2 && ls work/Mods
+  Newbuilding2PD_RIR_2
+  Newbuilding2PD_RIR_6
+
 --install finds the game's folder in $XDG_DATA_HOME, or without it in ~/.local/share, and its Mods
 folder is made where missing; without the game's folder, AAA is written and the folder looked for
 is named.

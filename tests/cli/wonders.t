@@ -177,6 +177,26 @@ said so. Without --mods-dir, the Mods folder of the game's user folder.
   out: 12\t(cannot be read) (esc)
   $ run --list --mods-dir Mods
 
+Readers take the folder's lock as runs do, so that none lands in the middle of a run: while another
+holds the Mods folder, --list waits for it and says so; --show of a wonder in AAA waits for the
+output folder.
+
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --number 99 && to='>/dev/null' run --number 5 --science 3
+  $ waits() {
+  >   rm -f out err && exec 9<"work/$1" && flock 9 && shift
+  >   (cd work && exec "$cli" "$@" >../out 2>../err 9<&-) & local pid=$!
+  >   while kill -0 $pid 2>/dev/null && ! grep -qs waiting err; do sleep 0.01; done
+  >   flock -u 9; exec 9<&-; wait $pid; echo "exit $?" && sed "s|$scratch/work|.|g" out err
+  > }
+  $ waits Mods --list --mods-dir Mods
+  exit 0
+  99\t圣女碑\t./Mods/Newbuilding2PD_RIR_99 (esc)
+  wondergen-cli: waiting for another run of wondergen, which works in ./Mods
+  $ waits . --show 5 --mods-dir Mods
+  exit 0
+  --number=5 --science=3
+  wondergen-cli: waiting for another run of wondergen, which works in .
+
 --remove: the wonder's folder alone goes, a link as the link; what is not installed is a failure.
 
   $ case_ && mkdir -p work/Mods/OtherMod work/outside && echo canary >work/outside/canary.txt && for number in 1 3; do to='>/dev/null' run --mods-dir Mods --number $number; done && ln -s ../outside work/Mods/Newbuilding2PD_RIR_5

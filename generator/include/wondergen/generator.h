@@ -9,8 +9,10 @@
 // the system accepts OBJ_DONT_REPARSE (platform_windows.cpp): an atomic, learned once, that every
 // thread would learn the same. Runs that rebuild in the same output directory or install into the
 // same Mods folder, on threads of one process or in several processes, take their turns: a run
-// locks each folder it works in from before it changes anything until it returns, and waits for
-// another that holds one. So what a run says it left whole is its own and whole when it returns.
+// locks each folder it works in from before it changes anything until it returns, all in one
+// order, and waits for another that holds one; readers of the wonders made before lock the folder
+// they read too. So what a run says it left whole is its own and whole when it returns, and a
+// reader never finds a run halfway through.
 //
 // Contract: the form is one that a front end makes (see Form). A form that is not one is refused
 // with std::invalid_argument naming the field, before anything is composed or touched.
@@ -195,6 +197,7 @@ enum class TreeError {
   kNotWhole,          // not every file could be written: the new files are removed, the old kept
   kMoved,             // a folder was moved elsewhere while it was being deleted, and is left there
   kHeldByAnotherRun,  // another run held the folder for kLongestWaitForAnotherRun
+  kPutBack,  // a manifest could not be renamed: the new folder removed, the one installed put back
 };
 std::error_code make_error_code(TreeError error);
 
@@ -223,20 +226,22 @@ struct RunOutcome {
   std::vector<std::filesystem::path> installed;
 };
 
-// What the generate button does. First composes the package for `form`; where a document cannot
-// be converted, each is reported and nothing on disk is touched. Then locks `outputDir` (the
-// directory in which AAA lives) and each of `modsFolders` (made where missing), waiting for other
-// runs that hold them (told to `onWait`), for 30 seconds at most, which is a failure that changes
-// nothing. Then deletes AAA with everything below it, as far as it can, at any depth, and creates
-// its folders again, a real folder that is still there counting as created, and writes each file
-// of the package into its folder as a new file. Then installs the mod into each Mods folder: the
-// wonder's own folder there (Newbuilding2PD_RIR, or Newbuilding2PD_RIR_N for wonder N) is
-// replaced only by a whole one, written beside it first; every other wonder's is left as it is,
-// but for what a run that was killed left of it. Nothing outside AAA and those folders is
-// followed, opened, written or deleted: a link is removed, never entered, and an entry still at a
-// file's place is never overwritten, both reported instead; a file is written whole or removed
-// again. Every failure is told to `onFailure` (where given) as it happens, the run going on with
-// what it can still do. Relative paths are taken from the current directory, once.
+// What the generate button does. First composes the package for `form`; where a document cannot be
+// converted, each is reported and nothing on disk is touched. Then locks `outputDir` (the directory
+// in which AAA lives) and each of `modsFolders` (made where missing), in the order of the folders'
+// identities as every run does, waiting for other runs that hold them (told to `onWait`), for 30
+// seconds at most, which is a failure that changes nothing. Then deletes AAA with everything below
+// it, as far as it can, at any depth, and creates its folders again, a real folder that is still
+// there counting as created, and writes each file of the package into its folder as a new file.
+// Then installs the mod into each Mods folder: the wonder's own folder there (Newbuilding2PD_RIR,
+// or Newbuilding2PD_RIR_N for wonder N) is replaced only by a whole one, written beside it first,
+// and where that cannot be put in its place, the one installed before is put back: the game loads
+// one copy at most at every moment, and after a failure the one installed before. Every other
+// wonder's is left as it is, but for what a run that was killed left of it. Nothing outside AAA and
+// those folders is followed, opened, written or deleted: a link is removed, never entered, and an
+// entry still at a file's place is never overwritten, both reported instead; a file is written
+// whole or removed again. Every failure is told to `onFailure` (where given) as it happens, the run
+// going on with what it can still do. Relative paths are taken from the current directory, once.
 RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outputDir,
                              const std::vector<std::filesystem::path>& modsFolders = {},
                              const FailureReport& onFailure = nullptr,
@@ -274,8 +279,7 @@ std::vector<std::filesystem::path> FindModsFolders();
 
 // The program's own reasons, beside the system's, why a wonder's folder cannot be read back.
 enum class WonderError {
-  kNotAWonder = 1,  // the folder is not named as a wonder's folder is
-  kChangedByHand,   // no form makes what it holds: changed by hand, or not made by this program
+  kChangedByHand = 1,  // no form makes what it holds: changed by hand, or not made by this program
 };
 std::error_code make_error_code(WonderError error);
 
@@ -286,9 +290,10 @@ using PictureDecoder = std::function<std::optional<Picture>(std::string_view fil
 inline constexpr std::uint64_t kLargestKeptSquare = std::uint64_t(kIconSide) * kIconSide;
 
 // A wonder's folder read back: the form that makes it, the kept square its icon was read from
-// where it has one, and each of its textures that is not as this version makes it from the square
-// (missing, damaged, or made by an earlier version), which making the wonder again makes anew; or
-// else what could not be read (the folder or one of its files) and why.
+// where it has one, its folder as `path`, and each of its textures that is not as this version
+// makes it from the square (missing, damaged, or made by an earlier version), which making the
+// wonder again makes anew; or else what could not be read (the folder, one of its files, or a
+// folder that another run held) and why; `path` empty where no shelf holds it.
 struct WonderReading {
   std::optional<Form> form;
   std::filesystem::path icon;
@@ -297,36 +302,50 @@ struct WonderReading {
   std::vector<std::filesystem::path> texturesMadeAgain;
 };
 
-// Wonder `wonder`'s folder in the first of `folders` (Mods folders, or AAA's DLC) that holds it
-// with its manifest; empty where none does.
-std::filesystem::path WonderFolder(int wonder, const std::vector<std::filesystem::path>& folders);
+// Where wonders' folders are kept, and the folder that runs lock while they change it: a Mods
+// folder, which is both; or AAA's DLC in the output directory, which runs lock.
+struct WonderShelf {
+  std::filesystem::path workplace;  // the folder runs lock
+  std::filesystem::path folder;     // the wonders' folders' folder: `workplace` or below it
+};
+// The shelves a front end reads a wonder from: each Mods folder, then AAA's DLC in `outputDir`.
+std::vector<WonderShelf> WonderShelves(const std::vector<std::filesystem::path>& modsFolders,
+                                       const std::filesystem::path& outputDir);
 
-// Reads back the wonder whose mod folder is `folder` (Newbuilding2PD_RIR or Newbuilding2PD_RIR_N,
-// installed in a Mods folder or in AAA's DLC): its number from the folder's name, its fields from
-// its gameplay data document, its texts from its Simplified Chinese localization document (a text
-// that is its default read as left empty), and its icon from the square kept beside its textures,
-// decoded by `decode` (without one the icon's pixels are not read). Checked, never guessed: the
-// form is given only where composing it gives, byte for byte, every document the folder holds,
-// its manifest among them, as this version or an earlier one wrote them, so that making the wonder
-// again loses nothing that was changed by hand; a wonder of an earlier version reads back too.
-// Its textures are made from the square, so one that is not as this version makes it is no
-// refusal but told in texturesMadeAgain; a folder that holds textures but not their square is
-// refused, naming the square. The folder and every file are read through folders that are not
-// links. Thread-safe.
-WonderReading ReadWonder(const std::filesystem::path& folder,
-                         const PictureDecoder& decode = nullptr);
+// Reads back wonder `wonder` from the first of `shelves` that holds its folder with its manifest,
+// or the copy of it whose manifest the game loads (where a run could not go back all the way, its
+// retired folder): its fields from its gameplay data document, its texts from its Simplified
+// Chinese localization document (a text that is its default read as left empty), its rules from
+// both, and its icon from the square kept beside its textures, decoded by `decode` (without one
+// the icon's pixels are not read). Checked, never guessed: the form is given only where composing
+// it gives, byte for byte, every document the folder holds, its manifest among them, as this
+// version or an earlier one wrote them, so that making the wonder again loses nothing that was
+// changed by hand; a wonder of an earlier version reads back too. Its textures are made from the
+// square, so one that is not as this version makes it is no refusal but told in
+// texturesMadeAgain; a folder that holds textures but not their square is refused, naming the
+// square. Each shelf is looked at holding its workplace's lock, as a run holds it, so that no run
+// is in the middle of changing it: waited for while another run holds it (told to `onWait`), for
+// 30 seconds at most, which is a failure of the reading. The folder and every file are read
+// through folders that are not links. Thread-safe.
+WonderReading ReadWonder(int wonder, const std::vector<WonderShelf>& shelves,
+                         const PictureDecoder& decode = nullptr,
+                         const WaitReport& onWait = nullptr);
 
-// A wonder installed in a Mods folder: its number, its folder, and the building's name as the game
-// shows it, in code page 936; empty where the folder cannot be read back.
+// A wonder installed in a Mods folder: its number, its folder (the copy whose manifest the game
+// loads), and the building's name as the game shows it, in code page 936; empty where the folder
+// cannot be read back.
 struct InstalledWonder {
   int number;
   std::filesystem::path folder;
   std::string name;
 };
-// The wonders installed in `modsFolders`: each wonder's folder there that holds its manifest, in
-// ascending number, each once (the first Mods folder's where several hold it).
-std::vector<InstalledWonder> InstalledWonders(
-    const std::vector<std::filesystem::path>& modsFolders);
+// The wonders installed in `modsFolders`: each wonder's folder there whose manifest the game loads,
+// in ascending number, each once (the first Mods folder's where several hold it). Each Mods folder
+// is read holding its lock, as ReadWonder does; one that another run held for 30 seconds is told
+// to `onFailure` and left out.
+std::vector<InstalledWonder> InstalledWonders(const std::vector<std::filesystem::path>& modsFolders,
+                                              const FailureReport& onFailure = nullptr,
+                                              const WaitReport& onWait = nullptr);
 
 // Removes wonder `wonder`'s folder from each of `modsFolders` that holds it, as a run installs,
 // with the same care and the same lock (waits told to `onWait`): its manifest first, so that the
