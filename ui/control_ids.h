@@ -25,7 +25,16 @@ inline constexpr int kIconPreviewId = 212;        // the icon as it will be, dra
 // The wonders made before, by the number in its box.
 inline constexpr int kReadWonderButtonId = 213;    // "读取": fills the form from the wonder
 inline constexpr int kRemoveWonderButtonId = 214;  // "删除": removes it from the game
-inline constexpr int kLastControlId = 214;         // child controls' IDs are 1..97 and 210..214
+// The wonder's rules of play, in a group box "规则" below the help text: a caption, a static
+// control, stands right before each box and names it; the check box names itself.
+inline constexpr int kRulesGroupId = 215;
+inline constexpr int kFirstRuleCaptionId = 216;
+inline constexpr int kCostBoxId = 220;          // "建造成本": 1..9999, empty being 1
+inline constexpr int kPrerequisiteBoxId = 221;  // "前置科技或市政": a drop-down list
+inline constexpr int kObsoleteEraBoxId = 222;   // "过时时代": a drop-down list
+inline constexpr int kQuoteBoxId = 223;         // "名言": a text box
+inline constexpr int kGoldPurchaseBoxId = 224;  // "可用金币购买": ticked by default
+inline constexpr int kLastControlId = 224;      // child controls' IDs are 1..97 and 210..224
 
 // The hidden static control that names control `id` for a screen reader, where it has one.
 inline constexpr int kFirstNameLabelId = 100;
@@ -33,8 +42,18 @@ constexpr int NameLabelId(int id) {
   return kFirstNameLabelId + id;
 }
 static_assert(kFirstNameLabelId > kWonderNumberCaptionId &&
-                  NameLabelId(kWonderNumberCaptionId) < kIconButtonId,
+                  NameLabelId(kWonderNumberCaptionId) < kIconButtonId &&
+                  NameLabelId(kIconButtonId) > kLastControlId,
               "the hidden names have IDs of their own");
+
+// The caption of the rule box `id` (cost, prerequisite, era, quote).
+constexpr int RuleCaptionId(int id) {
+  return kFirstRuleCaptionId + (id - kCostBoxId);
+}
+static_assert(RuleCaptionId(kCostBoxId) == kRulesGroupId + 1 &&
+                  RuleCaptionId(kQuoteBoxId) + 1 == kCostBoxId &&
+                  kGoldPurchaseBoxId == kQuoteBoxId + 1 && kLastControlId == kGoldPurchaseBoxId,
+              "the rules' captions, then their boxes, after the group");
 
 // `slot` is the field's place in the catalogue, 0..26; `text` the text's place, 0..4.
 constexpr int FieldCheckBoxId(int slot) {

@@ -41,7 +41,8 @@ void FillControlTable() {
   g_controlTable[kGenerateButtonId] = {"button", "生成", kButtonStyle, 480, 160, 120, 120};
   // Right of the button, above the help text and within its width, so that the form's size and
   // the scale it is drawn at stay those of the 93 controls.
-  g_controlTable[kInstallBoxId] = {"button", "同时安装到游戏", kInstallBoxStyle, 610, 165, 180, 20};
+  g_controlTable[kInstallBoxId] = {"button", "同时安装到游戏", kAutoCheckBoxStyle, 610, 165, 180,
+                                   20};
   g_controlTable[kStatusBoxId] = {"edit", "", kStatusBoxStyle, 610, 190, 270, 90, "生成结果"};
   // Right of the install box, where the text boxes end; the caption, a static right before the
   // box, names it.
@@ -56,6 +57,26 @@ void FillControlTable() {
   // Below them, level with the wonder's number, which they act on.
   g_controlTable[kReadWonderButtonId] = {"button", "读取", kButtonStyle, 920, 165, 64, 22};
   g_controlTable[kRemoveWonderButtonId] = {"button", "删除", kButtonStyle, 920, 191, 64, 22};
+  // The rules of play, below the help text and no lower than the last field row, so that the
+  // window's size stays that of the other controls on every screen: a row each, but the era and
+  // gold purchase side by side; the boxes in a column right of the longest caption. The lists'
+  // items are the window's (form_commands.cpp).
+  g_controlTable[kRulesGroupId] = {"button", "规则", kGroupBoxStyle, 480, 598, 504, 117};
+  const auto caption = [](int box, const char* text, int y) {
+    g_controlTable[RuleCaptionId(box)] = {"static", text, kCaptionStyle, 490, y + 3, 114, 17};
+  };
+  caption(kCostBoxId, "建造成本", 616);
+  g_controlTable[kCostBoxId] = {"edit", "", kNumberBoxStyle, 606, 616, 50, 20};
+  caption(kPrerequisiteBoxId, "前置科技或市政", 641);
+  g_controlTable[kPrerequisiteBoxId] = {"combobox", "", kDropDownListStyle, 606, 641, 368, 20,
+                                        {},         300};
+  caption(kObsoleteEraBoxId, "过时时代", 666);
+  g_controlTable[kObsoleteEraBoxId] = {"combobox", "", kDropDownListStyle, 606, 666, 124, 20,
+                                       {},         180};
+  g_controlTable[kGoldPurchaseBoxId] = {"button", "可用金币购买", kAutoCheckBoxStyle, 760, 666, 140,
+                                        20};
+  caption(kQuoteBoxId, "名言", 691);
+  g_controlTable[kQuoteBoxId] = {"edit", "", kLongTextBoxStyle, 606, 691, 368, 20};
 }
 
 const std::vector<int>& ControlIds() {

@@ -24,7 +24,15 @@ struct ControlSpec {
   // by the static control just before it, and the form's captions are check boxes and read-only
   // edit boxes): a hidden static right before it gives the name. Code page 936; empty for none.
   std::string name = {};
+  // A drop-down list's open list, below its box: the box's height is the system's for its font,
+  // and the list takes the rest of the height the control is made and moved with.
+  int listHeight = 0;
 };
+
+// The height a control is made and moved with, its open list's included.
+inline int MadeHeight(const ControlSpec& record) {
+  return record.height + record.listHeight;
+}
 
 inline constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // The check boxes do not tick themselves: the window procedure sets their state. Every control the
@@ -34,9 +42,9 @@ inline constexpr DWORD kEditBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_B
 inline constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | ES_LEFT;
 inline constexpr DWORD kButtonStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | BS_PUSHBUTTON;
-// The install box ticks itself. The status box wraps its lines and may be read, selected and
-// copied, but not typed into; it is no tab stop.
-inline constexpr DWORD kInstallBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+// The install box and the gold purchase box tick themselves. The status box wraps its lines and
+// may be read, selected and copied, but not typed into; it is no tab stop.
+inline constexpr DWORD kAutoCheckBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 inline constexpr DWORD kStatusBoxStyle =
     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
 // The wonder's number takes digits only, as they are typed; a pasted text is checked at "生成".
@@ -44,6 +52,12 @@ inline constexpr DWORD kNumberBoxStyle = kEditBoxStyle | ES_NUMBER;
 inline constexpr DWORD kCaptionStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
 // The icon's preview is drawn by the window, its picture over the form's background.
 inline constexpr DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
+// The rules' group box, a frame with its title; a list to choose from, which takes the first
+// letters typed into it; the quote, which may be longer than its box.
+inline constexpr DWORD kGroupBoxStyle = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
+inline constexpr DWORD kDropDownListStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+inline constexpr DWORD kLongTextBoxStyle = kEditBoxStyle | ES_AUTOHSCROLL;
 static_assert(kMainWindowStyle == 0xCA0000 && (kCheckBoxStyle & ~WS_TABSTOP) == 0x50000002 &&
                   (kEditBoxStyle & ~WS_TABSTOP) == 0x50800000 && kLabelStyle == 0x50000000 &&
                   (kButtonStyle & ~WS_TABSTOP) == 0x50800000,

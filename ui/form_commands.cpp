@@ -7,11 +7,15 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "control_ids.h"
+#include "control_table.h"
 #include "main_window.h"
 #include "picture_file.h"
 #include "win32_text.h"
@@ -149,12 +153,17 @@ void ShowFailures(HWND window, const Failures& failures,
 
 // A text box holding a character that code page 936 lacks would reach the documents with "?" in
 // its place: the box names the text by its label and shows the characters, and nothing is done.
+// The quote is a text as the others are.
 bool TextsFitCodePage936(HWND window) {
-  for (int text = 0; text < kTextCount; ++text) {
-    const std::wstring lacking = CharactersLackingInCp936(GetDlgItem(window, TextBoxId(text)));
+  std::vector<std::pair<int, const char*>> boxes;
+  for (int text = 0; text < kTextCount; ++text)
+    boxes.emplace_back(TextBoxId(text), kTextCatalogue[text].label);
+  boxes.emplace_back(kQuoteBoxId, g_controlTable[RuleCaptionId(kQuoteBoxId)].text);
+  for (const auto& [box, label] : boxes) {
+    const std::wstring lacking = CharactersLackingInCp936(GetDlgItem(window, box));
     if (lacking.empty()) continue;
     const std::wstring message =
-        WidenCp936("“") + WidenCp936(kTextCatalogue[text].label) +
+        WidenCp936("“") + WidenCp936(label) +
         WidenCp936("”里有模组文字无法使用的字符（代码页 936，即 GBK，没有这些字符）：\n\n") +
         lacking + WidenCp936("\n\n请删去或换掉这些字符，再按“生成”。没有生成任何文件。");
     MessageBoxW(window, message.c_str(), WidenCp936("无法生成").c_str(), MB_OK | MB_ICONWARNING);
@@ -307,6 +316,34 @@ std::optional<int> FormWonderNumber(HWND window, const char* failed) {
   return wonder;
 }
 
+// The cost in its box, an empty box being the default; one out of range (0, or a text pasted past
+// ES_NUMBER) is shown a box, and nothing is done.
+std::optional<int> FormCost(HWND window) {
+  const std::optional<int> cost = CostInBox(ControlText(GetDlgItem(window, kCostBoxId)));
+  if (!cost) {
+    const std::string range =
+        std::to_string(kLowestCost) + " 到 " + std::to_string(kHighestCost) + " 之间。";
+    MessageBoxW(window, WidenCp936("建造成本要在 " + range).c_str(), WidenCp936("生成失败").c_str(),
+                MB_OK | MB_ICONERROR);
+  }
+  return cost;
+}
+
+// The type of the item chosen in a drop-down list: the first item is "无", none; item i + 1 is
+// `types[i]`.
+template <typename Row, std::size_t count>
+std::string ChosenType(HWND window, int id, const std::array<Row, count>& types) {
+  const LRESULT item = SendDlgItemMessageW(window, id, CB_GETCURSEL, 0, 0);
+  return item >= 1 && item <= LRESULT(count) ? types[std::size_t(item - 1)].type : "";
+}
+template <typename Row, std::size_t count>
+void ChooseType(HWND window, int id, const std::array<Row, count>& types, const std::string& type) {
+  const auto found = std::find_if(types.begin(), types.end(),
+                                  [&type](const Row& row) { return type == row.type; });
+  const WPARAM item = found == types.end() ? 0 : WPARAM(found - types.begin() + 1);
+  SendDlgItemMessageW(window, id, CB_SETCURSEL, item, 0);
+}
+
 // The buttons that start a run are disabled while one is in progress.
 void SetRunning(HWND window, bool running) {
   g_running = running;
@@ -330,11 +367,19 @@ void OnGenerate(HWND window) {
   if (g_running) return;
   if (StartedFromTemporaryFolder()) return ShowTemporaryFolderBox(window);
   const std::optional<int> wonder = FormWonderNumber(window, "生成失败");
-  if (!wonder || !TextsFitCodePage936(window)) return;
+  if (!wonder) return;
+  const std::optional<int> cost = FormCost(window);
+  if (!cost || !TextsFitCodePage936(window)) return;
   auto run = std::make_unique<Run>();
   run->window = window;
   run->form.wonder = *wonder;
   run->form.icon = g_icon;
+  Rules& rules = run->form.rules;
+  rules.cost = *cost;
+  rules.prerequisite = ChosenType(window, kPrerequisiteBoxId, kPrerequisites);
+  rules.obsoleteEra = ChosenType(window, kObsoleteEraBoxId, kEras);
+  rules.quote = ControlText(GetDlgItem(window, kQuoteBoxId));
+  rules.goldPurchase = IsChecked(GetDlgItem(window, kGoldPurchaseBoxId));
   run->install = IsChecked(GetDlgItem(window, kInstallBoxId));
   for (int slot = 0; slot < kFieldCount; ++slot)
     run->form.valueBoxes[slot] = ControlText(GetDlgItem(window, ValueBoxId(slot)));
@@ -354,8 +399,9 @@ WaitReport WaitingHere(HWND window) {
 
 // Fills the form from the wonder whose number is in its box, installed in the game or else in AAA:
 // each set field ticked, its entry box open and holding its number, which screening gives the
-// value box; every other field as at the start; the texts and the icon. A wonder that cannot be
-// read is named in a box, with the reason, and the form is left as it was.
+// value box; every other field as at the start; the texts, the icon and the rules (a wonder made
+// before there were rules has the default ones). A wonder that cannot be read is named in a box,
+// with the reason, and the form is left as it was.
 void OnReadWonder(HWND window) {
   if (g_running) return;
   const char* failed = "无法读取奇观";
@@ -389,6 +435,7 @@ void OnReadWonder(HWND window) {
   for (int text = 0; text < kTextCount; ++text)
     SetControlText(window, TextBoxId(text), form.texts[text]);
   SetIcon(window, form.icon);
+  SetRules(window, form.rules);
   // A texture that is not as this version makes it is no refusal: "生成" makes it again from the
   // kept picture.
   std::wstring status =
@@ -428,6 +475,33 @@ void OnRemoveWonder(HWND window) {
 }
 
 }  // namespace
+
+// Each technology and civic by its name, which a player types to find it in the list, then its
+// kind and era: "制陶术（科技，远古时代）".
+void FillRuleLists(HWND window) {
+  const auto add = [window](int id, const std::string& item) {
+    SendDlgItemMessageW(window, id, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(WidenCp936(item).c_str()));
+  };
+  add(kPrerequisiteBoxId, "无");
+  for (const PrerequisiteSpec& prerequisite : kPrerequisites) {
+    const char* kind = std::string_view(prerequisite.type).rfind("TECH_", 0) == 0 ? "科技" : "市政";
+    add(kPrerequisiteBoxId, std::string(prerequisite.name) + "（" + kind + "，" +
+                                kEras[std::size_t(prerequisite.era)].name + "）");
+  }
+  add(kObsoleteEraBoxId, "无");
+  for (const EraSpec& era : kEras)
+    add(kObsoleteEraBoxId, era.name);
+}
+
+void SetRules(HWND window, const Rules& rules) {
+  SetControlText(window, kCostBoxId, std::to_string(rules.cost));
+  ChooseType(window, kPrerequisiteBoxId, kPrerequisites, rules.prerequisite);
+  ChooseType(window, kObsoleteEraBoxId, kEras, rules.obsoleteEra);
+  SetControlText(window, kQuoteBoxId, rules.quote);
+  SendDlgItemMessageW(window, kGoldPurchaseBoxId, BM_SETCHECK,
+                      rules.goldPurchase ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 // Each wonder by its number and the name the game shows; one that cannot be read says so.
 void ShowStatus(HWND window, std::wstring runLines,

@@ -137,7 +137,7 @@ void Rescale(HWND window, int dpi) {
     const ControlSpec& record = g_controlTable[id];
     const HWND control = GetDlgItem(window, id);
     SetWindowPos(control, nullptr, Scaled(record.x), Scaled(record.y), Scaled(record.width),
-                 Scaled(record.height), SWP_NOZORDER | SWP_NOACTIVATE);
+                 Scaled(MadeHeight(record)), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   InvalidateRect(window, nullptr, TRUE);

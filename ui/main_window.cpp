@@ -21,17 +21,21 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
-// The controls in reading order: select-all, the field rows, the text rows, the button, the
-// install box, the wonder's number after its caption and the buttons that read and remove that
-// wonder, the icon's buttons and its preview, and the status box; neither of the last two is a tab
-// stop. Tab moves the focus in this order, which is the order of the windows (their Z order), not
-// of their IDs.
+// The controls in reading order: select-all, the field rows, the text rows, the rules of play
+// (the group, then each box after its caption, row by row), the button, the install box, the
+// wonder's number after its caption and the buttons that read and remove that wonder, the icon's
+// buttons and its preview, and the status box; neither of the last two is a tab stop. Tab moves
+// the focus in this order, which is the order of the windows (their Z order), not of their IDs.
 std::vector<int> ReadingOrder() {
   std::vector<int> order = {kSelectAllBoxId};
   for (int slot = 0; slot < kFieldCount; ++slot)
     order.insert(order.end(), {FieldCheckBoxId(slot), EntryBoxId(slot), ValueBoxId(slot)});
   for (int text = 0; text < kTextCount; ++text)
     order.insert(order.end(), {TextLabelId(text), TextBoxId(text)});
+  order.push_back(kRulesGroupId);
+  for (const int box : {kCostBoxId, kPrerequisiteBoxId, kObsoleteEraBoxId})
+    order.insert(order.end(), {RuleCaptionId(box), box});
+  order.insert(order.end(), {kGoldPurchaseBoxId, RuleCaptionId(kQuoteBoxId), kQuoteBoxId});
   order.insert(order.end(), {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId,
                              kWonderNumberBoxId, kReadWonderButtonId, kRemoveWonderButtonId,
                              kIconButtonId, kDefaultIconButtonId, kIconPreviewId, kStatusBoxId});
@@ -40,7 +44,8 @@ std::vector<int> ReadingOrder() {
 
 // Creates the child controls from the table, at the form's scale, each named for a screen reader
 // by the hidden static right before it where the table gives a name; entry and value boxes start
-// disabled. A control that cannot be created fails the window's creation (-1).
+// disabled, the rules as a wonder has them by default. A control that cannot be created fails the
+// window's creation (-1).
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
   const auto create = [&](const char* className, std::string_view text, DWORD style, int id,
                           int x = 0, int y = 0, int width = 0, int height = 0) {
@@ -53,7 +58,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
     if (!record.name.empty() && !create("static", record.name, WS_CHILD, NameLabelId(id)))
       return -1;
     const HWND control = create(record.className, record.text, record.style, id, Scaled(record.x),
-                                Scaled(record.y), Scaled(record.width), Scaled(record.height));
+                                Scaled(record.y), Scaled(record.width), Scaled(MadeHeight(record)));
     if (control == nullptr) return -1;
     if (FormFont() != nullptr)
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
@@ -71,13 +76,17 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* creation) {
     EnableWindow(GetDlgItem(window, ValueBoxId(slot)), FALSE);
   }
   SendDlgItemMessageW(window, kWonderNumberBoxId, EM_LIMITTEXT, 2, 0);
+  SendDlgItemMessageW(window, kCostBoxId, EM_LIMITTEXT, 4, 0);
+  FillRuleLists(window);
+  SetRules(window, Rules());
   return 0;
 }
 
-// The caption of the wonder's number stands on the form's own background, as the help text does;
-// the grey of the value boxes and the status box is theirs.
+// The captions (the wonder's number's, the rules' and their group's title) stand on the form's own
+// background, as the help text does; the grey of the value boxes and the status box is theirs.
 LRESULT OnCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
-  if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kWonderNumberCaptionId)
+  const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+  if (id != kWonderNumberCaptionId && (id < kRulesGroupId || id >= kCostBoxId))
     return DefWindowProcW(window, WM_CTLCOLORSTATIC, wParam, lParam);
   const HDC dc = reinterpret_cast<HDC>(wParam);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -210,8 +219,14 @@ void ShowTemporaryFolderBox(HWND window) {
 // the dialog manager would turn into the commands of the check boxes 1 and 2 (see RouteMessage).
 void HandleMessage(HWND window, MSG& message) {
   const HWND button = GetDlgItem(window, kGenerateButtonId);
-  switch (RouteMessage(message.message, static_cast<std::uint32_t>(message.wParam),
-                       GetFocus() == button)) {
+  const HWND focus = GetFocus();
+  const int focusId = focus != nullptr && GetParent(focus) == window ? GetDlgCtrlID(focus) : 0;
+  const bool openList = (focusId == kPrerequisiteBoxId || focusId == kObsoleteEraBoxId) &&
+                        SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+  const KeyFocus focused = focus == button ? KeyFocus::kButton
+                           : openList      ? KeyFocus::kOpenList
+                                           : KeyFocus::kBox;
+  switch (RouteMessage(message.message, static_cast<std::uint32_t>(message.wParam), focused)) {
     case KeyRoute::kSwallow: return;
     case KeyRoute::kPressButton: SendMessageW(button, BM_CLICK, 0, 0); return;
     case KeyRoute::kDialogManager:

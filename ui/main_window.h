@@ -24,6 +24,11 @@ LRESULT OnRunWaiting(HWND window, LPARAM lParam);
 LRESULT OnClose(HWND window);
 // Draws the icon's preview; TRUE where the item is it.
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
+// The rules' drop-down lists filled: "无", then each technology and civic, each era, in the
+// tables' order.
+void FillRuleLists(HWND window);
+// The rules' controls showing `rules`.
+void SetRules(HWND window, const Rules& rules);
 // The status box: what a run did (`runLines`, empty at start), then the wonders the game has.
 void ShowStatus(HWND window, std::wstring runLines,
                 const std::vector<InstalledWonder>& installedWonders);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "wondergen/generator.h"
 #include "wondergen/windows_rules.h"
 
 namespace wondergen::ui {
@@ -36,13 +37,28 @@ bool StartedFromArchive(std::wstring_view program, std::wstring_view temporary,
   });
 }
 
-KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, bool focusOnButton) {
+KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, KeyFocus focus) {
   if (message < kFirstKeyMessage || message > kLastKeyMessage) return KeyRoute::kDispatch;
   const bool keyEvent = message == kKeyDown || message == kKeyUp;
   if (!keyEvent || (key != kReturn && key != kEscape && key != kCancel && key != kExecute))
     return KeyRoute::kDialogManager;
-  if (message == kKeyDown && key == kReturn && focusOnButton) return KeyRoute::kPressButton;
+  if (focus == KeyFocus::kOpenList && (key == kReturn || key == kEscape))
+    return KeyRoute::kDialogManager;
+  if (message == kKeyDown && key == kReturn && focus == KeyFocus::kButton)
+    return KeyRoute::kPressButton;
   return KeyRoute::kSwallow;
+}
+
+std::optional<int> CostInBox(std::string_view text) {
+  static_assert(kHighestCost == 9999, "four digits hold every cost");
+  if (text.empty()) return kLowestCost;
+  if (text.size() > 4 || text.find_first_not_of("0123456789") != std::string_view::npos)
+    return std::nullopt;
+  int cost = 0;
+  for (const char digit : text)
+    cost = cost * 10 + (digit - '0');
+  if (cost < kLowestCost) return std::nullopt;
+  return cost;
 }
 
 Advice ChooseAdvice(const std::vector<FailureFacts>& failures, std::uint32_t probeError) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,18 @@ bool StartedFromArchive(std::wstring_view program, std::wstring_view temporary,
 // key into command 1 (IDOK), Esc and Ctrl+Break into command 2 (IDCANCEL), which the form cannot
 // tell from clicks on the check boxes 1 and 2, and the keys would reach the focused edit box as
 // characters, which rings, or closes the window from a multi-line one. So the key messages of
-// those four keys are swallowed, untranslated, but Enter on the button, which presses it. Every
+// those four keys are swallowed, untranslated, but Enter on the button, which presses it, and
+// Enter and Esc in a drop-down list that is open, which close it on the item chosen or on the one
+// it had (the list asks the dialog manager for them, which then makes no command of them). Every
 // character goes on, by its code never: Ctrl+Break's is Ctrl+C's, the edit box's copy.
 enum class KeyRoute { kDialogManager, kSwallow, kPressButton, kDispatch };
-KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, bool focusOnButton);
+enum class KeyFocus { kBox, kButton, kOpenList };
+KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, KeyFocus focus);
+
+// The production cost that the cost box gives: plain digits, four at most, for kLowestCost to
+// kHighestCost ("0050" is 50), an empty box being kLowestCost, the default; nullopt for anything
+// else (0, a sign, a blank, a letter pasted past ES_NUMBER), which "生成" refuses.
+std::optional<int> CostInBox(std::string_view text);
 
 // What the error box advises after the failures of a run.
 enum class Advice {

@@ -426,7 +426,14 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
   }
   if (rule == "route") {
     const char* routes[] = {"dialog-manager", "swallow", "press-button", "dispatch"};
-    return routes[static_cast<int>(RouteMessage(number(0), number(1), given.at(2) == "button"))];
+    const KeyFocus focus = given.at(2) == "button" ? KeyFocus::kButton
+                           : given[2] == "list"    ? KeyFocus::kOpenList
+                                                   : KeyFocus::kBox;
+    return routes[static_cast<int>(RouteMessage(number(0), number(1), focus))];
+  }
+  if (rule == "cost") {
+    const std::optional<int> cost = CostInBox(given.empty() ? "" : Bytes(given[0]));
+    return cost ? std::to_string(*cost) : "refused";
   }
   if (rule == "advice") {
     std::vector<FailureFacts> failures;

@@ -12,21 +12,26 @@
 //   attach                    waits for the window of a program started some other way (sh)
 //   window                    the window's text, place and outer size, and its client area; and
 //                             whether every control lies inside the client area, the client area
-//                             inside the work area, and no control over another, and where the
-//                             select-all box and the button lie
+//                             inside the work area, and no control over another (but the rules'
+//                             group box, around its own), and where the select-all box and the
+//                             button lie
 //   shot FILE                 the client area as the X screen shows it, into FILE (a PPM) of the
 //                             locale's output folder
 //   dpi N X Y W H             sends WM_DPICHANGED for N DPI, suggesting that rectangle
 //   form LABEL                LABEL, then each row of the form that changed since the last form
+//                             (the field rows, select-all, install, and the rules of play)
 //   tick ID LABEL             clicks check box ID, then form
 //   type SLOT TEXT            ticks field SLOT, types TEXT into its entry box key by key, writes
 //                             the value box after each key, then form
 //   text ID [TEXT]            empties box ID, clicks it and types TEXT into it
+//   pick ID TEXT              clicks drop-down list ID open, types TEXT, which chooses the first
+//                             item that begins with it, and presses Enter, which closes the list
+//                             where typing has not (Wine's closes as it chooses); writes its choice
 //   icon FILE                 chooses FILE of the work dir as the icon through the open dialog
 //   click ID                  clicks control ID, and waits until the form settles
 //   keys KEY...               presses each key (Tab, Shift+Tab, Space, Enter, Esc, Ctrl+Break,
-//                             Execute) and writes the
-//                             control that has the focus after each, then form
+//                             Execute, Down) and writes the control that has the focus after
+//                             each ("+list" where it is a drop-down list that is open), then form
 //   generate LABEL            clicks the button and waits until the run is over (a marker put
 //                             into AAA is gone, the button enabled again), asking the window
 //                             meanwhile to answer, as a busy machine lets it (kPatience)
@@ -41,7 +46,8 @@
 //   names                     writes the name a screen reader gives each control, a line for each
 //                             group: the field check boxes, entry boxes, value boxes, text boxes,
 //                             and select-all, the button, the install box, the status box, the
-//                             wonder's number and the buttons beside it, and the icon's controls
+//                             wonder's number and the buttons beside it, and the icon's controls;
+//                             and the rules' group and its controls
 //   hold FILE, release        holds FILE of the program's folder open without sharing; lets it go
 //   temp [DIR]                has TEMP and TMP name DIR for the programs started from then on;
 //                             without DIR, what they named before
@@ -234,7 +240,8 @@ void WriteWindow() {
     GetWindowRect(Control(id), &controls[id]);
     if (!inside(controls[id], client)) faults += " " + std::to_string(id) + " sticks out;";
     for (const auto& [other, placed] : controls) {
-      if (other != id && IntersectRect(&both, &controls[id], &placed))
+      if (other != id && other != kRulesGroupId && id != kRulesGroupId &&
+          IntersectRect(&both, &controls[id], &placed))
         faults += " " + std::to_string(id) + " over " + std::to_string(other) + ";";
     }
   }
@@ -262,7 +269,8 @@ void ChangeDpi(std::string text) {
 // deleting AAA\old, which a run on the window's thread cannot give.
 void WriteRunning() {
   if (!WaitUntil([] { return !IsEnabled(kGenerateButtonId); }, 5000)) return Write("no run");
-  const LRESULT answered = SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, 0);
+  const LRESULT answered =
+      SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, 0);
   Write(answered != 0 && fs::exists(g_programDir / "AAA" / "old")
             ? "a run in progress, the window answering meanwhile"
             : "a run in progress, the window not answering until its end");
@@ -281,6 +289,11 @@ std::map<int, std::string> FormRows() {
   }
   rows[kFieldCount] = std::string("  select-all ") + (IsChecked(kSelectAllBoxId) ? "[x]" : "[ ]");
   rows[kFieldCount + 1] = std::string("  install ") + (IsChecked(kInstallBoxId) ? "[x]" : "[ ]");
+  rows[kFieldCount + 2] = "  rules: cost \"" + Text(Control(kCostBoxId)) + "\" prerequisite \"" +
+                          Text(Control(kPrerequisiteBoxId)) + "\" out of date \"" +
+                          Text(Control(kObsoleteEraBoxId)) + "\" quote \"" +
+                          Text(Control(kQuoteBoxId)) + "\" gold " +
+                          (IsChecked(kGoldPurchaseBoxId) ? "[x]" : "[ ]");
   return rows;
 }
 void WriteForm(const std::string& label) {
@@ -292,10 +305,14 @@ void WriteForm(const std::string& label) {
 }
 
 // The control that has the focus, and which controls are enabled: what an input changes, read
-// without asking the window anything, so cheap to poll.
+// without asking the window anything but whether a drop-down list with the focus is open, so cheap
+// to poll.
 std::string InputState() {
   const HWND focus = Focused();
-  std::string state = std::to_string(focus ? GetDlgCtrlID(focus) : 0) + " ";
+  const int id = focus ? GetDlgCtrlID(focus) : 0;
+  const bool open = (id == kPrerequisiteBoxId || id == kObsoleteEraBoxId) &&
+                    SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+  std::string state = std::to_string(id) + (open ? "+list " : " ");
   for (const int id : kControls)
     state += IsEnabled(id) ? '1' : '0';
   return state;
@@ -349,6 +366,9 @@ void WriteNames() {
         {kSelectAllBoxId, kGenerateButtonId, kInstallBoxId, kStatusBoxId, kWonderNumberBoxId,
          kReadWonderButtonId, kRemoveWonderButtonId, kIconButtonId, kDefaultIconButtonId,
          kIconPreviewId});
+  write("rules", 0, 0,
+        {kRulesGroupId, kCostBoxId, kPrerequisiteBoxId, kObsoleteEraBoxId, kGoldPurchaseBoxId,
+         kQuoteBoxId});
 }
 
 // ---- The steps.
@@ -371,7 +391,7 @@ void PressKeyNames(const std::string& names) {
   // clang-format off
   const std::map<std::string, std::vector<WORD>> keys = {{"Tab", {VK_TAB}},
       {"Shift+Tab", {VK_SHIFT, VK_TAB}}, {"Space", {VK_SPACE}}, {"Enter", {VK_RETURN}},
-      {"Esc", {VK_ESCAPE}}, {"Ctrl+Break", {VK_CONTROL, VK_CANCEL}}, {"Execute", {VK_EXECUTE}}};
+      {"Esc", {VK_ESCAPE}}, {"Ctrl+Break", {VK_CONTROL, VK_CANCEL}}, {"Execute", {VK_EXECUTE}}, {"Down", {VK_DOWN}}};
   // clang-format on
   std::istringstream words(names);
   std::string line = "keys:";
@@ -393,7 +413,8 @@ void Generate(const std::string& label) {
   bool answered = true;
   const bool over = WaitUntil(
       [&] {
-        answered &= SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, 0) != 0;
+        answered &=
+            SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, 0) != 0;
         return !fs::exists(marker) && IsEnabled(kGenerateButtonId);
       },
       60000);
@@ -511,16 +532,20 @@ void Attach(const std::string&) {
   if (g_window != nullptr) Settle();
   Write(g_window ? "attached" : "no window to attach");
 }
-// The box is emptied first. One that takes digits only (ES_NUMBER) refuses the rest: typed in
-// order, what it takes is all in once the last of it is.
+// The box is emptied first. One that takes digits only (ES_NUMBER) refuses the rest, and one
+// limited (EM_LIMITTEXT) what goes past its limit: typed in order, what it takes is all in once the
+// last of it is.
 void TypeText(std::string text) {
   const HWND box = Control(Number(text));
+  const auto limit = static_cast<std::size_t>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0));
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   ClickInto(box);
   std::wstring taken;
   for (wchar_t c : Wide(text)) {
     Type(c);
-    if (!(GetWindowLongW(box, GWL_STYLE) & ES_NUMBER) || (c >= L'0' && c <= L'9')) taken += c;
+    if ((!(GetWindowLongW(box, GWL_STYLE) & ES_NUMBER) || (c >= L'0' && c <= L'9')) &&
+        taken.size() < limit)
+      taken += c;
     WaitUntil([&] { return WideText(box) == taken; });
   }
   WaitUntil([&] { return WideText(box) == taken; });
@@ -538,6 +563,20 @@ void ChooseIcon(const std::string& file) {
   PressKeys({VK_RETURN});
   Write(WaitUntil([dialog] { return !IsWindow(dialog); }) ? "  chosen" : "  the dialog stays");
 }
+// A drop-down list as a player uses it from the keyboard once it is open: what is typed chooses,
+// Enter closes it on that item. Wine's list takes each character as the first of a name, Windows'
+// the characters typed quickly one after another.
+void Pick(std::string text) {
+  const HWND list = Control(Number(text));
+  const auto open = [list] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != FALSE; };
+  Click(list);
+  WaitUntil(open);
+  for (const wchar_t c : Wide(text))
+    Type(c);
+  PressKeys({VK_RETURN});
+  const bool closed = WaitUntil([&open] { return !open(); });
+  Write("pick \"" + text + "\": \"" + Text(list) + (closed ? "\"" : "\", the list still open"));
+}
 void SetTemporaryFolder(const std::string& dir) {
   static const std::wstring before = _wgetenv(L"TEMP") != nullptr ? _wgetenv(L"TEMP") : L"";
   const std::wstring folder = dir.empty() ? before : (g_workDir / Wide(dir)).wstring();
@@ -553,7 +592,7 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"dpi", ChangeDpi},
     {"tick", [](std::string text) { Click(Control(Number(text))); Settle(); WriteForm(text); }},
     {"type", [](std::string text) { const int slot = Number(text); TypeIntoField(slot, Wide(text)); }},
-    {"text", TypeText}, {"click", [](std::string text) { Click(Control(Number(text))); Settle(); }},
+    {"text", TypeText}, {"pick", Pick}, {"click", [](std::string text) { Click(Control(Number(text))); Settle(); }},
     {"icon", ChooseIcon},
     {"keys", PressKeyNames}, {"generate", Generate},
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
