@@ -148,15 +148,13 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
     }
     (code == kNumber ? commandLine.form.wonder : commandLine.wonder) = *wonder;
   } else if (code == kCost) {
-    const bool digits = !value.empty() && value.size() <= 4 &&
-                        value.find_first_not_of("0123456789") == std::string::npos;
-    const int cost = digits ? std::stoi(value) : 0;
-    if (cost < kLowestCost) {
+    const std::optional<int> cost = CostNumber(value);
+    if (!cost) {
       parsed.error = "--" + name + ": " + Quoted(value) + " is not a number from " +
                      std::to_string(kLowestCost) + " to " + std::to_string(kHighestCost);
       return false;
     }
-    commandLine.form.rules.cost = cost;
+    commandLine.form.rules.cost = *cost;
   } else if (code == kPrerequisite) {
     if (std::none_of(wondergen::kPrerequisites.begin(), wondergen::kPrerequisites.end(),
                      [&](const PrerequisiteSpec& spec) { return value == spec.type; })) {

@@ -50,15 +50,7 @@ KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, KeyFocus focus) 
 }
 
 std::optional<int> CostInBox(std::string_view text) {
-  static_assert(kHighestCost == 9999, "four digits hold every cost");
-  if (text.empty()) return kLowestCost;
-  if (text.size() > 4 || text.find_first_not_of("0123456789") != std::string_view::npos)
-    return std::nullopt;
-  int cost = 0;
-  for (const char digit : text)
-    cost = cost * 10 + (digit - '0');
-  if (cost < kLowestCost) return std::nullopt;
-  return cost;
+  return text.empty() ? kLowestCost : CostNumber(text);
 }
 
 Advice ChooseAdvice(const std::vector<FailureFacts>& failures, std::uint32_t probeError) {

@@ -171,11 +171,9 @@ bool ReadGameplayDocument(std::string_view document, int wonder, Form& form) {
     if (part.slot < kFieldCount) {
       form.valueBoxes[part.slot] = value;
     } else if (part.slot == kCostSlot) {
-      // Plain digits alone, not too many to be a cost; composing it again checks the rest.
-      if (value.empty() || value.size() > 4 ||
-          value.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-      rules.cost = std::stoi(value);
+      const std::optional<int> cost = CostNumber(value);
+      if (!cost) return false;
+      rules.cost = *cost;
     } else if (part.slot == kPrereqTechSlot || part.slot == kPrereqCivicSlot) {
       rules.prerequisite = value;
     } else if (part.slot == kPurchaseYieldSlot) {

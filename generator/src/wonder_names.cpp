@@ -50,6 +50,17 @@ std::string Numbered(std::string_view constant, int wonder) {
   return text;
 }
 
+std::optional<int> CostNumber(std::string_view text) {
+  static_assert(kHighestCost == 9999, "four digits hold every cost");
+  if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos)
+    return std::nullopt;
+  int cost = 0;
+  for (const char digit : text)
+    cost = cost * 10 + (digit - '0');
+  if (cost < kLowestCost) return std::nullopt;
+  return cost;
+}
+
 std::optional<int> WonderNumber(std::string_view text) {
   int number = 0;
   for (const char digit : text) {

@@ -100,6 +100,9 @@ inline constexpr std::uint64_t kLargestPicture = 50'000'000;
 // of a wonder made before there were rules.
 inline constexpr int kLowestCost = 1;
 inline constexpr int kHighestCost = 9999;
+// The cost that a text gives: plain decimal digits, four at most, whose number is kLowestCost to
+// kHighestCost ("0050" is 50); nullopt for anything else (0, a sign, a blank, a letter).
+std::optional<int> CostNumber(std::string_view text);
 struct Rules {
   int cost = kLowestCost;    // production cost, kLowestCost to kHighestCost
   std::string prerequisite;  // a type of kPrerequisites (a technology or a civic), or none
