@@ -54,45 +54,100 @@ std::uint32_t Number(std::string_view file, std::size_t at, std::size_t bytes, b
   return value;
 }
 
+// A PNG being read. libpng jumps back to the step that called it on an error: each step sets the
+// jump and holds only plain data, so that no destructor is skipped.
+struct PngReading {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  std::string_view rest;  // what libpng has not read yet
+};
+
+// Reads the header, up to the first pixels. False where the file is cut short or damaged there.
+bool StartPng(PngReading& reading) {
+  if (setjmp(png_jmpbuf(reading.png))) return false;
+  png_set_read_fn(reading.png, &reading.rest,
+                  [](png_structp png, png_bytep into, std::size_t wanted) {
+                    auto* rest = static_cast<std::string_view*>(png_get_io_ptr(png));
+                    if (wanted > rest->size()) png_error(png, "cut short");
+                    std::memcpy(into, rest->data(), wanted);
+                    rest->remove_prefix(wanted);
+                  });
+  png_read_info(reading.png, reading.info);
+  return true;
+}
+
+// Decodes the picture into `rgba`, a row of width x 4 bytes for each of its rows: a palette, grey
+// and fewer than 8 bits expanded, a transparent colour made alpha, 16 bits taken to their high
+// byte and gAMA left unapplied, as Pillow reads them, and interlaced rows put in their places.
+bool ReadPng(PngReading& reading, std::uint8_t* rgba) {
+  png_structp png = reading.png;
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  const int passes = png_set_interlace_handling(png);
+  png_read_update_info(png, reading.info);
+  const std::uint32_t width = png_get_image_width(png, reading.info);
+  const std::uint32_t height = png_get_image_height(png, reading.info);
+  for (int pass = 0; pass < passes; ++pass) {
+    for (std::uint32_t y = 0; y < height; ++y)
+      png_read_row(png, rgba + std::size_t(y) * width * 4, nullptr);
+  }
+  return true;
+}
+
 Picture DecodePng(std::string_view file, std::error_code& error) {
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) {
+  PngReading reading;
+  reading.rest = file;
+  reading.png = png_create_read_struct(
+      PNG_LIBPNG_VER_STRING, nullptr, [](png_structp png, png_const_charp) { png_longjmp(png, 1); },
+      [](png_structp, png_const_charp) {});
+  reading.info = reading.png ? png_create_info_struct(reading.png) : nullptr;
+  Picture picture;
+  if (reading.info == nullptr) {
+    error = PictureError::kDamaged;
+  } else if (!StartPng(reading)) {
+    // libpng refuses a side of 0 with the rest of the header: its place in the first chunk tells.
     error = file.size() >= 24 && (Number(file, 16, 4, true) == 0 || Number(file, 20, 4, true) == 0)
                 ? PictureError::kEmpty
-                : PictureError::kNotAPicture;
-    return {};
+                : PictureError::kDamaged;
+  } else if (Fits(png_get_image_width(reading.png, reading.info),
+                  png_get_image_height(reading.png, reading.info), error)) {
+    picture.width = png_get_image_width(reading.png, reading.info);
+    picture.height = png_get_image_height(reading.png, reading.info);
+    picture.rgba.resize(std::size_t(picture.width) * picture.height * 4);
+    if (!ReadPng(reading, picture.rgba.data())) error = PictureError::kDamaged;
   }
-  image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;  // as every viewer reads 16 bits without gAMA
-  image.format = PNG_FORMAT_RGBA;
-  if (!Fits(image.width, image.height, error)) {
-    png_image_free(&image);
-    return {};
-  }
-  Picture picture{image.width, image.height, std::vector<std::uint8_t>(PNG_IMAGE_SIZE(image))};
-  if (!png_image_finish_read(&image, nullptr, picture.rgba.data(), 0, nullptr)) {
-    error = PictureError::kDamaged;
-    return {};
-  }
-  return picture;
+  png_destroy_read_struct(&reading.png, &reading.info, nullptr);
+  return error ? Picture() : picture;
 }
 
 // A JPEG being read. libjpeg ends the program on an error unless told to jump back: each step that
 // calls it sets the jump and holds only plain data, so that no destructor is skipped. Its messages
-// are kept from standard error, but for the one that says the file was cut short.
+// are kept from standard error; a warning that pixels were lost jumps back too.
 struct JpegErrors {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
-  bool cutShort = false;
+  bool lostPixels = false;
 };
 struct JpegReading {
   jpeg_decompress_struct jpeg;
   JpegErrors errors;
 };
 
+// libjpeg's warnings that pixels are missing or made up: the file ends (its rest taken as grey),
+// a segment of coded data ends early or holds a code that means nothing (the rest of it zero), a
+// restart marker out of its place, scans of a progressive file that do not fit together. The
+// others leave every pixel as stored: bytes between two segments (common in cameras' files), an
+// unknown JFIF revision or Adobe transform, a damaged ICC profile, a sequential scan's fields that
+// libjpeg ignores.
+constexpr int kLostPixels[] = {JWRN_JPEG_EOF,       JWRN_HIT_MARKER,  JWRN_HUFF_BAD_CODE,
+                               JWRN_ARITH_BAD_CODE, JWRN_MUST_RESYNC, JWRN_BOGUS_PROGRESSION};
+
 // Reads the header and chooses the output: RGBA, or CMYK to turn into it, at the smallest of
 // libjpeg's scales (n/8 of each side, in its DCT, as thumbnailers decode) that keeps `enough`
-// pixels on the longer side. False where the file is no JPEG.
+// pixels on the longer side, or whole for 0. False where the file is no JPEG or is cut short.
 bool StartJpeg(JpegReading& reading, std::string_view file, std::uint32_t enough) {
   jpeg_decompress_struct& jpeg = reading.jpeg;
   if (setjmp(reading.errors.jump)) return false;
@@ -103,7 +158,8 @@ bool StartJpeg(JpegReading& reading, std::string_view file, std::uint32_t enough
   jpeg.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
   const std::uint32_t longer = std::max(jpeg.image_width, jpeg.image_height);
   jpeg.scale_denom = 8;
-  for (jpeg.scale_num = 1; jpeg.scale_num < 8 && longer * jpeg.scale_num < enough * 8;)
+  for (jpeg.scale_num = 1;
+       jpeg.scale_num < 8 && (enough == 0 || longer * jpeg.scale_num < enough * 8);)
     ++jpeg.scale_num;
   jpeg_calc_output_dimensions(&jpeg);
   return true;
@@ -130,17 +186,21 @@ Picture DecodeJpeg(std::string_view file, std::error_code& error, std::uint32_t 
   };
   reading.errors.manager.emit_message = [](j_common_ptr common, int level) {
     auto* errors = reinterpret_cast<JpegErrors*>(common->err);
-    errors->cutShort |= level < 0 && errors->manager.msg_code == JWRN_JPEG_EOF;
+    const int code = errors->manager.msg_code;
+    if (level < 0 &&
+        std::find(std::begin(kLostPixels), std::end(kLostPixels), code) != std::end(kLostPixels)) {
+      errors->lostPixels = true;
+      std::longjmp(errors->jump, 1);
+    }
   };
   Picture picture;
   if (!StartJpeg(reading, file, enough)) {
-    error = PictureError::kNotAPicture;
+    error = reading.errors.lostPixels ? PictureError::kDamaged : PictureError::kNotAPicture;
   } else if (Fits(reading.jpeg.image_width, reading.jpeg.image_height, error)) {
     const jpeg_decompress_struct& jpeg = reading.jpeg;
     picture = {jpeg.output_width, jpeg.output_height,
                std::vector<std::uint8_t>(std::size_t(jpeg.output_width) * jpeg.output_height * 4)};
-    if (!ReadJpeg(reading, picture.rgba.data()) || reading.errors.cutShort)
-      error = PictureError::kDamaged;
+    if (!ReadJpeg(reading, picture.rgba.data())) error = PictureError::kDamaged;
   }
   // Ink to light, each ink taking away its share: Adobe's CMYK, which has its marker, is stored
   // inverted, the light left.
@@ -231,22 +291,45 @@ Picture DecodeGif(std::string_view file, std::error_code& error) {
   return error ? Picture() : screen;
 }
 
+// A BMP by its headers, as Microsoft's documentation gives them: BITMAPFILEHEADER (14 bytes, where
+// the pixels start at 10), then BITMAPCOREHEADER (12 bytes, sides of 16 bits) or BITMAPINFOHEADER
+// or one of its later versions that stb_image reads (40, 56, 108 or 124 bytes, sides of 32 bits,
+// the height negative for rows stored from the top down), each followed by the planes and the bits
+// per pixel; each row takes a multiple of 4 bytes. stb_image reads what is missing as black, so a
+// file shorter than its pixels is refused before it is decoded.
 Picture DecodeBmp(std::string_view file, std::error_code& error) {
-  const auto* bytes = reinterpret_cast<const stbi_uc*>(file.data());
-  const int length = int(std::min<std::size_t>(file.size(), INT32_MAX));
-  int width = 0, height = 0, channels = 0;
-  if (!stbi_info_from_memory(bytes, length, &width, &height, &channels)) {
-    error = PictureError::kNotAPicture;  // stb_image reads a side of 0, which Fits refuses
+  const std::uint32_t headerSize = file.size() >= 18 ? Number(file, 14, 4, false) : 0;
+  const std::size_t side = headerSize == 12 ? 2 : 4;  // bytes of a side
+  if ((headerSize != 12 && headerSize != 40 && headerSize != 56 && headerSize != 108 &&
+       headerSize != 124) ||
+      file.size() < 18 + 2 * side) {
+    error = PictureError::kNotAPicture;
     return {};
   }
-  if (!Fits(std::uint32_t(width), std::uint32_t(height), error)) return {};
-  stbi_uc* pixels = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+  const auto width = std::int32_t(Number(file, 18, side, false));
+  const auto stored = std::int32_t(Number(file, 18 + side, side, false));
+  const std::uint64_t height = stored < 0 ? 0 - std::int64_t(stored) : stored;
+  if (width < 0) {
+    error = PictureError::kDamaged;
+    return {};
+  }
+  if (!Fits(std::uint32_t(width), height, error)) return {};
+  const bool headersWhole = file.size() >= 14 + std::uint64_t(headerSize);
+  const std::uint64_t bits = headersWhole ? Number(file, 20 + 2 * side, 2, false) : 0;
+  const std::uint64_t pixelsEnd =
+      Number(file, 10, 4, false) + (std::uint64_t(width) * bits + 31) / 32 * 4 * height;
+  int decodedWidth = 0, decodedHeight = 0, channels = 0;
+  stbi_uc* pixels = nullptr;
+  if (headersWhole && pixelsEnd <= file.size())
+    pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
+                                   int(std::min<std::size_t>(file.size(), INT32_MAX)),
+                                   &decodedWidth, &decodedHeight, &channels, 4);
   if (pixels == nullptr) {
     error = PictureError::kDamaged;
     return {};
   }
-  Picture picture{std::uint32_t(width), std::uint32_t(height),
-                  std::vector<std::uint8_t>(pixels, pixels + std::size_t(width) * height * 4)};
+  Picture picture{std::uint32_t(decodedWidth), std::uint32_t(decodedHeight), {}};
+  picture.rgba.assign(pixels, pixels + std::size_t(decodedWidth) * decodedHeight * 4);
   stbi_image_free(pixels);
   return picture;
 }

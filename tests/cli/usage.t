@@ -275,24 +275,33 @@ pipe that nobody reads; a failure of the run reaches standard error all the same
 
 A picture that cannot be the icon is bad usage, named with what is wrong, and nothing on disk is
 touched: a file that is missing or is a folder, one that is no picture, a PNG and a JPEG cut short,
-a PNG whose header claims 10000 x 6000 pixels (refused from the header alone), a PNG of 0 x 0, a
-BMP of 0 x 1 and a GIF of 1 x 0.
+a PNG cut within its header, a PNG whose header claims 10000 x 6000 pixels (refused from the header
+alone), a PNG of 0 x 0, a BMP of 0 x 1 and a GIF of 1 x 0; a BMP cut in half and its 54 bytes of
+headers alone, which stb_image would fill with black; a JPEG whose scan stops early (its end marker
+in the middle) and one with a code that libjpeg finds corrupt, which it would fill with grey.
 
   $ case_ && mkdir -p work/AAA/old && cd work && printf 'not a picture' >notes.txt
   $ head -c 100 "$golden/pictures/wonder.png" >cut.png && head -c 1000 "$golden/pictures/turned.jpg" >cut.jpg
   $ printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\0\047\020\0\0\027\160\010\006\0\0\0\032\331\310\057\0\0\0\0IDAT\065\257\006\036' >large.png
   $ printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\0\0\0\0\0\0\0\010\006\0\0\0\073\213\174\022' >empty.png
-  $ printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\0\0\0\0\001\0\0\0\001\0\030\0' >empty.bmp && printf 'GIF89a\001\0\0\0\0\0\0' >empty.gif && cd ..
-  $ for picture in missing.png AAA notes.txt cut.png cut.jpg large.png empty.png empty.bmp empty.gif; do run --icon $picture; done
+  $ printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\0\0\0\0\001\0\0\0\001\0\030\0' >empty.bmp && printf 'GIF89a\001\0\0\0\0\0\0' >empty.gif
+  $ head -c 20 "$golden/pictures/wonder.png" >header-cut.png && head -c 2331 "$golden/pictures/wonder.bmp" >half.bmp && head -c 54 "$golden/pictures/wonder.bmp" >headers.bmp
+  $ jpeg="$golden/pictures/turned.jpg" && { head -c 1000 "$jpeg"; printf '\377\331'; } >early.jpg && { head -c 900 "$jpeg"; printf '\377\0\377\0\377\0\377\0'; tail -c +909 "$jpeg"; } >corrupt.jpg && cd ..
+  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty.bmp empty.gif half.bmp headers.bmp early.jpg corrupt.jpg; do run --icon $picture; done
   err: wondergen-cli: --icon: "missing.png": No such file or directory
   err: wondergen-cli: --icon: "AAA": not a file
   err: wondergen-cli: --icon: "notes.txt": not a picture that can be read (PNG, JPEG, BMP or GIF)
   err: wondergen-cli: --icon: "cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "cut.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "header-cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "large.png": the picture has more than 50 million pixels
   err: wondergen-cli: --icon: "empty.png": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty.bmp": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty.gif": the picture has no pixels (its width or height is 0)
+  err: wondergen-cli: --icon: "half.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "headers.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "early.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "corrupt.jpg": the picture is cut short or damaged
   [2]
   $ tree
   AAA/old/
