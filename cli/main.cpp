@@ -61,13 +61,9 @@ int FinishOutput(int status) {
 bool ResolveFolder(const char* option, fs::path& folder) {
   const bool mayBeMade = std::string(option) == "--mods-dir";
   if (mayBeMade && !folder.has_filename()) folder = folder.parent_path();  // "Mods/"
-  std::error_code error = folder.empty()
-                              ? std::make_error_code(std::errc::no_such_file_or_directory)
-                              : std::error_code();
-  fs::path resolved;
-  if (!error)
-    resolved = mayBeMade ? fs::weakly_canonical(fs::absolute(folder), error)
-                         : fs::canonical(folder, error);
+  std::error_code error;
+  const fs::path resolved =
+      mayBeMade ? fs::weakly_canonical(fs::absolute(folder), error) : fs::canonical(folder, error);
   const fs::path mustBeFolder = mayBeMade ? resolved.parent_path() : resolved;
   if (!error && !fs::is_directory(mustBeFolder, error) && !error)
     error = std::make_error_code(fs::exists(mustBeFolder) ? std::errc::not_a_directory
@@ -194,9 +190,19 @@ int main(int argc, char** argv) {
     std::fputs("wondergen-cli " WONDERGEN_VERSION "\n", stdout);
     return FinishOutput(kExitWritten);
   }
+  const std::string modsDirGiven = commandLine.modsDir.string();
   if (!ResolveFolder("--out", commandLine.outputDir) ||
       (!commandLine.modsDir.empty() && !ResolveFolder("--mods-dir", commandLine.modsDir)))
     return kExitUsage;
+  // A Mods folder to read or remove from that is a file holds no wonder, which would pass for
+  // "none installed"; an install into it fails as it is made.
+  std::error_code error;
+  if (commandLine.action != cli::Action::kGenerate && !commandLine.modsDir.empty() &&
+      fs::exists(commandLine.modsDir, error) && !fs::is_directory(commandLine.modsDir, error)) {
+    Say("--mods-dir: \"" + modsDirGiven +
+        "\": " + std::make_error_code(std::errc::not_a_directory).message());
+    return kExitFailed;
+  }
   if (commandLine.action == cli::Action::kList) return FinishOutput(ListWonders(commandLine));
   if (commandLine.action == cli::Action::kShow) return FinishOutput(ShowWonder(commandLine));
   if (commandLine.action == cli::Action::kRemove) return FinishOutput(RemoveWonder(commandLine));

@@ -11,7 +11,8 @@ version; both are recognised wherever they stand, and options may be shortened.
   out: Rebuilds the folder AAA in DIR and writes into it the Civilization VI mod
   out: package of one wonder, as the window does when its button is pressed.
   out: An option may be shortened to a beginning no other option shares (--sci for
-  out: --science); its value follows as the next argument or after "=".
+  out: --science); its value, never empty, follows as the next argument or after "=".
+  out: An option given again replaces the value it was given before.
   out: 
   out:   --out DIR                 where AAA is rebuilt (default: the current folder)
   out:   --number N                the wonder's number, 1 to 99 (default 1)
@@ -20,7 +21,7 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --mods-dir DIR            install it into DIR, a Mods folder, instead
   out: 
   out: The wonders made before, in the game's Mods folders (or in DIR with --mods-dir);
-  out: each of these stands without the options of a form:
+  out: each of these stands alone, once, without the options of a form:
   out:   --list                    list the wonders installed: number, name, folder
   out:   --show N                  print the options that make wonder N again, read
   out:                             from its Mods folder, or else from AAA in --out
@@ -57,8 +58,8 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --wall-hit-points N       +围墙生命
   out:   --wall-defence N          +围墙防御
   out: 
-  out: Texts, in UTF-8; one that is empty once the characters XML cannot carry are
-  out: dropped takes its default:
+  out: Texts, in UTF-8; one left out, or empty once the characters XML cannot carry
+  out: are dropped, takes its default:
   out:   --title TEXT              DLC名
   out:   --teaser TEXT             DLC说明
   out:   --description TEXT        建筑名
@@ -181,6 +182,7 @@ Bad usage is refused with exit status 2, and touches nothing on disk.
   [2]
   $ run --out=
   err: wondergen-cli: --out: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
   [2]
   $ run --out notes.txt
   err: wondergen-cli: --out: "notes.txt": Not a directory
@@ -191,6 +193,55 @@ Bad usage is refused with exit status 2, and touches nothing on disk.
   [2]
   $ tree
   AAA/old/
+
+An empty value, as a script's variable left unset gives, is bad usage for every option that takes
+one, apart or after "=": taken as the option left out, it would remove wonder 9 from the game's own
+Mods folder, read that folder, or make the wonder without its icon or with a default text. Nothing
+is read, written or removed.
+
+  $ case_ && export XDG_DATA_HOME=$PWD/work/data && mkdir -p "work/data/aspyr-media/Sid Meier's Civilization VI"
+  $ to='>/dev/null' run --install --number 9 && rm -r work/AAA && mkdir -p work/AAA/old
+  $ for option in '--remove 9 --mods-dir' '--list --mods-dir' '--show 9 --mods-dir' --mods-dir --icon --out --number --science --title; do run $option ''; run $option=; done
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --icon: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --icon: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --out: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --out: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --science: "" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --science: "" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --title: "" is empty; give a text, or leave --title out for its default
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --title: "" is empty; give a text, or leave --title out for its default
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ unset XDG_DATA_HOME && tree && tree data | grep modinfo | sed 's/ [0-9]*$//'
+  AAA/old/
+  data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_9/Newbuilding2PD_RIR_9.modinfo
 
 A number is written as the number the screening accepted: the game would read 1e9 as a billion.
 
