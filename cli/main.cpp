@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -166,14 +167,8 @@ int RemoveWonder(const wondergen::cli::CommandLine& commandLine) {
   return removed.empty() || failed ? kExitFailed : kExitWritten;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   using namespace wondergen;
-  // A write past the file-size limit or into a pipe that nobody reads is to fail, and be reported,
-  // rather than end the program.
-  std::signal(SIGXFSZ, SIG_IGN);
-  std::signal(SIGPIPE, SIG_IGN);
 
   cli::ParsedCommandLine parsed =
       cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -234,4 +229,20 @@ int main(int argc, char** argv) {
                                 "\"; start the game once, or give --mods-dir");
   }
   return FinishOutput(outcome.failures.empty() && !noGame ? kExitWritten : kExitFailed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A write past the file-size limit or into a pipe that nobody reads is to fail, and be reported,
+  // rather than end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
+  // So is running out of memory, in a picture's decoder or anywhere else; what was written stays.
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    Say("out of memory: " + std::make_error_code(std::errc::not_enough_memory).message());
+    return kExitFailed;
+  }
 }

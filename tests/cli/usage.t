@@ -329,7 +329,10 @@ touched: a file that is missing or is a folder, one that is no picture, a PNG an
 a PNG cut within its header, a PNG whose header claims 10000 x 6000 pixels (refused from the header
 alone), a PNG of 0 x 0, a BMP of 0 x 1 and a GIF of 1 x 0; a BMP cut in half and its 54 bytes of
 headers alone, which stb_image would fill with black; a JPEG whose scan stops early (its end marker
-in the middle) and one with a code that libjpeg finds corrupt, which it would fill with grey.
+in the middle) and one with a code that libjpeg finds corrupt, which it would fill with grey. What
+the decoders cannot read is named: a JPEG of 12 bits a sample, a BMP run-length encoded, a PNG
+wider than libpng's limit of 1000000 pixels (each refused from its header alone). And a picture
+the user may not read.
 
   $ case_ && mkdir -p work/AAA/old && cd work && printf 'not a picture' >notes.txt
   $ head -c 100 "$golden/pictures/wonder.png" >cut.png && head -c 1000 "$golden/pictures/turned.jpg" >cut.jpg
@@ -337,8 +340,10 @@ in the middle) and one with a code that libjpeg finds corrupt, which it would fi
   $ printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\0\0\0\0\0\0\0\010\006\0\0\0\073\213\174\022' >empty.png
   $ printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\0\0\0\0\001\0\0\0\001\0\030\0' >empty.bmp && printf 'GIF89a\001\0\0\0\0\0\0' >empty.gif
   $ head -c 20 "$golden/pictures/wonder.png" >header-cut.png && head -c 2331 "$golden/pictures/wonder.bmp" >half.bmp && head -c 54 "$golden/pictures/wonder.bmp" >headers.bmp
-  $ jpeg="$golden/pictures/turned.jpg" && { head -c 1000 "$jpeg"; printf '\377\331'; } >early.jpg && { head -c 900 "$jpeg"; printf '\377\0\377\0\377\0\377\0'; tail -c +909 "$jpeg"; } >corrupt.jpg && cd ..
-  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty.bmp empty.gif half.bmp headers.bmp early.jpg corrupt.jpg; do run --icon $picture; done
+  $ jpeg="$golden/pictures/turned.jpg" && { head -c 1000 "$jpeg"; printf '\377\331'; } >early.jpg && { head -c 900 "$jpeg"; printf '\377\0\377\0\377\0\377\0'; tail -c +909 "$jpeg"; } >corrupt.jpg
+  $ cp "$jpeg" twelve.jpg && printf '\014' | dd of=twelve.jpg bs=1 seek=198 conv=notrunc status=none && printf 'BM\0\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\002\0\0\0\002\0\0\0\001\0\010\0\001\0\0\0' >rle.bmp && truncate -s 1100 rle.bmp
+  $ printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\017\102\101\0\0\0\001\010\006\0\0\0\0\0\0\0' >wide.png && cd ..
+  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty.bmp empty.gif half.bmp headers.bmp early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png; do run --icon $picture; done
   err: wondergen-cli: --icon: "missing.png": No such file or directory
   err: wondergen-cli: --icon: "AAA": not a file
   err: wondergen-cli: --icon: "notes.txt": not a picture that can be read (PNG, JPEG, BMP or GIF)
@@ -353,6 +358,12 @@ in the middle) and one with a code that libjpeg finds corrupt, which it would fi
   err: wondergen-cli: --icon: "headers.bmp": the picture is cut short or damaged
   err: wondergen-cli: --icon: "early.jpg": the picture is cut short or damaged
   err: wondergen-cli: --icon: "corrupt.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "twelve.jpg": a JPEG of more than 8 bits a sample (12-bit) is not supported
+  err: wondergen-cli: --icon: "rle.bmp": a compressed BMP (run-length encoded, or holding a JPEG or PNG) is not supported
+  err: wondergen-cli: --icon: "wide.png": a PNG wider or higher than 1000000 pixels is not supported
+  [2]
+  $ as_user && chmod 000 work/twelve.jpg && run --icon twelve.jpg
+  err: wondergen-cli: --icon: "twelve.jpg": Permission denied
   [2]
   $ tree
   AAA/old/
