@@ -331,8 +331,10 @@ alone), a PNG of 0 x 0, a BMP of 0 x 1 and a GIF of 1 x 0; a BMP cut in half and
 headers alone, which stb_image would fill with black; a JPEG whose scan stops early (its end marker
 in the middle) and one with a code that libjpeg finds corrupt, which it would fill with grey. What
 the decoders cannot read is named: a JPEG of 12 bits a sample, a BMP run-length encoded, a PNG
-wider than libpng's limit of 1000000 pixels (each refused from its header alone). And a picture
-the user may not read.
+wider or higher than libpng's limit of 1000000 pixels (each refused from its header alone), while
+one of 1000000 is only cut short. At their edges: a PNG of 1 x 0 cut right after its sides, a BMP
+whose rows are padded one byte short. A GIF whose frame lies outside its screen (of 48 x 32 made
+48 x 16). And a picture the user may not read.
 
   $ case_ && mkdir -p work/AAA/old && cd work && printf 'not a picture' >notes.txt
   $ head -c 100 "$golden/pictures/wonder.png" >cut.png && head -c 1000 "$golden/pictures/turned.jpg" >cut.jpg
@@ -342,8 +344,11 @@ the user may not read.
   $ head -c 20 "$golden/pictures/wonder.png" >header-cut.png && head -c 2331 "$golden/pictures/wonder.bmp" >half.bmp && head -c 54 "$golden/pictures/wonder.bmp" >headers.bmp
   $ jpeg="$golden/pictures/turned.jpg" && { head -c 1000 "$jpeg"; printf '\377\331'; } >early.jpg && { head -c 900 "$jpeg"; printf '\377\0\377\0\377\0\377\0'; tail -c +909 "$jpeg"; } >corrupt.jpg
   $ cp "$jpeg" twelve.jpg && printf '\014' | dd of=twelve.jpg bs=1 seek=198 conv=notrunc status=none && printf 'BM\0\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\002\0\0\0\002\0\0\0\001\0\010\0\001\0\0\0' >rle.bmp && truncate -s 1100 rle.bmp
-  $ printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\017\102\101\0\0\0\001\010\006\0\0\0\0\0\0\0' >wide.png && cd ..
-  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty.bmp empty.gif half.bmp headers.bmp early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png; do run --icon $picture; done
+  $ png() { printf '\211PNG\r\n\032\n\0\0\0\rIHDR%b%b\010\006\0\0\0\0\0\0\0' "$1" "$2"; }
+  $ png '\0\017\102\101' '\0\0\0\001' >wide.png && png '\0\0\0\001' '\0\017\102\101' >high.png && png '\0\017\102\100' '\0\0\0\001' >at-limit.png
+  $ png '\0\0\0\001' '\0\0\0\0' | head -c 24 >empty-sides.png && head -c 101 "$golden/pictures/odd-width.bmp" >byte-short.bmp
+  $ cp "$golden/pictures/animated.gif" frame-outside.gif && printf '\020' | dd of=frame-outside.gif bs=1 seek=8 conv=notrunc status=none && cd ..
+  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty-sides.png empty.bmp empty.gif half.bmp headers.bmp byte-short.bmp frame-outside.gif early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png high.png at-limit.png; do run --icon $picture; done
   err: wondergen-cli: --icon: "missing.png": No such file or directory
   err: wondergen-cli: --icon: "AAA": not a file
   err: wondergen-cli: --icon: "notes.txt": not a picture that can be read (PNG, JPEG, BMP or GIF)
@@ -352,15 +357,20 @@ the user may not read.
   err: wondergen-cli: --icon: "header-cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "large.png": the picture has more than 50 million pixels
   err: wondergen-cli: --icon: "empty.png": the picture has no pixels (its width or height is 0)
+  err: wondergen-cli: --icon: "empty-sides.png": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty.bmp": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty.gif": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "half.bmp": the picture is cut short or damaged
   err: wondergen-cli: --icon: "headers.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "byte-short.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "frame-outside.gif": the picture is cut short or damaged
   err: wondergen-cli: --icon: "early.jpg": the picture is cut short or damaged
   err: wondergen-cli: --icon: "corrupt.jpg": the picture is cut short or damaged
   err: wondergen-cli: --icon: "twelve.jpg": a JPEG of more than 8 bits a sample (12-bit) is not supported
   err: wondergen-cli: --icon: "rle.bmp": a compressed BMP (run-length encoded, or holding a JPEG or PNG) is not supported
   err: wondergen-cli: --icon: "wide.png": a PNG wider or higher than 1000000 pixels is not supported
+  err: wondergen-cli: --icon: "high.png": a PNG wider or higher than 1000000 pixels is not supported
+  err: wondergen-cli: --icon: "at-limit.png": the picture is cut short or damaged
   [2]
   $ as_user && chmod 000 work/twelve.jpg && run --icon twelve.jpg
   err: wondergen-cli: --icon: "twelve.jpg": Permission denied
