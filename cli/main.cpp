@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
   // rather than end the program.
   std::signal(SIGXFSZ, SIG_IGN);
   std::signal(SIGPIPE, SIG_IGN);
-  // So is running out of memory, in a picture's decoder or anywhere else; what was written stays.
+  // So is running out of memory, in a picture's decoder or anywhere else: a message, exit status 1.
   try {
     return Run(argc, argv);
   } catch (const std::bad_alloc&) {
