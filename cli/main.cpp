@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -62,13 +63,9 @@ int FinishOutput(int status) {
 bool ResolveFolder(const char* option, fs::path& folder) {
   const bool mayBeMade = std::string(option) == "--mods-dir";
   if (mayBeMade && !folder.has_filename()) folder = folder.parent_path();  // "Mods/"
-  std::error_code error = folder.empty()
-                              ? std::make_error_code(std::errc::no_such_file_or_directory)
-                              : std::error_code();
-  fs::path resolved;
-  if (!error)
-    resolved = mayBeMade ? fs::weakly_canonical(fs::absolute(folder), error)
-                         : fs::canonical(folder, error);
+  std::error_code error;
+  const fs::path resolved =
+      mayBeMade ? fs::weakly_canonical(fs::absolute(folder), error) : fs::canonical(folder, error);
   const fs::path mustBeFolder = mayBeMade ? resolved.parent_path() : resolved;
   if (!error && !fs::is_directory(mustBeFolder, error) && !error)
     error = std::make_error_code(fs::exists(mustBeFolder) ? std::errc::not_a_directory
@@ -250,14 +247,8 @@ int RemoveWonder(const wondergen::cli::CommandLine& commandLine) {
   return removed.empty() || failed ? kExitFailed : kExitWritten;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   using namespace wondergen;
-  // A write past the file-size limit or into a pipe that nobody reads is to fail, and be reported,
-  // rather than end the program.
-  std::signal(SIGXFSZ, SIG_IGN);
-  std::signal(SIGPIPE, SIG_IGN);
 
   cli::ParsedCommandLine parsed =
       cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -275,9 +266,19 @@ int main(int argc, char** argv) {
     return FinishOutput(kExitWritten);
   }
   if (commandLine.action == cli::Action::kPrerequisites) return FinishOutput(ListPrerequisites());
+  const std::string modsDirGiven = commandLine.modsDir.string();
   if (!ResolveFolder("--out", commandLine.outputDir) ||
       (!commandLine.modsDir.empty() && !ResolveFolder("--mods-dir", commandLine.modsDir)))
     return kExitUsage;
+  // A Mods folder to read or remove from that is a file holds no wonder, which would pass for
+  // "none installed"; an install into it fails as it is made.
+  std::error_code error;
+  if (commandLine.action != cli::Action::kGenerate && !commandLine.modsDir.empty() &&
+      fs::exists(commandLine.modsDir, error) && !fs::is_directory(commandLine.modsDir, error)) {
+    Say("--mods-dir: \"" + modsDirGiven +
+        "\": " + std::make_error_code(std::errc::not_a_directory).message());
+    return kExitFailed;
+  }
   if (commandLine.action == cli::Action::kList) return FinishOutput(ListWonders(commandLine));
   if (commandLine.action == cli::Action::kShow) return FinishOutput(ShowWonder(commandLine));
   if (commandLine.action == cli::Action::kRemove) return FinishOutput(RemoveWonder(commandLine));
@@ -309,4 +310,20 @@ int main(int argc, char** argv) {
                       : "--install: no folder of the game at \"" + usual.string() +
                             "\"; start the game once, or give --mods-dir");
   return FinishOutput(outcome.failures.empty() && !noGame ? kExitWritten : kExitFailed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A write past the file-size limit or into a pipe that nobody reads is to fail, and be reported,
+  // rather than end the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
+  // So is running out of memory, in a picture's decoder or anywhere else: a message, exit status 1.
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    Say("out of memory: " + std::make_error_code(std::errc::not_enough_memory).message());
+    return kExitFailed;
+  }
 }

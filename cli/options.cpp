@@ -137,6 +137,18 @@ std::string Refused(const std::vector<option>& table, std::string written) {
 bool TakeValue(int code, const std::string& name, const std::string& value,
                ParsedCommandLine& parsed) {
   CommandLine& commandLine = parsed.commandLine;
+  // An empty value is a mistake, often a script's variable left unset: taken as the option left
+  // out, it would install into or remove from the game's own Mods folder, or drop the icon.
+  if (value.empty() && (code == kOut || code == kModsDir || code == kIcon)) {
+    parsed.error = "--" + name + ": \"\": " +
+                   std::make_error_code(std::errc::no_such_file_or_directory).message();
+    return false;
+  }
+  if (value.empty() && ((code >= kText && code < kOut) || code == kQuote)) {
+    parsed.error =
+        "--" + name + ": \"\" is empty; give a text, or leave --" + name + " out for its default";
+    return false;
+  }
   if (code == kOut) {
     commandLine.outputDir = std::filesystem::path(value);
   } else if (code == kNumber || code == kShow || code == kRemove) {
@@ -235,7 +247,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = "--" + name + " needs a value";
     } else if (code == kList || code == kShow || code == kRemove || code == kWhere ||
                code == kListPrerequisites) {
-      parsed.error = action.empty() ? "" : "--" + action + " and --" + name + " exclude each other";
+      parsed.error = action.empty()   ? ""
+                     : action == name ? "--" + name + " is given twice"
+                                      : "--" + action + " and --" + name + " exclude each other";
       action = action.empty() ? name : action;
       parsed.commandLine.action = code == kList     ? Action::kList
                                   : code == kShow   ? Action::kShow
@@ -286,7 +300,8 @@ std::string HelpText() {
       "Rebuilds the folder AAA in DIR and writes into it the Civilization VI mod\n"
       "package of one wonder, as the window does when its button is pressed.\n"
       "An option may be shortened to a beginning no other option shares (--sci for\n"
-      "--science); its value follows as the next argument or after \"=\".\n\n";
+      "--science); its value, never empty, follows as the next argument or after \"=\".\n"
+      "An option given again replaces the value it was given before.\n\n";
   help += line("out DIR", "where AAA is rebuilt (default: the current folder)");
   help += line("number N", "the wonder's number, 1 to 99 (default 1)");
   help += line("icon FILE", "its icon: a PNG, JPEG, BMP or GIF picture");
@@ -294,7 +309,7 @@ std::string HelpText() {
   help += line("mods-dir DIR", "install it into DIR, a Mods folder, instead");
   help +=
       "\nThe wonders made before, in the game's Mods folders (or in DIR with --mods-dir);\n"
-      "each of these stands without the options of a form:\n";
+      "each of these stands alone, once, without the options of a form:\n";
   help += line("list", "list the wonders installed: number, name, folder");
   help += line("show N", "print the options that make wonder N again, read");
   help += line("", "from its Mods folder, or else from AAA in --out");
@@ -311,8 +326,8 @@ std::string HelpText() {
     help += line(std::string(field.option) + " N", Label(field.label));
   }
   help +=
-      "\nTexts, in UTF-8; one that is empty once the characters XML cannot carry are\n"
-      "dropped takes its default:\n";
+      "\nTexts, in UTF-8; one left out, or empty once the characters XML cannot carry\n"
+      "are dropped, takes its default:\n";
   for (const TextSpec& text : kTextCatalogue) {
     help += line(std::string(text.option) + " TEXT", Label(text.label));
   }

@@ -1,6 +1,8 @@
 // Each format by the library that Debian keeps for it: libpng, libjpeg-turbo, giflib, and
-// stb_image for BMP alone; libexif for a JPEG's orientation. Every one is handed the file's bytes,
-// never its path, and a picture is refused from its header where it is too large.
+// stb_image for BMP alone; libexif for a JPEG's orientation. Every one reads the file's bytes as it
+// goes, from memory or from the file opened once, never by its path, so that a file is read no
+// further than its picture needs; a picture is refused from its header where it is too large or
+// of a kind the library cannot decode.
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP
 #define STBI_NO_STDIO
@@ -17,10 +19,12 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstring>
-#include <fstream>
 #include <iterator>
+#include <memory>
+#include <new>
 
 namespace wondergen::cli {
 namespace {
@@ -34,6 +38,12 @@ struct PictureCategory : std::error_category {
       case PictureError::kDamaged: return "the picture is cut short or damaged";
       case PictureError::kTooLarge: return "the picture has more than 50 million pixels";
       case PictureError::kEmpty: return "the picture has no pixels (its width or height is 0)";
+      case PictureError::kWidePng:
+        return "a PNG wider or higher than 1000000 pixels is not supported";
+      case PictureError::kDeepJpeg:
+        return "a JPEG of more than 8 bits a sample (12-bit) is not supported";
+      case PictureError::kCompressedBmp:
+        return "a compressed BMP (run-length encoded, or holding a JPEG or PNG) is not supported";
     }
     return "unknown error";
   }
@@ -54,56 +64,145 @@ std::uint32_t Number(std::string_view file, std::size_t at, std::size_t bytes, b
   return value;
 }
 
-Picture DecodePng(std::string_view file, std::error_code& error) {
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) {
-    error = file.size() >= 24 && (Number(file, 16, 4, true) == 0 || Number(file, 20, 4, true) == 0)
-                ? PictureError::kEmpty
-                : PictureError::kNotAPicture;
-    return {};
+// Where a decoder reads a picture's bytes from, once, from the start: the file in memory, or the
+// file opened. `head` holds its first bytes (all of them in memory), by which the format and the
+// headers are known; `size` is its length.
+struct Source {
+  std::FILE* file = nullptr;
+  std::string_view rest;  // in memory, what is not read yet
+  std::string_view head;
+  std::uint64_t size = 0;
+};
+
+// Reads up to `wanted` bytes; fewer only at the end or on a failure.
+std::size_t Read(Source& source, void* into, std::size_t wanted) {
+  if (source.file != nullptr) return std::fread(into, 1, wanted, source.file);
+  wanted = std::min(wanted, source.rest.size());
+  if (wanted > 0) std::memcpy(into, source.rest.data(), wanted);
+  source.rest.remove_prefix(wanted);
+  return wanted;
+}
+
+// A PNG being read. libpng jumps back to the step that called it on an error: each step sets the
+// jump and holds only plain data, so that no destructor is skipped.
+struct PngReading {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  bool outOfMemory = false;  // an allocation of libpng's failed
+};
+
+// Reads the header, up to the first pixels. False where the file is cut short or damaged there,
+// or libpng refuses its sides.
+bool StartPng(PngReading& reading, Source& source) {
+  if (setjmp(png_jmpbuf(reading.png))) return false;
+  png_set_read_fn(reading.png, &source, [](png_structp png, png_bytep into, std::size_t wanted) {
+    if (Read(*static_cast<Source*>(png_get_io_ptr(png)), into, wanted) != wanted)
+      png_error(png, "cut short");
+  });
+  png_read_info(reading.png, reading.info);
+  return true;
+}
+
+// Decodes the picture into `rgba`, a row of width x 4 bytes for each of its rows: a palette, grey
+// and fewer than 8 bits expanded, a transparent colour made alpha, 16 bits taken to their high
+// byte and gAMA left unapplied, as Pillow reads them, and interlaced rows put in their places.
+bool ReadPng(PngReading& reading, std::uint8_t* rgba) {
+  png_structp png = reading.png;
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  const int passes = png_set_interlace_handling(png);
+  png_read_update_info(png, reading.info);
+  const std::uint32_t width = png_get_image_width(png, reading.info);
+  const std::uint32_t height = png_get_image_height(png, reading.info);
+  for (int pass = 0; pass < passes; ++pass) {
+    for (std::uint32_t y = 0; y < height; ++y)
+      png_read_row(png, rgba + std::size_t(y) * width * 4, nullptr);
   }
-  image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;  // as every viewer reads 16 bits without gAMA
-  image.format = PNG_FORMAT_RGBA;
-  if (!Fits(image.width, image.height, error)) {
-    png_image_free(&image);
-    return {};
+  return true;
+}
+
+Picture DecodePng(Source& source, std::error_code& error) {
+  PngReading reading;
+  reading.png = png_create_read_struct_2(
+      PNG_LIBPNG_VER_STRING, nullptr, [](png_structp png, png_const_charp) { png_longjmp(png, 1); },
+      [](png_structp, png_const_charp) {}, &reading,
+      [](png_structp png, png_alloc_size_t size) {
+        void* memory = std::malloc(size);
+        static_cast<PngReading*>(png_get_mem_ptr(png))->outOfMemory |= memory == nullptr;
+        return memory;
+      },
+      [](png_structp, png_voidp memory) { std::free(memory); });
+  reading.info = reading.png ? png_create_info_struct(reading.png) : nullptr;
+  // Sides of 0 and sides beyond libpng's limit, which it refuses with the rest of the header.
+  const std::string_view head = source.head;
+  const auto side = [head](std::size_t at) {
+    return head.size() >= 24 ? Number(head, at, 4, true) : 1;
+  };
+  Picture picture;
+  if (reading.info == nullptr || !StartPng(reading, source)) {
+    error = side(16) == 0 || side(20) == 0 ? PictureError::kEmpty
+            : side(16) > PNG_USER_WIDTH_MAX || side(20) > PNG_USER_HEIGHT_MAX
+                ? PictureError::kWidePng
+                : PictureError::kDamaged;
+  } else if (Fits(png_get_image_width(reading.png, reading.info),
+                  png_get_image_height(reading.png, reading.info), error)) {
+    picture.width = png_get_image_width(reading.png, reading.info);
+    picture.height = png_get_image_height(reading.png, reading.info);
+    picture.rgba.resize(std::size_t(picture.width) * picture.height * 4);
+    if (!ReadPng(reading, picture.rgba.data())) error = PictureError::kDamaged;
   }
-  Picture picture{image.width, image.height, std::vector<std::uint8_t>(PNG_IMAGE_SIZE(image))};
-  if (!png_image_finish_read(&image, nullptr, picture.rgba.data(), 0, nullptr)) {
-    error = PictureError::kDamaged;
-    return {};
-  }
-  return picture;
+  const bool outOfMemory = reading.png == nullptr || reading.info == nullptr || reading.outOfMemory;
+  png_destroy_read_struct(&reading.png, &reading.info, nullptr);
+  if (outOfMemory) throw std::bad_alloc();
+  return error ? Picture() : picture;
 }
 
 // A JPEG being read. libjpeg ends the program on an error unless told to jump back: each step that
 // calls it sets the jump and holds only plain data, so that no destructor is skipped. Its messages
-// are kept from standard error, but for the one that says the file was cut short.
+// are kept from standard error; a warning that pixels were lost jumps back too.
 struct JpegErrors {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
-  bool cutShort = false;
+  bool lostPixels = false;
+  int error = 0;  // the code of the error that stopped libjpeg, if one did
 };
 struct JpegReading {
   jpeg_decompress_struct jpeg;
   JpegErrors errors;
 };
 
+// libjpeg's warnings that pixels are missing or made up: the file ends (its rest taken as grey),
+// a segment of coded data ends early or holds a code that means nothing (the rest of it zero), a
+// restart marker out of its place, scans of a progressive file that do not fit together. The
+// others leave every pixel as stored: bytes between two segments (common in cameras' files), an
+// unknown JFIF revision or Adobe transform, a damaged ICC profile, a sequential scan's fields that
+// libjpeg ignores.
+constexpr int kLostPixels[] = {JWRN_JPEG_EOF,       JWRN_HIT_MARKER,  JWRN_HUFF_BAD_CODE,
+                               JWRN_ARITH_BAD_CODE, JWRN_MUST_RESYNC, JWRN_BOGUS_PROGRESSION};
+
 // Reads the header and chooses the output: RGBA, or CMYK to turn into it, at the smallest of
 // libjpeg's scales (n/8 of each side, in its DCT, as thumbnailers decode) that keeps `enough`
-// pixels on the longer side. False where the file is no JPEG.
-bool StartJpeg(JpegReading& reading, std::string_view file, std::uint32_t enough) {
+// pixels on the longer side, or whole for 0. False where the file is no JPEG or is cut short.
+bool StartJpeg(JpegReading& reading, Source& source, std::uint32_t enough) {
   jpeg_decompress_struct& jpeg = reading.jpeg;
   if (setjmp(reading.errors.jump)) return false;
   jpeg_create_decompress(&jpeg);
-  jpeg_mem_src(&jpeg, reinterpret_cast<const unsigned char*>(file.data()), file.size());
+  if (source.file != nullptr) {
+    jpeg_stdio_src(&jpeg, source.file);
+  } else {
+    jpeg_mem_src(&jpeg, reinterpret_cast<const unsigned char*>(source.rest.data()),
+                 source.rest.size());
+  }
   jpeg_read_header(&jpeg, TRUE);
   const bool cmyk = jpeg.jpeg_color_space == JCS_CMYK || jpeg.jpeg_color_space == JCS_YCCK;
   jpeg.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
   const std::uint32_t longer = std::max(jpeg.image_width, jpeg.image_height);
   jpeg.scale_denom = 8;
-  for (jpeg.scale_num = 1; jpeg.scale_num < 8 && longer * jpeg.scale_num < enough * 8;)
+  for (jpeg.scale_num = 1;
+       jpeg.scale_num < 8 && (enough == 0 || longer * jpeg.scale_num < enough * 8);)
     ++jpeg.scale_num;
   jpeg_calc_output_dimensions(&jpeg);
   return true;
@@ -122,25 +221,33 @@ bool ReadJpeg(JpegReading& reading, std::uint8_t* rgba) {
   return true;
 }
 
-Picture DecodeJpeg(std::string_view file, std::error_code& error, std::uint32_t enough) {
+Picture DecodeJpeg(Source& source, std::error_code& error, std::uint32_t enough) {
   JpegReading reading = {};
   reading.jpeg.err = jpeg_std_error(&reading.errors.manager);
   reading.errors.manager.error_exit = [](j_common_ptr common) {
-    std::longjmp(reinterpret_cast<JpegErrors*>(common->err)->jump, 1);
+    auto* errors = reinterpret_cast<JpegErrors*>(common->err);
+    errors->error = errors->manager.msg_code;
+    std::longjmp(errors->jump, 1);
   };
   reading.errors.manager.emit_message = [](j_common_ptr common, int level) {
     auto* errors = reinterpret_cast<JpegErrors*>(common->err);
-    errors->cutShort |= level < 0 && errors->manager.msg_code == JWRN_JPEG_EOF;
+    const int code = errors->manager.msg_code;
+    if (level < 0 &&
+        std::find(std::begin(kLostPixels), std::end(kLostPixels), code) != std::end(kLostPixels)) {
+      errors->lostPixels = true;
+      std::longjmp(errors->jump, 1);
+    }
   };
   Picture picture;
-  if (!StartJpeg(reading, file, enough)) {
-    error = PictureError::kNotAPicture;
+  if (!StartJpeg(reading, source, enough)) {
+    error = reading.errors.lostPixels                    ? PictureError::kDamaged
+            : reading.errors.error == JERR_BAD_PRECISION ? PictureError::kDeepJpeg
+                                                         : PictureError::kNotAPicture;
   } else if (Fits(reading.jpeg.image_width, reading.jpeg.image_height, error)) {
     const jpeg_decompress_struct& jpeg = reading.jpeg;
     picture = {jpeg.output_width, jpeg.output_height,
                std::vector<std::uint8_t>(std::size_t(jpeg.output_width) * jpeg.output_height * 4)};
-    if (!ReadJpeg(reading, picture.rgba.data()) || reading.errors.cutShort)
-      error = PictureError::kDamaged;
+    if (!ReadJpeg(reading, picture.rgba.data())) error = PictureError::kDamaged;
   }
   // Ink to light, each ink taking away its share: Adobe's CMYK, which has its marker, is stored
   // inverted, the light left.
@@ -155,25 +262,22 @@ Picture DecodeJpeg(std::string_view file, std::error_code& error, std::uint32_t 
     pixel[3] = 255;
   }
   jpeg_destroy_decompress(&reading.jpeg);
+  if (reading.errors.error == JERR_OUT_OF_MEMORY) throw std::bad_alloc();
   return error ? Picture() : picture;
 }
 
 // The first frame on the logical screen, its transparent colour transparent, as viewers show a
 // GIF that does not move; the rest is not read.
-Picture DecodeGif(std::string_view file, std::error_code& error) {
+Picture DecodeGif(Source& source, std::error_code& error) {
   int code = 0;
-  std::string_view rest = file;
   GifFileType* gif = DGifOpen(
-      &rest,
+      &source,
       [](GifFileType* gif, GifByteType* into, int wanted) {
-        auto* rest = static_cast<std::string_view*>(gif->UserData);
-        const std::size_t given =
-            std::min<std::size_t>(std::size_t(std::max(wanted, 0)), rest->size());
-        std::memcpy(into, rest->data(), given);
-        rest->remove_prefix(given);
-        return int(given);
+        return int(
+            Read(*static_cast<Source*>(gif->UserData), into, std::size_t(std::max(wanted, 0))));
       },
       &code);
+  if (code == D_GIF_ERR_NOT_ENOUGH_MEM) throw std::bad_alloc();
   if (gif == nullptr) {
     error = PictureError::kNotAPicture;  // giflib reads a side of 0, which Fits refuses
     return {};
@@ -227,28 +331,89 @@ Picture DecodeGif(std::string_view file, std::error_code& error) {
     if (whole) error.clear();
     break;
   }
+  const bool outOfMemory = gif->Error == D_GIF_ERR_NOT_ENOUGH_MEM;
   DGifCloseFile(gif, &code);
+  if (outOfMemory) throw std::bad_alloc();
   return error ? Picture() : screen;
 }
 
-Picture DecodeBmp(std::string_view file, std::error_code& error) {
-  const auto* bytes = reinterpret_cast<const stbi_uc*>(file.data());
-  const int length = int(std::min<std::size_t>(file.size(), INT32_MAX));
-  int width = 0, height = 0, channels = 0;
-  if (!stbi_info_from_memory(bytes, length, &width, &height, &channels)) {
-    error = PictureError::kNotAPicture;  // stb_image reads a side of 0, which Fits refuses
+// A BMP by its headers, as Microsoft's documentation gives them: BITMAPFILEHEADER (14 bytes, where
+// the pixels start at 10), then BITMAPCOREHEADER (12 bytes, sides of 16 bits) or BITMAPINFOHEADER
+// or one of its later versions that stb_image reads (40, 56, 108 or 124 bytes, sides of 32 bits,
+// the height negative for rows stored from the top down, the compression at 30), each with the
+// planes and the bits per pixel after its sides; each row takes a multiple of 4 bytes. stb_image
+// reads what is missing as black, so a file shorter than its pixels is refused before it is
+// decoded.
+Picture DecodeBmp(Source& source, std::error_code& error) {
+  const std::string_view head = source.head;
+  const std::uint32_t headerSize = head.size() >= 18 ? Number(head, 14, 4, false) : 0;
+  const std::size_t side = headerSize == 12 ? 2 : 4;  // bytes of a side
+  if ((headerSize != 12 && headerSize != 40 && headerSize != 56 && headerSize != 108 &&
+       headerSize != 124) ||
+      head.size() < 18 + 2 * side) {
+    error = PictureError::kNotAPicture;
     return {};
   }
-  if (!Fits(std::uint32_t(width), std::uint32_t(height), error)) return {};
-  stbi_uc* pixels = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+  const auto width = std::int32_t(Number(head, 18, side, false));
+  const auto stored = std::int32_t(Number(head, 18 + side, side, false));
+  const std::uint64_t height = stored < 0 ? 0 - std::int64_t(stored) : stored;
+  if (width < 0) {
+    error = PictureError::kDamaged;
+    return {};
+  }
+  if (!Fits(std::uint32_t(width), height, error)) return {};
+  const bool headersWhole = head.size() >= 14 + std::uint64_t(headerSize);
+  const std::uint64_t bits = headersWhole ? Number(head, 20 + 2 * side, 2, false) : 0;
+  const std::uint32_t compression = headersWhole && side == 4 ? Number(head, 30, 4, false) : 0;
+  if (compression != 0 && compression != 3) {  // BI_RGB and BI_BITFIELDS only
+    error = PictureError::kCompressedBmp;
+    return {};
+  }
+  const std::uint64_t pixelsEnd =
+      Number(head, 10, 4, false) + (std::uint64_t(width) * bits + 31) / 32 * 4 * height;
+  if (!headersWhole || pixelsEnd > source.size) {
+    error = PictureError::kDamaged;
+    return {};
+  }
+  const stbi_io_callbacks reading = {
+      [](void* source, char* into, int wanted) {
+        return int(Read(*static_cast<Source*>(source), into, std::size_t(std::max(wanted, 0))));
+      },
+      [](void* from, int bytes) {
+        auto* source = static_cast<Source*>(from);
+        if (source->file != nullptr) std::fseek(source->file, bytes, SEEK_CUR);
+        source->rest.remove_prefix(std::min(source->rest.size(), std::size_t(std::max(bytes, 0))));
+      },
+      [](void* from) {
+        auto* source = static_cast<Source*>(from);
+        return int(source->file != nullptr ? std::feof(source->file) != 0 : source->rest.empty());
+      }};
+  int decodedWidth = 0, decodedHeight = 0, channels = 0;
+  stbi_uc* pixels =
+      stbi_load_from_callbacks(&reading, &source, &decodedWidth, &decodedHeight, &channels, 4);
+  if (pixels == nullptr && std::string_view(stbi_failure_reason()) == "outofmem")
+    throw std::bad_alloc();
   if (pixels == nullptr) {
     error = PictureError::kDamaged;
     return {};
   }
-  Picture picture{std::uint32_t(width), std::uint32_t(height),
-                  std::vector<std::uint8_t>(pixels, pixels + std::size_t(width) * height * 4)};
+  Picture picture{std::uint32_t(decodedWidth), std::uint32_t(decodedHeight), {}};
+  picture.rgba.assign(pixels, pixels + std::size_t(decodedWidth) * decodedHeight * 4);
   stbi_image_free(pixels);
   return picture;
+}
+
+// The picture that `source` holds, its format known by its first bytes.
+Picture Decode(Source& source, std::error_code& error, std::uint64_t largest,
+               std::uint32_t enough) {
+  t_largest = largest;
+  const std::string_view head = source.head;
+  if (head.substr(0, 8) == "\x89PNG\r\n\x1a\n") return DecodePng(source, error);
+  if (head.substr(0, 3) == "\xFF\xD8\xFF") return DecodeJpeg(source, error, enough);
+  if (head.substr(0, 4) == "GIF8") return DecodeGif(source, error);
+  if (head.substr(0, 2) == "BM") return DecodeBmp(source, error);
+  error = PictureError::kNotAPicture;
+  return {};
 }
 
 }  // namespace
@@ -260,33 +425,37 @@ std::error_code make_error_code(PictureError error) {
 
 Picture DecodePicture(std::string_view file, std::error_code& error, std::uint64_t largest,
                       std::uint32_t enough) {
-  t_largest = largest;
-  if (file.substr(0, 8) == "\x89PNG\r\n\x1a\n") return DecodePng(file, error);
-  if (file.substr(0, 3) == "\xFF\xD8\xFF") return DecodeJpeg(file, error, enough);
-  if (file.substr(0, 4) == "GIF8") return DecodeGif(file, error);
-  if (file.substr(0, 2) == "BM") return DecodeBmp(file, error);
-  error = PictureError::kNotAPicture;
-  return {};
+  Source source{nullptr, file, file, file.size()};
+  return Decode(source, error, largest, enough);
 }
 
 std::optional<Picture> ReadPictureFile(const std::filesystem::path& file, std::string& why) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) {
+  const bool regular = std::filesystem::is_regular_file(file, error);
+  const std::uint64_t size = regular ? std::filesystem::file_size(file, error) : 0;
+  if (!regular || error) {
     why = error ? error.message() : "not a file";
     return std::nullopt;
   }
-  std::ifstream stream(file, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(stream)), {});
-  if (!stream.good() && !stream.eof()) {
-    why = std::make_error_code(std::errc::io_error).message();
+  // Opened once; its first bytes are the headers, and for a JPEG the EXIF data, which the Exif
+  // standard puts right after the start, behind at most JFIF's segment.
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(file.c_str(), "rb"),
+                                                               &std::fclose);
+  if (stream == nullptr) {
+    why = std::generic_category().message(errno);
     return std::nullopt;
   }
-  const Picture picture = DecodePicture(bytes, error, kLargestPicture, 2 * kIconSide);
+  std::string head(std::min<std::uint64_t>(size, 2 + 2 * (2 + 0xFFFF)), '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), stream.get()));
+  std::rewind(stream.get());
+  Source source{stream.get(), {}, head, size};
+  const Picture picture = Decode(source, error, kLargestPicture, 2 * kIconSide);
+  if (std::ferror(stream.get())) error = std::make_error_code(std::errc::io_error);
   if (error) {
     why = error.message();
     return std::nullopt;
   }
-  return Upright(picture, ExifOrientation(bytes));
+  return Upright(picture, ExifOrientation(head));
 }
 
 int ExifOrientation(std::string_view file) {

@@ -195,19 +195,45 @@ in the middle half, and a white square on a transparent black ground, whose edge
   ok    Newbuilding2PD_RIR: its square and its 7 textures
   ok    Newbuilding2PD_RIR: its square and its 7 textures
 
-The pictures players have: PNG interlaced, with a palette, grey, 16-bit grey; JPEG with its EXIF
-orientation (stored on its side), and in CMYK; BMP; and GIF, its first frame with its transparent
-colour. Each is read as Pillow reads it.
+The pictures players have: PNG interlaced, with a palette, grey, 16-bit grey; 16-bit and
+interlaced in each of its four kinds (grey, grey with alpha, RGB, RGBA; 16 bits read as their high
+byte, as Pillow reads them); JPEG with its EXIF orientation (stored on its side), and in CMYK; BMP,
+and one 5 pixels wide, whose rows are padded; and GIF, its first frame with its transparent
+colour, and one interlaced. Each is read as Pillow reads it, exactly where the picture is 256 x
+256.
 
-  $ for picture in interlaced.png palette.png grey.png grey16.png turned.jpg cmyk.jpg wonder.bmp animated.gif; do to='>/dev/null' run --mods-dir Mods --icon "$golden/pictures/$picture" && echo -n "$picture: " && $check_icons work/Mods/Newbuilding2PD_RIR "$golden/pictures/$picture"; done
+  $ for picture in interlaced.png palette.png grey.png grey16.png interlaced16-grey.png interlaced16-grey-alpha.png interlaced16-rgb.png interlaced16-rgba.png turned.jpg cmyk.jpg wonder.bmp odd-width.bmp animated.gif interlaced.gif; do to='>/dev/null' run --mods-dir Mods --icon "$golden/pictures/$picture" && echo -n "$picture: " && $check_icons work/Mods/Newbuilding2PD_RIR "$golden/pictures/$picture"; done
   interlaced.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
   palette.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
   grey.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
   grey16.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  interlaced16-grey.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  interlaced16-grey-alpha.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  interlaced16-rgb.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  interlaced16-rgba.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
   turned.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
   cmyk.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
   wonder.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  odd-width.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
   animated.gif: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  interlaced.gif: ok    Newbuilding2PD_RIR: its square and its 7 textures
+
+And those a careful reader takes as they are: a BMP stored from the top down (its height negative,
+its rows the other way round), and a JPEG with bytes between two of its segments, of which libjpeg
+warns though every pixel is there. And a BMP with each later header that stb_image reads: of 108
+and 124 bytes (BITMAPV4HEADER, BITMAPV5HEADER), and of 56 (Adobe's, which Pillow does not read:
+its icon is the same as with 124).
+
+  $ cd work && python3 -c 'import struct, sys; b = bytearray(sys.stdin.buffer.read()); h = -struct.unpack_from("<i", b, 22)[0]; struct.pack_into("<i", b, 22, h); row = len(b[54:]) // -h; b[54:] = b"".join(b[54 + row * i:54 + row * (i + 1)] for i in reversed(range(-h))); sys.stdout.buffer.write(b)' <"$golden/pictures/wonder.bmp" >top-down.bmp && jpeg="$golden/pictures/turned.jpg" && { head -c 56 "$jpeg"; printf '\0\0\0'; tail -c +57 "$jpeg"; } >extra-bytes.jpg && cd ..
+  $ for picture in top-down.bmp extra-bytes.jpg; do to='>/dev/null' run --mods-dir Mods --icon $picture && echo -n "$picture: " && $check_icons work/Mods/Newbuilding2PD_RIR work/$picture; done
+  top-down.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  extra-bytes.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  $ cd work && python3 -c 'import struct, sys; b = open(sys.argv[1], "rb").read(); [open(f"v{size}.bmp", "wb").write(b"BM" + struct.pack("<IHHII", 14 + size + len(b) - 54, 0, 0, 14 + size, size) + b[18:54] + bytes(size - 40) + b[54:]) for size in (56, 108, 124)]' "$golden/pictures/wonder.bmp" && cd ..
+  $ for picture in v108.bmp v124.bmp; do to='>/dev/null' run --mods-dir Mods --icon $picture && echo -n "$picture: " && $check_icons work/Mods/Newbuilding2PD_RIR work/$picture; done
+  v108.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  v124.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  $ cp -r work/Mods/Newbuilding2PD_RIR/Icons work/v124-icons && to='>/dev/null' run --mods-dir Mods --icon v56.bmp && diff -r work/v124-icons work/Mods/Newbuilding2PD_RIR/Icons && echo "v56.bmp: the icon of v124.bmp"
+  v56.bmp: the icon of v124.bmp
 
 The rules of play: every technology and every civic the program offers, each the prerequisite of
 a wonder of its own, each wonder going out of date in an era of the eight, in turn; the wonders of

@@ -11,7 +11,8 @@ version; both are recognised wherever they stand, and options may be shortened.
   out: Rebuilds the folder AAA in DIR and writes into it the Civilization VI mod
   out: package of one wonder, as the window does when its button is pressed.
   out: An option may be shortened to a beginning no other option shares (--sci for
-  out: --science); its value follows as the next argument or after "=".
+  out: --science); its value, never empty, follows as the next argument or after "=".
+  out: An option given again replaces the value it was given before.
   out: 
   out:   --out DIR                 where AAA is rebuilt (default: the current folder)
   out:   --number N                the wonder's number, 1 to 99 (default 1)
@@ -20,7 +21,7 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --mods-dir DIR            install it into DIR, a Mods folder, instead
   out: 
   out: The wonders made before, in the game's Mods folders (or in DIR with --mods-dir);
-  out: each of these stands without the options of a form:
+  out: each of these stands alone, once, without the options of a form:
   out:   --list                    list the wonders installed: number, name, folder
   out:   --show N                  print the options that make wonder N again, read
   out:                             from its Mods folder, or else from AAA in --out
@@ -59,8 +60,8 @@ version; both are recognised wherever they stand, and options may be shortened.
   out:   --wall-hit-points N       +围墙生命
   out:   --wall-defence N          +围墙防御
   out: 
-  out: Texts, in UTF-8; one that is empty once the characters XML cannot carry are
-  out: dropped takes its default:
+  out: Texts, in UTF-8; one left out, or empty once the characters XML cannot carry
+  out: are dropped, takes its default:
   out:   --title TEXT              DLC名
   out:   --teaser TEXT             DLC说明
   out:   --description TEXT        建筑名
@@ -240,6 +241,7 @@ Bad usage is refused with exit status 2, and touches nothing on disk.
   [2]
   $ run --out=
   err: wondergen-cli: --out: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
   [2]
   $ run --out notes.txt
   err: wondergen-cli: --out: "notes.txt": Not a directory
@@ -250,6 +252,59 @@ Bad usage is refused with exit status 2, and touches nothing on disk.
   [2]
   $ tree
   AAA/old/
+
+An empty value, as a script's variable left unset gives, is bad usage for every option that takes
+one, apart or after "=": taken as the option left out, it would remove wonder 9 from the game's own
+Mods folder, read that folder, or make the wonder without its icon or with a default text. Nothing
+is read, written or removed.
+
+  $ case_ && export XDG_DATA_HOME=$PWD/work/data && mkdir -p "work/data/aspyr-media/Sid Meier's Civilization VI"
+  $ to='>/dev/null' run --install --number 9 && rm -r work/AAA && mkdir -p work/AAA/old
+  $ for option in '--remove 9 --mods-dir' '--list --mods-dir' '--show 9 --mods-dir' --mods-dir --icon --out --number --science --title --quote; do run $option ''; run $option=; done
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --mods-dir: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --icon: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --icon: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --out: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --out: "": No such file or directory
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --number: "" is not a number from 1 to 99
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --science: "" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --science: "" is not a number from 1 to 1999
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --title: "" is empty; give a text, or leave --title out for its default
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --title: "" is empty; give a text, or leave --title out for its default
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --quote: "" is empty; give a text, or leave --quote out for its default
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --quote: "" is empty; give a text, or leave --quote out for its default
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ unset XDG_DATA_HOME && tree && tree data | grep modinfo | sed 's/ [0-9]*$//'
+  AAA/old/
+  data/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_9/Newbuilding2PD_RIR_9.modinfo
 
 A number is written as the number the screening accepted: the game would read 1e9 as a billion.
 
@@ -337,24 +392,54 @@ pipe that nobody reads; a failure of the run reaches standard error all the same
 
 A picture that cannot be the icon is bad usage, named with what is wrong, and nothing on disk is
 touched: a file that is missing or is a folder, one that is no picture, a PNG and a JPEG cut short,
-a PNG whose header claims 10000 x 6000 pixels (refused from the header alone), a PNG of 0 x 0, a
-BMP of 0 x 1 and a GIF of 1 x 0.
+a PNG cut within its header, a PNG whose header claims 10000 x 6000 pixels (refused from the header
+alone), a PNG of 0 x 0, a BMP of 0 x 1 and a GIF of 1 x 0; a BMP cut in half and its 54 bytes of
+headers alone, which stb_image would fill with black; a JPEG whose scan stops early (its end marker
+in the middle) and one with a code that libjpeg finds corrupt, which it would fill with grey. What
+the decoders cannot read is named: a JPEG of 12 bits a sample, a BMP run-length encoded, a PNG
+wider or higher than libpng's limit of 1000000 pixels (each refused from its header alone), while
+one of 1000000 is only cut short. At their edges: a PNG of 1 x 0 cut right after its sides, a BMP
+whose rows are padded one byte short. A GIF whose frame lies outside its screen (of 48 x 32 made
+48 x 16). And a picture the user may not read.
 
   $ case_ && mkdir -p work/AAA/old && cd work && printf 'not a picture' >notes.txt
   $ head -c 100 "$golden/pictures/wonder.png" >cut.png && head -c 1000 "$golden/pictures/turned.jpg" >cut.jpg
   $ printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\0\047\020\0\0\027\160\010\006\0\0\0\032\331\310\057\0\0\0\0IDAT\065\257\006\036' >large.png
   $ printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\0\0\0\0\0\0\0\010\006\0\0\0\073\213\174\022' >empty.png
-  $ printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\0\0\0\0\001\0\0\0\001\0\030\0' >empty.bmp && printf 'GIF89a\001\0\0\0\0\0\0' >empty.gif && cd ..
-  $ for picture in missing.png AAA notes.txt cut.png cut.jpg large.png empty.png empty.bmp empty.gif; do run --icon $picture; done
+  $ printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\0\0\0\0\001\0\0\0\001\0\030\0' >empty.bmp && printf 'GIF89a\001\0\0\0\0\0\0' >empty.gif
+  $ head -c 20 "$golden/pictures/wonder.png" >header-cut.png && head -c 2331 "$golden/pictures/wonder.bmp" >half.bmp && head -c 54 "$golden/pictures/wonder.bmp" >headers.bmp
+  $ jpeg="$golden/pictures/turned.jpg" && { head -c 1000 "$jpeg"; printf '\377\331'; } >early.jpg && { head -c 900 "$jpeg"; printf '\377\0\377\0\377\0\377\0'; tail -c +909 "$jpeg"; } >corrupt.jpg
+  $ cp "$jpeg" twelve.jpg && printf '\014' | dd of=twelve.jpg bs=1 seek=198 conv=notrunc status=none && printf 'BM\0\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\002\0\0\0\002\0\0\0\001\0\010\0\001\0\0\0' >rle.bmp && truncate -s 1100 rle.bmp
+  $ png() { printf '\211PNG\r\n\032\n\0\0\0\rIHDR%b%b\010\006\0\0\0\0\0\0\0' "$1" "$2"; }
+  $ png '\0\017\102\101' '\0\0\0\001' >wide.png && png '\0\0\0\001' '\0\017\102\101' >high.png && png '\0\017\102\100' '\0\0\0\001' >at-limit.png
+  $ png '\0\0\0\001' '\0\0\0\0' | head -c 24 >empty-sides.png && head -c 101 "$golden/pictures/odd-width.bmp" >byte-short.bmp
+  $ cp "$golden/pictures/animated.gif" frame-outside.gif && printf '\020' | dd of=frame-outside.gif bs=1 seek=8 conv=notrunc status=none && cd ..
+  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty-sides.png empty.bmp empty.gif half.bmp headers.bmp byte-short.bmp frame-outside.gif early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png high.png at-limit.png; do run --icon $picture; done
   err: wondergen-cli: --icon: "missing.png": No such file or directory
   err: wondergen-cli: --icon: "AAA": not a file
   err: wondergen-cli: --icon: "notes.txt": not a picture that can be read (PNG, JPEG, BMP or GIF)
   err: wondergen-cli: --icon: "cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "cut.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "header-cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "large.png": the picture has more than 50 million pixels
   err: wondergen-cli: --icon: "empty.png": the picture has no pixels (its width or height is 0)
+  err: wondergen-cli: --icon: "empty-sides.png": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty.bmp": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty.gif": the picture has no pixels (its width or height is 0)
+  err: wondergen-cli: --icon: "half.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "headers.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "byte-short.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "frame-outside.gif": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "early.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "corrupt.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "twelve.jpg": a JPEG of more than 8 bits a sample (12-bit) is not supported
+  err: wondergen-cli: --icon: "rle.bmp": a compressed BMP (run-length encoded, or holding a JPEG or PNG) is not supported
+  err: wondergen-cli: --icon: "wide.png": a PNG wider or higher than 1000000 pixels is not supported
+  err: wondergen-cli: --icon: "high.png": a PNG wider or higher than 1000000 pixels is not supported
+  err: wondergen-cli: --icon: "at-limit.png": the picture is cut short or damaged
+  [2]
+  $ as_user && chmod 000 work/twelve.jpg && run --icon twelve.jpg
+  err: wondergen-cli: --icon: "twelve.jpg": Permission denied
   [2]
   $ tree
   AAA/old/

@@ -210,6 +210,18 @@ output folder.
   err: wondergen-cli: wonder 3 is not installed
   [1]
 
+A Mods folder that is a file is said to be no folder, for --list, --show and --remove alike, and
+it is left as it was; an install into it fails as it is made (install.t).
+
+  $ echo x >work/file && for action in --list '--show 1' '--remove 1'; do run $action --mods-dir file; echo "exit $?"; done; cat work/file
+  err: wondergen-cli: --mods-dir: "file": Not a directory
+  exit 1
+  err: wondergen-cli: --mods-dir: "file": Not a directory
+  exit 1
+  err: wondergen-cli: --mods-dir: "file": Not a directory
+  exit 1
+  x
+
 A Mods folder the user may not change: the failure named, with the system's reason; the wonder
 stays installed, whole, and loaded by the game.
 
@@ -232,6 +244,14 @@ Each stands alone: with a form's options, or with another, it is bad usage.
   [2]
   $ run --show 2 --remove 2
   err: wondergen-cli: --show and --remove exclude each other
+  err: Try 'wondergen-cli --help'.
+  [2]
+  $ run --show 3 --show 4; run --list --list; run --remove 3 --rem=3
+  err: wondergen-cli: --show is given twice
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --list is given twice
+  err: Try 'wondergen-cli --help'.
+  err: wondergen-cli: --remove is given twice
   err: Try 'wondergen-cli --help'.
   [2]
   $ run --list=all

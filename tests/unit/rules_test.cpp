@@ -407,6 +407,14 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
       rows += (i > 0 && i % shown.width == 0 ? "/" : "") + std::string(1, char(shown.rgba[i * 4]));
     return rows;
   }
+  if (rule == "decode") {  // a picture of the golden ones, decoded with pixels enough for a side
+    std::ifstream file(WONDERGEN_UNIT_DATA "/../golden/pictures/" + given.at(0), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    std::error_code error;
+    const Picture picture = cli::DecodePicture(bytes, error, kLargestPicture, number(1));
+    return error ? error.message()
+                 : std::to_string(picture.width) + "x" + std::to_string(picture.height);
+  }
   if (rule == "utf8") {
     std::error_code error;
     return Shown(ToUtf8(bytes(0), error), true) + (error ? " failing" : "");

@@ -1,0 +1,29 @@
+wondergen-cli within a limit of its address space (ulimit -v), as on a small machine: a picture
+file is read no further than its picture needs, and memory that runs out is a message and exit
+status 1, never an abort. AddressSanitizer reserves more address space than such a limit allows,
+so its build skips these.
+
+  $ [ "$WONDERGEN_SANITIZE" != ON ] || exit 80
+  $ . "$TESTDIR/helpers.sh"
+
+Within 400 MB: a file of 300 MB that is no picture, and one whose first 33 bytes are a PNG's
+header, are refused from their first bytes; AAA stays as it was.
+
+  $ case_ && mkdir -p work/AAA/old && truncate -s 300M work/big.bin && head -c 33 "$golden/pictures/wonder.png" >work/big.png && truncate -s 300M work/big.png
+  $ prefix=(sh -c 'ulimit -v 400000 && exec "$0" "$@"')
+  $ for picture in big.bin big.png; do run --icon $picture; echo "exit $?"; done; tree
+  err: wondergen-cli: --icon: "big.bin": not a picture that can be read (PNG, JPEG, BMP or GIF)
+  exit 2
+  err: wondergen-cli: --icon: "big.png": the picture is cut short or damaged
+  exit 2
+  AAA/old/
+
+Within 150 MB: a BMP of 7000 x 7000 pixels, whose 196 MB stb_image cannot have, and whose pixels
+the file holds (as zeros, in a file with holes).
+
+  $ printf 'BM\0\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\130\033\0\0\130\033\0\0\001\0\030\0' >work/huge.bmp && truncate -s 147000054 work/huge.bmp
+  $ prefix=(sh -c 'ulimit -v 150000 && exec "$0" "$@"')
+  $ run --icon huge.bmp; echo "exit $?"; tree
+  err: wondergen-cli: out of memory: Cannot allocate memory
+  exit 1
+  AAA/old/
