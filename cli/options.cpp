@@ -73,27 +73,35 @@ std::optional<std::string> ScreenFieldOption(std::string_view name, std::string_
 
 // What getopt_long returns for each option beyond the characters: a field's slot or a text's index
 // added to its base.
+// Each kind in a block of its own: a form's options, where the wonders are, the actions that stand
+// without a form, and help and version.
 enum OptionCode : int {
   kField = 0x1000,
   kText = 0x2000,
-  kOut = 0x3000,
-  kNumber,
+  kNumber = 0x3000,
   kIcon,
   kInstall,
-  kModsDir,
-  kHelp,
-  kVersion,
-  kList,
-  kShow,
-  kRemove,
-  kListPrerequisites,
-  kWhere,
   kCost,
   kPrerequisite,
   kObsoleteEra,
   kQuote,
-  kNoGoldPurchase
+  kNoGoldPurchase,
+  kOut = 0x4000,
+  kModsDir,
+  kList = 0x5000,
+  kShow,
+  kRemove,
+  kWhere,
+  kListPrerequisites,
+  kHelp = 0x6000,
+  kVersion,
 };
+bool IsPlace(int code) {
+  return code >= kOut && code < kList;
+}
+bool IsAction(int code) {
+  return code >= kList && code < kHelp;
+}
 
 // The options table, from the two catalogues.
 std::vector<option> OptionTable() {
@@ -144,7 +152,7 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
                    std::make_error_code(std::errc::no_such_file_or_directory).message();
     return false;
   }
-  if (value.empty() && ((code >= kText && code < kOut) || code == kQuote)) {
+  if (value.empty() && ((code >= kText && code < kText + kTextCount) || code == kQuote)) {
     parsed.error =
         "--" + name + ": \"\" is empty; give a text, or leave --" + name + " out for its default";
     return false;
@@ -234,10 +242,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const auto found = std::find_if(table.begin(), table.end(), [code](const option& known) {
       return known.val == (code == '?' || code == ':' ? optopt : code);
     });
-    const std::string name = found != table.end() && found->name ? found->name : "";
-    if (code == '?' && (optopt == kHelp || optopt == kVersion || optopt == kInstall ||
-                        optopt == kList || optopt == kWhere || optopt == kListPrerequisites ||
-                        optopt == kNoGoldPurchase)) {
+    const bool known = found != table.end() && found->name != nullptr;
+    const std::string name = known ? found->name : "";
+    if (code == '?' && known) {  // getopt_long's word for a value given to an option of none
       parsed.error = "--" + name + " takes no value";
     } else if (code == '?' && optopt > 0) {
       parsed.error = "unknown option -" + std::string(1, static_cast<char>(optopt));
@@ -245,8 +252,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       parsed.error = Refused(table, argv[optind - 1]);
     } else if (code == ':') {
       parsed.error = "--" + name + " needs a value";
-    } else if (code == kList || code == kShow || code == kRemove || code == kWhere ||
-               code == kListPrerequisites) {
+    } else if (IsAction(code)) {
       parsed.error = action.empty()   ? ""
                      : action == name ? "--" + name + " is given twice"
                                       : "--" + action + " and --" + name + " exclude each other";
@@ -271,10 +277,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else {
       TakeValue(code, name, optarg, parsed);
     }
-    if (formOption.empty() && code != kOut && code != kModsDir && code != kList && code != kShow &&
-        code != kRemove && code != kWhere && code != kListPrerequisites)
-      formOption = name;
-    if (placeOption.empty() && (code == kOut || code == kModsDir)) placeOption = name;
+    if (formOption.empty() && !IsPlace(code) && !IsAction(code)) formOption = name;
+    if (placeOption.empty() && IsPlace(code)) placeOption = name;
     // --where names the game's folders that the search finds: a Mods folder given has no part.
     if (parsed.error.empty() && action == "where" && !parsed.commandLine.modsDir.empty())
       parsed.error = "--where and --mods-dir exclude each other";
