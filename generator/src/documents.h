@@ -57,13 +57,13 @@ std::string Numbered(std::string_view constant, int wonder);
 enum class Edition {
   kChineseTexts,   // the gameplay data, the texts in Simplified Chinese and the manifest
   kIconDocument,   // and the icon document (the Monument's), the game versions in the manifest
-  kEveryLanguage,  // and the texts in the game's other languages, in their document and the mod list
-  kAtlasesOfOne,   // and the wonder's own icon, each size's texture an atlas of one icon
-  kCurrent,        // the atlases of 38 and 50 of 2 x 2 icons, as Direct3D 11 takes them
+  kEveryLanguage,  // and the texts in the game's other languages, in their document and the mod
+                   // list; then the wonder's own icon and its rules, which change no document
+                   // of a wonder without them
+  kCurrent = kEveryLanguage,
 };
 inline constexpr Edition kEditions[] = {Edition::kChineseTexts, Edition::kIconDocument,
-                                        Edition::kEveryLanguage, Edition::kAtlasesOfOne,
-                                        Edition::kCurrent};
+                                        Edition::kEveryLanguage};
 
 // What the documents are composed for, besides the form's values.
 struct Composition {
@@ -92,17 +92,18 @@ inline constexpr char kIconFolderName[] = "Icons";
 inline constexpr char kIconSquareFileName[] = "Newbuilding2PD_RIR_Icon.png";
 std::string TextureFileName(std::uint32_t size);
 
-// The icons across (and down) the atlas of icons of `side` pixels: Direct3D 11 refuses a texture of
-// DXT blocks whose top level is not a multiple of 4 on each side, so the icon of a side such as 38
-// is the first of 2 x 2 in its texture, as the game's own atlases hold 8 x 8.
-constexpr std::uint32_t IconsAcross(std::uint32_t side) {
-  return side % 4 == 0 ? 1 : side % 2 == 0 ? 2 : 4;
+// The side of the texture of an icon of `side` pixels: Direct3D 11 refuses a texture of DXT blocks
+// whose top level is not a multiple of 4 on each side (Direct3D 12 too, but on the latest
+// devices), so an icon of 38 or 50 stands in the top-left corner of a texture of 40 or 52.
+constexpr std::uint32_t TextureSide(std::uint32_t side) {
+  return (side + 3) / 4 * 4;
 }
 
 // The icon's files: a texture as the game loads it, a DDS file of DXT5 (BC3) blocks with a full
-// mip chain down to 1 x 1, its top level the square scaled to `side` in its atlas's first place,
-// the other places transparent, and each level below scaled from the one above; and a picture as a
-// PNG file.
+// mip chain down to 1 x 1, its top level the square scaled to `side` in the top-left corner of
+// TextureSide(side), the rest transparent, and each level below scaled from the one above, the
+// colour of each transparent texel that of the nearest one that is not, so that no black enters a
+// block's colours; and a picture as a PNG file.
 std::string DdsTexture(const Picture& square, std::uint32_t side);
 std::string PngFile(const Picture& picture);
 

@@ -19,9 +19,8 @@ constexpr DocumentLine kIconLines[] = {
     "</GameInfo>\n",
 };
 
-// With an icon of the wonder's own: an atlas at each size, each its own texture, which the manifest
-// imports, holding the icon at index 0; and the fog-of-war atlas the 256 one, as the game's own
-// atlases are.
+// With an icon of the wonder's own: an atlas of one icon at each size, each its own texture, which
+// the manifest imports, and the fog-of-war atlas the 256 one, as the game's own atlases are.
 constexpr int kAtlasRows = 0;
 constexpr DocumentLine kOwnIconLines[] = {
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n",
@@ -52,13 +51,10 @@ std::string ComposeIconDocument(const FieldStore&, const Composition& compositio
     return ComposeDocument(kIconLines, composition, [](int) { return std::string(); });
   return ComposeDocument(kOwnIconLines, composition, [&composition](int) {
     std::string rows;
-    for (const std::uint32_t size : kIconSizes) {
-      const std::string across = std::to_string(
-          composition.edition < Edition::kCurrent ? 1 : IconsAcross(size));
+    for (const std::uint32_t size : kIconSizes)
       rows += "\t\t<Row Name=\"ICON_ATLAS_SOGMONUMENT2PD\" IconSize=\"" + std::to_string(size) +
-              "\" IconsPerRow=\"" + across + "\" IconsPerColumn=\"" + across + "\" Filename=\"" +
-              TextureFileName(size) + "\"/>\n";
-    }
+              "\" IconsPerRow=\"1\" IconsPerColumn=\"1\" Filename=\"" + TextureFileName(size) +
+              "\"/>\n";
     return Numbered(rows, composition.wonder);
   });
 }

@@ -85,6 +85,30 @@ void PutHeader(std::string& dds, std::uint32_t side, std::uint32_t levels) {
     PutDword(dds, value);
 }
 
+// Gives each fully transparent texel of `level` the colour of the nearest one that is not, as a
+// walk outwards from those finds it, so that a block at the icon's edge takes its DXT colours from
+// the icon alone; a level that is all transparent stays as it is.
+void BleedIntoTransparent(Picture& level) {
+  const std::uint32_t width = level.width, height = level.height;
+  std::vector<bool> coloured(std::size_t(width) * height);
+  std::vector<std::size_t> reached;
+  for (std::size_t texel = 0; texel < coloured.size(); ++texel) {
+    coloured[texel] = level.rgba[texel * 4 + kAlphaChannel] > 0;
+    if (coloured[texel]) reached.push_back(texel);
+  }
+  for (std::size_t next = 0; next < reached.size(); ++next) {
+    const std::size_t from = reached[next];
+    const std::uint32_t x = from % width, y = from / width;
+    for (const std::size_t to : {x > 0 ? from - 1 : from, x + 1 < width ? from + 1 : from,
+                                 y > 0 ? from - width : from, y + 1 < height ? from + width : from}) {
+      if (coloured[to]) continue;
+      coloured[to] = true;
+      std::copy_n(&level.rgba[from * 4], 3, &level.rgba[to * 4]);
+      reached.push_back(to);
+    }
+  }
+}
+
 // The DXT5 blocks of one level, row by row; a block past the edge repeats the edge's pixels.
 void PutBlocks(std::string& dds, const Picture& level) {
   for (std::uint32_t top = 0; top < level.height; top += 4) {
@@ -154,13 +178,14 @@ Picture Upright(const Picture& picture, int orientation) {
 }
 
 std::string DdsTexture(const Picture& square, std::uint32_t side) {
-  const std::uint32_t texture = side * IconsAcross(side);
+  const std::uint32_t texture = TextureSide(side);
   std::uint32_t levels = 1;
   while ((texture >> (levels - 1)) > 1)
     ++levels;
   std::string dds;
   PutHeader(dds, texture, levels);
-  // The top level from the square, each level below from the one above, as mips are made.
+  // The top level from the square, each level below from the one above, as mips are made; the
+  // colours bled into the transparent texels of each, which the scaling below weighs by nothing.
   const Picture icon = ScaledIcon(square, side);
   Picture level{texture, texture, std::vector<std::uint8_t>(std::size_t(texture) * texture * 4, 0)};
   for (std::uint32_t row = 0; row < side; ++row)
@@ -168,6 +193,7 @@ std::string DdsTexture(const Picture& square, std::uint32_t side) {
                 &level.rgba[std::size_t(row) * texture * 4]);
   for (std::uint32_t at = 0; at < levels; ++at) {
     if (at > 0) level = ScaledIcon(level, std::max<std::uint32_t>(1, texture >> at));
+    BleedIntoTransparent(level);
     PutBlocks(dds, level);
   }
   return dds;

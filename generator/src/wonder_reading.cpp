@@ -136,7 +136,7 @@ WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder
   bool read = false;
   for (auto edition = std::rbegin(kEditions); edition != std::rend(kEditions) && !read; ++edition) {
     const Composition composition{wonder, square, *edition};
-    if (square && *edition < Edition::kAtlasesOfOne) break;
+    if (square && *edition < Edition::kEveryLanguage) break;  // no own icon before then
     if (std::any_of(xml.begin(), xml.end(), [&](Document document) {
           return Holds(composition, document) != there[Index(document)];
         }))

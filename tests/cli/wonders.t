@@ -60,9 +60,9 @@ teaser holding the made-by text itself; a text given as its default reads back a
 
 A wonder made by an earlier version, whose every document is as that version wrote it: without
 the other languages' document and the icon's, and with a shorter manifest; with the icon's but not
-the other languages'; with an icon of its own whose textures of 38 and 50 were atlases of one icon,
-each texture not as this version makes it told on standard error. Each read back, and made again
-as today's package.
+the other languages'; with an icon of its own whose textures of 38 and 50 were 38 x 38 and 50 x 50,
+which Direct3D 11 refuses, each texture not as this version makes it told on standard error. Each
+read back, and made again as today's package.
 
   $ for version in chinese-texts icon-document; do
   >   case_ && mkdir work/Mods && cp -r "$golden/earlier-versions/$version/Newbuilding2PD_RIR" work/Mods/
@@ -71,7 +71,7 @@ as today's package.
   chinese-texts: today's package
   icon-document: today's package
   $ case_ && mkdir work/Mods && mapfile -t arguments < <(sed "s|^golden/|$golden/|" "$golden/icon-7/args") && (cd work && "$cli" --mods-dir Mods "${arguments[@]}" >/dev/null 2>&1) && cp -r work/Mods work/today
-  $ icons=work/Mods/Newbuilding2PD_RIR_7/Icons && cp "$golden/earlier-versions/atlases-of-one/Newbuilding2PD_RIR_7_Icons.xml" work/Mods/Newbuilding2PD_RIR_7/Data/ && head -c 2320 $icons/Newbuilding2PD_RIR_7_Icon_32.dds >$icons/Newbuilding2PD_RIR_7_Icon_38.dds && rm $icons/Newbuilding2PD_RIR_7_Icon_50.dds
+  $ icons=work/Mods/Newbuilding2PD_RIR_7/Icons && python3 -c 'import struct, sys; d = bytearray(open(sys.argv[1], "rb").read()); struct.pack_into("<3I", d, 12, 38, 38, 1600); open(sys.argv[1], "wb").write(d[:2320])' $icons/Newbuilding2PD_RIR_7_Icon_38.dds && rm $icons/Newbuilding2PD_RIR_7_Icon_50.dds
   $ to='>/dev/null' run --show 7 --mods-dir Mods
   err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_38.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
   err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_50.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew

@@ -3,21 +3,20 @@
 # own means: Pillow decodes the textures and the kept square, and fits and scales the picture
 # itself (premultiplied, Lanczos), as the issue of the icon asks of the program.
 #
-# Each texture Icons/<folder>_Icon_<S>.dds is the atlas of icons of S pixels that the icon document
-# Data/<folder>_Icons.xml gives it: IconsPerRow x IconsPerColumn icons, the texture that many times
-# S, which Direct3D 11 takes only as a multiple of 4 on each side. It must have the header of
-# Microsoft's "DDS" programming guide for DXT5 (BC3) with a full mip chain down to 1 x 1:
-# DDSD_CAPS | HEIGHT | WIDTH | PIXELFORMAT | MIPMAPCOUNT | LINEARSIZE, the top level's size in bytes
-# as its linear size, FourCC "DXT5", DDSCAPS_TEXTURE | MIPMAP | COMPLEX, and each level max(1, (w +
-# 3) / 4) x max(1, (h + 3) / 4) blocks of 16 bytes; its top level's first icon, at index 0, must
-# decode to the picture fitted into 256 x 256 and scaled to S x S, within BLOCKS on average, and
-# the rest of it be transparent. The kept square Icons/<folder>_Icon.png must decode to the
+# Each texture Icons/<folder>_Icon_<S>.dds is S rounded up to a multiple of 4 on each side, as
+# Direct3D 11 takes a texture of blocks only so (40 for 38, 52 for 50), and must have the header of
+# Microsoft's "DDS" programming guide for DXT5 (BC3) with a full mip chain of that side down to
+# 1 x 1: DDSD_CAPS | HEIGHT | WIDTH | PIXELFORMAT | MIPMAPCOUNT | LINEARSIZE, the top level's size
+# in bytes as its linear size, FourCC "DXT5", DDSCAPS_TEXTURE | MIPMAP | COMPLEX, and each level
+# max(1, (w + 3) / 4) x max(1, (h + 3) / 4) blocks of 16 bytes; its top-left S x S must decode to
+# the picture fitted into 256 x 256 and scaled to S x S, within BLOCKS on average, the rest of it
+# transparent; and each of its transparent texels must have, within BLEED, the colour of the
+# nearest texel that is not, so that no black enters the colours of a block at the icon's edge. The kept square Icons/<folder>_Icon.png must decode to the
 # fitted picture within FILTERS on average and EDGE at any pixel, where a dark fringe would show,
 # and exactly where the picture is 256 x 256. Pixels are compared as they are shown: premultiplied.
 #
 # check_icons.py <mod folder> <picture>
 import pathlib
-import re
 import struct
 import sys
 
@@ -27,6 +26,7 @@ SIZES = [32, 38, 50, 64, 80, 128, 256]
 FILTERS = 3.0  # the mean difference of a channel, out of 255, of two good filters
 EDGE = 96  # at one pixel: their ringing at a sharp edge differs, a dark fringe more
 BLOCKS = 8.0  # on average, where DXT5 gives each 4 x 4 block four colours
+BLEED = 24.0  # on average, the colours of a transparent texel and of the nearest one that is not
 
 
 def fitted(picture):
@@ -54,16 +54,37 @@ def differs(found, wanted, mean_bound, largest_bound=255):
         if mean > mean_bound or largest > largest_bound else None
 
 
-def check_atlas(path, side, across, square):
-    if side * across % 4:
-        return f"{side * across} pixels across, which is no multiple of 4"
-    texture = Image.open(path)
-    icon = texture.crop((0, 0, side, side))
-    rest = Image.new("RGBA", texture.size)
-    rest.paste(texture)
+def check_texture(path, side, square):
+    padded = (side + 3) // 4 * 4
+    texture = Image.open(path).convert("RGBA")
+    rest = texture.copy()
     rest.paste((0, 0, 0, 0), (0, 0, side, side))
-    return check_header(path, side * across) or differs(icon, scaled(square, side), BLOCKS) or (
-        rest.getextrema()[3] != (0, 0) and "places other than the first not transparent")
+    return check_header(path, padded) or differs(texture.crop((0, 0, side, side)), scaled(
+        square, side), BLOCKS) or (rest.getextrema()[3] != (0, 0) and "not transparent beyond the "
+                                   "icon") or check_bleed(texture)
+
+
+# The colour of each transparent texel against that of the nearest one that is not, which a walk
+# outwards from those finds.
+def check_bleed(texture):
+    width, height = texture.size
+    pixels = list(texture.getdata())
+    nearest = {i: pixels[i][:3] for i in range(len(pixels)) if pixels[i][3] > 0}
+    frontier = list(nearest)
+    while frontier:
+        following = []
+        for i in frontier:
+            x, y = i % width, i // width
+            for j in (i - 1 if x else i, i + 1 if x + 1 < width else i, i - width if y else i,
+                      i + width if y + 1 < height else i):
+                if j not in nearest:
+                    nearest[j] = nearest[i]
+                    following.append(j)
+        frontier = following
+    away = [sum(abs(a - b) for a, b in zip(pixels[i][:3], nearest[i])) / 3
+            for i in range(len(pixels)) if pixels[i][3] == 0 and i in nearest]
+    mean = sum(away) / len(away) if away else 0
+    return mean > BLEED and f"transparent texels {mean:.1f} from the colour beside them"
 
 
 def check_header(path, side):
@@ -88,13 +109,9 @@ def main():
     icons = mod / "Icons"
     checks = [(f"{mod.name}_Icon.png", lambda path: differs(
         Image.open(path), square, *((0, 0) if whole else (FILTERS, EDGE))))]
-    atlases = re.findall(r'IconSize="(\d+)" IconsPerRow="(\d+)" IconsPerColumn="\2" Filename="([^"]+)"',
-                         (mod / "Data" / f"{mod.name}_Icons.xml").read_text())
     for side in SIZES:
-        across = next((int(row[1]) for row in atlases
-                       if row == (str(side), row[1], f"{mod.name}_Icon_{side}.dds")), 0)
-        checks.append((f"{mod.name}_Icon_{side}.dds", lambda path, side=side, across=across: check_atlas(
-            path, side, across, square) if across else "no square atlas in the icon document"))
+        checks.append((f"{mod.name}_Icon_{side}.dds",
+                       lambda path, side=side: check_texture(path, side, square)))
     problems = [f"{name}: {problem}" for name, check in checks
                 if (problem := check(icons / name))]
     print("\n".join(f"FAIL  {problem}" for problem in problems) or
