@@ -4,15 +4,17 @@ again, --list names each one installed, --remove takes one out of the game.
   $ . "$TESTDIR/helpers.sh"
 
 Round trip: each form made into Mods, read back by --show, and made again from the line that
---show prints, run by a shell, into a folder of its own: both packages the same byte for byte, and
-the second read back the same line. The printed line is the form, each option once.
+--show prints, run by sh (dash, which knows only what POSIX gives), into a folder of its own: both
+packages the same byte for byte, and the second read back the same line. The printed line is the
+form, each option once, on one line.
 
   $ roundtrip() {
   >   case_ && mkdir work/Mods && (cd work && "$cli" --mods-dir Mods "$@" >/dev/null 2>&1)
   >   local number=$(printf '%s\n' "$@" | sed -n '/^--number$/{n;p;}')
   >   line=$(cd work && "$cli" --show "${number:-1}" --mods-dir Mods) || return
   >   echo "$line" | sed "s|$scratch/work|.|g"
-  >   mkdir work/again && (cd work && eval "\"\$cli\" --out again --mods-dir again/Mods $line" >/dev/null) &&
+  >   [ "$(echo "$line" | wc -l)" = 1 ] || echo "NOT one line"
+  >   mkdir work/again && (cd work && sh -c "exec \"\$0\" --out again --mods-dir again/Mods $line" "$cli" >/dev/null) &&
   >     diff -r work/AAA work/again/AAA && diff -r work/Mods work/again/Mods &&
   >     [ "$(cd work && "$cli" --show "${number:-1}" --mods-dir again/Mods | sed 's|/again/Mods/|/Mods/|')" = "$line" ] ||
   >     echo "NOT the same"
@@ -49,12 +51,18 @@ the second read back the same line. The printed line is the form, each option on
   --number=99 --gold=12 --housing=3 --title='A&B <C> "q"' --teaser='一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，<终>\t\x7f!' --description='x > y & z' --building-name='"奇观"' --author='<me>' (esc)
 
 Texts of blanks only, a quote of the shell's own and a line break, 19 bytes, an option's dashes, a
-teaser holding the made-by text itself; a text given as its default reads back as left empty.
+teaser holding the made-by text itself; a text given as its default reads back as left empty; line
+breaks with a backslash and a percent sign, which printf would read, and a carriage return. A text
+that ends in a line break cannot be given on one line: said so, and nothing printed.
 
   $ roundtrip --number 99 --title '   ' --author ' ' --description "it's
   > two lines" --building-name 一二三四五六七八九x --teaser=--x
-  --number=99 --title='   ' --teaser=--x --description='it'\''s
-  two lines' --building-name='一二三四五六七八九x' --author=' '
+  --number=99 --title='   ' --teaser=--x --description="$(printf 'it'\''s\ntwo lines')" --building-name='一二三四五六七八九x' --author=' '
+  $ roundtrip --number 4 --quote $'100% \\n\r\nsure' --title $'a\rb'
+  --number=4 --title="$(printf 'a\rb')" --quote="$(printf '100%% \\n\r\nsure')"
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --number 5 --author $'me\n' && run --show 5 --mods-dir Mods
+  err: wondergen-cli: cannot give --author of ./Mods/Newbuilding2PD_RIR_5 on one line: its text ends in a line break
+  [1]
   $ roundtrip --teaser $'外星人\t\t------制作:《vudazu》 ------改写：《a》' --author b --building-name 圣女碑
   --number=1 --teaser='外星人\t\t------制作:《vudazu》 ------改写：《a》' --author=b (esc)
 
@@ -166,14 +174,16 @@ Where the wonder is not installed, it is read from AAA in --out; where it is nei
 --list: the wonders installed, ascending, each by the name the game shows; one that cannot be read
 said so. Without --mods-dir, the Mods folder of the game's user folder.
 
-  $ case_ && mkdir work/Mods && for number in 12 3; do to='>/dev/null' run --mods-dir Mods --number $number --building-name "奇观 $number"; done && to='>/dev/null' run --mods-dir Mods --number 1 && echo x >>work/Mods/Newbuilding2PD_RIR_12/Text/Newbuilding2PD_12_zh_Hans_CN.xml
+  $ case_ && mkdir work/Mods && for number in 12 3; do to='>/dev/null' run --mods-dir Mods --number $number --building-name "奇观 $number"; done && to='>/dev/null' run --mods-dir Mods --number 1 && to='>/dev/null' run --mods-dir Mods --number 7 --building-name $'x\ty\nz\\' && echo x >>work/Mods/Newbuilding2PD_RIR_12/Text/Newbuilding2PD_12_zh_Hans_CN.xml
   $ run --list --mods-dir Mods
   out: 1\t圣女碑\t./Mods/Newbuilding2PD_RIR (esc)
   out: 3\t奇观 3\t./Mods/Newbuilding2PD_RIR_3 (esc)
+  out: 7\tx\\ty\\nz\\\\\t./Mods/Newbuilding2PD_RIR_7 (esc)
   out: 12\t(cannot be read)\t./Mods/Newbuilding2PD_RIR_12 (esc)
   $ mkdir -p "work/share/aspyr-media/Sid Meier's Civilization VI" && mv work/Mods "work/share/aspyr-media/Sid Meier's Civilization VI/" && XDG_DATA_HOME=$scratch/work/share run --list | cut -f 1,2
   out: 1\t圣女碑 (esc)
   out: 3\t奇观 3 (esc)
+  out: 7\tx\\ty\\nz\\\\ (esc)
   out: 12\t(cannot be read) (esc)
   $ run --list --mods-dir Mods
 
