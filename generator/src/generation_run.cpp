@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "documents.h"
-#include "output_tree.h"
+#include "mods_folder.h"
 #include "package.h"
 #include "wondergen/generator.h"
 

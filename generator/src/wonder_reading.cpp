@@ -1,12 +1,14 @@
-// The wonders made before: read back from their folders through the tables that wrote their
-// documents, each form checked by composing it again; listed by their names; and removed.
+// The wonders made before, read back from their folders through the tables that wrote their
+// documents, each form checked by composing it again.
 #include <algorithm>
 #include <functional>
 #include <set>
 #include <stdexcept>
 
+#include "wonder_reading.h"
+
 #include "documents.h"
-#include "output_tree.h"
+#include "mods_folder.h"
 #include "package.h"
 #include "wondergen/generator.h"
 
@@ -50,22 +52,19 @@ bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std:
   return opened && system.read(opened.handle, bytes, kLargestDocumentRead, error);
 }
 
+}  // namespace
+
 // The building's name as the game shows it: the text, or where it was left empty, the default.
 std::string BuildingName(const Form& form) {
   const int text = kBuildingNameSlot - kFirstTextSlot;
   return form.texts[text].empty() ? kTextCatalogue[text].defaultText : form.texts[text];
 }
 
-}  // namespace
-
 std::error_code make_error_code(WonderError error) {
   static const WonderCategory category;
   return {static_cast<int>(error), category};
 }
 
-namespace {
-
-// Reads back wonder `wonder` from its folder, held as `top`, at `folder`.
 WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder,
                              const PictureDecoder& decode) {
   WonderReading reading{std::nullopt, {}, folder, {}, {}};
@@ -86,8 +85,8 @@ WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder
     std::error_code error;
     there[document] =
         ReadInTree(tree, top, static_cast<Document>(document), files[document], error);
-    const bool texture = document >= Index(Document::kTexture32) &&
-                         document < Index(Document::kIconSquare);
+    const bool texture =
+        document >= Index(Document::kTexture32) && document < Index(Document::kIconSquare);
     if (!there[document] && error != std::errc::no_such_file_or_directory && !texture)
       return refuse(static_cast<Document>(document), error);
   }
@@ -119,7 +118,8 @@ WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder
   const bool textures = std::any_of(&there[Index(Document::kTexture32)],
                                     &there[Index(Document::kIconSquare)], [](bool t) { return t; });
   if (!square && textures)
-    return refuse(Document::kIconSquare, std::make_error_code(std::errc::no_such_file_or_directory));
+    return refuse(Document::kIconSquare,
+                  std::make_error_code(std::errc::no_such_file_or_directory));
   if (square && decode) {
     form.icon = decode(files[Index(Document::kIconSquare)]);
     if (!form.icon || form.icon->width != kIconSide || form.icon->height != kIconSide)
@@ -171,9 +171,6 @@ WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder
   return reading;
 }
 
-// Calls `read` with the held folder in which `shelf` keeps wonders' folders, reached from its
-// workplace through folders that are not links, while the workplace is locked as a run locks it.
-// A shelf that is not there is not read. Returns why the lock could not be had.
 std::error_code ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
                           const std::function<void(Handle folder)>& read) {
   const FileSystem& system = SystemFileSystem();
@@ -193,8 +190,6 @@ std::error_code ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
   if (folder != kNoHandle) read(folder);
   return {};
 }
-
-}  // namespace
 
 std::vector<WonderShelf> WonderShelves(const std::vector<fs::path>& modsFolders,
                                        const fs::path& outputDir) {
@@ -219,12 +214,14 @@ WonderReading ReadWonder(int wonder, const std::vector<WonderShelf>& shelves,
       // A folder without its manifest is no wonder the game loads; a link is said to be one.
       std::string copy = LoadedCopy(system, folder, tree);
       std::error_code error;
-      const Held top = copy.empty() ? Held() : Held(system, system.openSubfolder(folder, copy, error));
+      const Held top =
+          copy.empty() ? Held() : Held(system, system.openSubfolder(folder, copy, error));
       if (top) {
         reading = ReadHeldWonder(wonder, top, shelf.folder / copy, decode);
       } else if (copy.empty()) {
         copy = tree.folders.front().name;
-        if (!Held(system, system.openSubfolder(folder, copy, error)) && error == TreeError::kIsALink)
+        if (!Held(system, system.openSubfolder(folder, copy, error)) &&
+            error == TreeError::kIsALink)
           reading = WonderReading{std::nullopt, {}, shelf.folder / copy, error, {}};
       } else if (error != std::errc::no_such_file_or_directory) {
         reading = WonderReading{std::nullopt, {}, shelf.folder / copy, error, {}};
@@ -234,49 +231,6 @@ WonderReading ReadWonder(int wonder, const std::vector<WonderShelf>& shelves,
     if (reading) return std::move(*reading);
   }
   return {};
-}
-
-std::vector<InstalledWonder> InstalledWonders(const std::vector<fs::path>& modsFolders,
-                                              const FailureReport& onFailure,
-                                              const WaitReport& onWait) {
-  const FileSystem& system = SystemFileSystem();
-  std::vector<InstalledWonder> installed;
-  std::set<int> found;
-  for (const fs::path& mods : modsFolders) {
-    const std::error_code held = ReadShelf({mods, mods}, onWait, [&](Handle folder) {
-      for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
-        const std::string copy =
-            LoadedCopy(system, folder, InstalledFamily()[wonder - kFirstWonder]);
-        if (copy.empty() || !found.insert(wonder).second) continue;
-        std::error_code error;
-        const Held top(system, system.openSubfolder(folder, copy, error));
-        const WonderReading reading = ReadHeldWonder(wonder, top, mods / copy, nullptr);
-        installed.push_back({wonder, mods / copy, reading.form ? BuildingName(*reading.form) : ""});
-      }
-    });
-    if (held && onFailure) onFailure({FailedStep::kLock, mods, held, {}});
-  }
-  std::sort(installed.begin(), installed.end(),
-            [](const InstalledWonder& a, const InstalledWonder& b) { return a.number < b.number; });
-  return installed;
-}
-
-std::vector<fs::path> RemoveWonder(int wonder, const std::vector<fs::path>& modsFolders,
-                                   const FailureReport& onFailure, const WaitReport& onWait) {
-  std::vector<fs::path> removed;
-  const FailureReport report = [&](const Failure& failure) {
-    if (onFailure) onFailure(failure);
-  };
-  const TreeLayout tree = InstalledTree(wonder, false);
-  for (const fs::path& mods : modsFolders) {
-    TreeRun run{SystemFileSystem(), report};
-    run.onWait = onWait;
-    const Place place = OpenWorkplace(run, mods, false);
-    if (place.missing.step == FailedStep::kLock) report(place.missing);
-    if (place.lock && UninstallTree(run, tree, place, InstalledFamily()))
-      removed.push_back(mods / tree.folders.front().name);
-  }
-  return removed;
 }
 
 }  // namespace wondergen

@@ -27,11 +27,11 @@ each, --remove removes it from each.
   out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
   out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
   out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
-  out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
+  out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
   out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
   out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
   out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
-  out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
+  out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
   $ run --remove 7
   out: ./home/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7
   out: ./home/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7

@@ -17,7 +17,7 @@
 #include "cp936.h"
 #include "documents.h"
 #include "game_folders.h"
-#include "output_tree.h"
+#include "mods_folder.h"
 #include "picture.h"
 #include "retry.h"
 #include "window_rules.h"

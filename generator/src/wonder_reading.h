@@ -1,0 +1,26 @@
+// Reading the wonders made before, as the Mods folder's protocol also reads them.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <system_error>
+
+#include "output_tree.h"
+
+namespace wondergen {
+
+// Reads back wonder `wonder` from its folder, held as `top`, at `folder` (ReadWonder).
+WonderReading ReadHeldWonder(int wonder, const Held& top, const std::filesystem::path& folder,
+                             const PictureDecoder& decode);
+
+// Calls `read` with the held folder in which `shelf` keeps wonders' folders, reached from its
+// workplace through folders that are not links, while the workplace is locked as a run locks it.
+// A shelf that is not there is not read. Returns why the lock could not be had.
+std::error_code ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
+                          const std::function<void(Handle folder)>& read);
+
+// The building's name as the game shows it: the text, or where it was left empty, the default.
+std::string BuildingName(const Form& form);
+
+}  // namespace wondergen
