@@ -34,6 +34,8 @@ const char* DescribeStep(wondergen::FailedStep step) {
     case wondergen::FailedStep::kWriteDocument: return "cannot write";
     case wondergen::FailedStep::kInstall: return "cannot install";
     case wondergen::FailedStep::kLock: return "cannot work in";
+    case wondergen::FailedStep::kRemove: return "cannot remove";
+    case wondergen::FailedStep::kRead: return "cannot read";
   }
   return "cannot handle";
 }
@@ -199,6 +201,8 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
   for (const fs::path& texture : reading.texturesMadeAgain)
     Say(texture.string() + ": not as this version makes it from " + reading.icon.string() +
         "; making the wonder again makes it anew");
+  for (const fs::path& other : reading.deletedWhenMadeAgain)
+    Say(other.string() + ": no part of the wonder's package; making the wonder again deletes it");
   // Each option with its value, the texts in UTF-8 and quoted as one word each.
   const Form& form = *reading.form;
   const Rules& rules = form.rules;

@@ -224,8 +224,7 @@ bool Take(Search& search, const std::filesystem::path& path) {
 
 void Note(Search& search, const std::filesystem::path& path, const std::error_code& error) {
   if (error == std::errc::no_such_file_or_directory) return;  // none: nothing to say
-  search.result.notes.push_back(
-      {path, error == std::errc::invalid_argument ? "not a file" : error.message()});
+  search.result.notes.push_back({path, error.message()});
 }
 
 // Every Steam library: each root, and each library its list names, each folder once.

@@ -52,7 +52,7 @@ bool NameManifest(TreeRun& run, const Place& mods, const std::string& name,
   if (!error || IsMissing(error) || error == TreeError::kIsALink ||
       error == std::errc::not_a_directory)
     return true;
-  run.report({FailedStep::kInstall, folder.path, error, {}});
+  run.report({run.modsStep, folder.path, error, {}});
   return false;
 }
 
@@ -60,7 +60,7 @@ bool NameManifest(TreeRun& run, const Place& mods, const std::string& name,
 bool Move(TreeRun& run, const Place& mods, const std::string& name, const std::string& newName) {
   std::error_code error;
   if (Rename(run, mods, name, newName, error)) return true;
-  run.report({FailedStep::kInstall, mods.path / name, error, {}});
+  run.report({run.modsStep, mods.path / name, error, {}});
   return false;
 }
 
@@ -83,7 +83,7 @@ SwapEnd GoBack(TreeRun& run, const Place& mods, const ModNames& names, bool reti
   const bool back = !retired || Move(run, mods, names.retired, names.installed);
   DeleteTree(run, mods, {names.fresh, EntryKind::kUnknown});
   if (!back) return SwapEnd::kRetiredLeft;
-  run.report({FailedStep::kInstall, mods.path / names.installed, TreeError::kPutBack, {}});
+  run.report({run.modsStep, mods.path / names.installed, TreeError::kPutBack, {}});
   return SwapEnd::kRetiredPutBack;
 }
 
@@ -102,15 +102,17 @@ SwapEnd FinishSwap(TreeRun& run, const Place& mods, const ModNames& names, bool 
 // tree of `family`, only by steps that keep the game loading at most one copy: a new folder, whose
 // manifest is never loaded, is deleted; where both the installed and the retired folder are there,
 // the swap is finished, or undone where it cannot be; a retired folder alone is put back in its
-// place, or, where it cannot be, left loaded; and the installed folder's manifest given its own
-// name. Returns whether no retired folder of the tree `own` is left, which is not known where
+// place, or, where it cannot be, left loaded; and the installed folder of the tree `own`, which
+// this run installs or removes, given its manifest's own name (another's, hidden by a removal that
+// was killed, stays unloaded for a run of its own: a folder this run need not open, which may be
+// one it cannot). Returns whether no retired folder of `own` is left, which is not known where
 // `mods` cannot be listed.
 bool RecoverLeftovers(TreeRun& run, const Place& mods, const std::vector<TreeLayout>& family,
                       const std::string& own) {
   std::vector<FolderEntry> entries;
   std::error_code listError;
   if (!run.system.list(mods.folder.handle, entries, listError)) {
-    run.report({FailedStep::kInstall, mods.path, listError, {}});
+    run.report({run.modsStep, mods.path, listError, {}});
     return false;
   }
   std::set<fs::path> there;
@@ -130,7 +132,7 @@ bool RecoverLeftovers(TreeRun& run, const Place& mods, const std::vector<TreeLay
     } else if (left) {
       left = !Move(run, mods, names.retired, names.installed);
       NameManifest(run, mods, left ? names.retired : names.installed, names.manifest, true);
-    } else if (installed) {
+    } else if (installed && names.installed == own) {
       NameManifest(run, mods, names.installed, names.manifest, true);
     }
     ownLeft |= left && names.installed == own;
@@ -140,13 +142,18 @@ bool RecoverLeftovers(TreeRun& run, const Place& mods, const std::vector<TreeLay
 
 }  // namespace
 
-std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree) {
+std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree,
+                       std::error_code& error) {
   const ModNames names = NamesOf(tree);
   for (const std::string& copy : {names.installed, names.retired}) {
-    std::error_code error;
+    error.clear();
     const Held folder(system, system.openSubfolder(mods, copy, error));
     if (folder && Held(system, system.openFile(folder.handle, names.manifest, error))) return copy;
+    // Not there, no folder, or no manifest in it: no copy the game loads.
+    if (IsMissing(error) || error == std::errc::not_a_directory) continue;
+    return copy;
   }
+  error.clear();
   return {};
 }
 
@@ -188,6 +195,7 @@ RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
 
 bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
                    const std::vector<TreeLayout>& family) {
+  run.modsStep = FailedStep::kRemove;
   const ModNames names = NamesOf(tree);
   if (!RecoverLeftovers(run, mods, family, names.installed)) return false;
   std::error_code error;
@@ -196,7 +204,7 @@ bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
   folder.Close();
   if (!there || !NameManifest(run, mods, names.installed, names.manifest, false)) return false;
   if (!Rename(run, mods, names.installed, names.fresh, error)) {
-    run.report({FailedStep::kDeleteEntry, mods.path / names.installed, error, {}});
+    run.report({run.modsStep, mods.path / names.installed, error, {}});
     NameManifest(run, mods, names.installed, names.manifest, true);
     return false;
   }
@@ -210,18 +218,19 @@ std::vector<InstalledWonder> InstalledWonders(const std::vector<fs::path>& modsF
   std::vector<InstalledWonder> installed;
   std::set<int> found;
   for (const fs::path& mods : modsFolders) {
-    const std::error_code held = ReadShelf({mods, mods}, onWait, [&](Handle folder) {
+    const Failure failure = ReadShelf({mods, mods}, onWait, [&](Handle, Handle folder) {
       for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
-        const std::string copy =
-            LoadedCopy(system, folder, InstalledFamily()[wonder - kFirstWonder]);
-        if (copy.empty() || !found.insert(wonder).second) continue;
         std::error_code error;
-        const Held top(system, system.openSubfolder(folder, copy, error));
-        const WonderReading reading = ReadHeldWonder(wonder, top, mods / copy, nullptr);
+        const std::string copy =
+            LoadedCopy(system, folder, InstalledFamily()[wonder - kFirstWonder], error);
+        if (copy.empty() || !found.insert(wonder).second) continue;
+        const Held top = error ? Held() : Held(system, system.openSubfolder(folder, copy, error));
+        const WonderReading reading =
+            top ? ReadHeldWonder(wonder, top, mods / copy, nullptr) : WonderReading();
         installed.push_back({wonder, mods / copy, reading.form ? BuildingName(*reading.form) : ""});
       }
     });
-    if (held && onFailure) onFailure({FailedStep::kLock, mods, held, {}});
+    if (failure.reason && onFailure) onFailure(failure);
   }
   std::sort(installed.begin(), installed.end(),
             [](const InstalledWonder& a, const InstalledWonder& b) { return a.number < b.number; });

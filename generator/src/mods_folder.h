@@ -36,7 +36,9 @@ bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
 
 // The name of the copy of the tree's top folder in the held folder `mods` whose manifest the game
 // loads: the folder's own, or else, where a run could not go back all the way, its retired one;
-// empty where neither's is. The one that readers report.
-std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree);
+// empty where neither's is. The one that readers report. Where a copy is there but cannot be
+// looked into (a link, a folder the user may not read), its name, and why in `error`.
+std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree,
+                       std::error_code& error);
 
 }  // namespace wondergen

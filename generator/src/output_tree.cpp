@@ -18,6 +18,8 @@ struct TreeCategory : std::error_category {
                "installed is left as it was";
       case TreeError::kMoved: return "was moved elsewhere while it was deleted, and is left there";
       case TreeError::kHeldByAnotherRun: return "another run of wondergen held it for 30 seconds";
+      case TreeError::kNotAFile:
+        return "is a FIFO, a socket or a device, not a file, and is never read as one";
       case TreeError::kPutBack:
         return "a manifest could not be renamed, so the new folder is removed and what was "
                "installed is put back as it was";

@@ -74,6 +74,8 @@ struct TreeRun {
   WaitReport onWait = nullptr;
   std::chrono::milliseconds retryBudget = kRetryBudgetOfARun;
   bool atOnceRefused = false;
+  // What a failure in a Mods folder's protocol is told as: an install's, or a removal's.
+  FailedStep modsStep = FailedStep::kInstall;
 };
 
 // How long a run waits for another run that holds a folder it works in.

@@ -14,11 +14,12 @@ namespace wondergen {
 WonderReading ReadHeldWonder(int wonder, const Held& top, const std::filesystem::path& folder,
                              const PictureDecoder& decode);
 
-// Calls `read` with the held folder in which `shelf` keeps wonders' folders, reached from its
-// workplace through folders that are not links, while the workplace is locked as a run locks it.
-// A shelf that is not there is not read. Returns why the lock could not be had.
-std::error_code ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
-                          const std::function<void(Handle folder)>& read);
+// Calls `read` with the held workplace of `shelf` and the folder in which it keeps wonders'
+// folders, reached from it through folders that are not links, while the workplace is locked as a
+// run locks it. A shelf that is not there is not read. Returns what kept it from being read: the
+// lock another run held, or a folder that cannot be opened.
+Failure ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
+                  const std::function<void(Handle workplace, Handle folder)>& read);
 
 // The building's name as the game shows it: the text, or where it was left empty, the default.
 std::string BuildingName(const Form& form);

@@ -54,7 +54,7 @@ folders are still found); one of 1 MiB is read.
   $ echo ' ' >>$steam/steamapps/libraryfolders.vdf && where
   err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: File too large; the game folders it would lead to are left out
   $ rm $steam/steamapps/libraryfolders.vdf && mkfifo $steam/steamapps/libraryfolders.vdf && where
-  err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: not a file; the game folders it would lead to are left out
+  err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: is a FIFO, a socket or a device, not a file, and is never read as one; the game folders it would lead to are left out
   $ home && as_user && chmod 000 $steam/steamapps/libraryfolders.vdf && where
   err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: Permission denied; the game folders it would lead to are left out
 

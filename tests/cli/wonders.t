@@ -154,6 +154,17 @@ A texture changed or missing is made anew from the kept picture: told, and no re
   $ rm -rf work/Mods && cp -r work/kept work/Mods && rm work/Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml && run --show 7 --mods-dir Mods
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml: No such file or directory
   [1]
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && w=work/Mods/Newbuilding2PD_RIR_7 && rm $w/Data/*_GameplayData.xml && mkfifo $w/Data/Newbuilding2PD_RIR_7_GameplayData.xml && run --show 7 --mods-dir Mods; rm $w/Data/*_GameplayData.xml && mkdir $w/Data/Newbuilding2PD_RIR_7_GameplayData.xml && run --show 7 --mods-dir Mods
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: is a FIFO, a socket or a device, not a file, and is never read as one
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: Is a directory
+  [1]
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && mv $w/Text work/Text && ln -s ../../Text $w/Text && run --show 7 --mods-dir Mods; rm $w/Text && mv work/Text $w/
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text: is a link, which is never followed
+  $ mkdir $w/Notes && echo mine >$w/Notes/plan.txt && echo mine >$w/Data/extra.xml && to='>/dev/null' run --show 7 --mods-dir Mods
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Notes: no part of the wonder's package; making the wonder again deletes it
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Data/extra.xml: no part of the wonder's package; making the wonder again deletes it
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && sed -i 's/奇观 Wonder/Wonder/' work/AAA/Base/Assets/Text/Translations/Newbuilding2PD_7_zh_Hans_CN.xml && mv work/Mods work/elsewhere && run --show 7 --mods-dir Mods; mv work/elsewhere work/Mods
+  err: wondergen-cli: cannot read ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_7_zh_Hans_CN.xml: changed by hand or not made by this program
   $ rm -r work/AAA work/Mods/Newbuilding2PD_RIR_7/Newbuilding2PD_RIR_7.modinfo && run --show 7 --mods-dir Mods && run --list --mods-dir Mods
   err: wondergen-cli: wonder 7 is neither installed nor in ./AAA
   [1]
@@ -236,11 +247,27 @@ A Mods folder the user may not change: the failure named, with the system's reas
 stays installed, whole, and loaded by the game.
 
   $ chmod -R u+w work/Mods && as_user && chmod 555 work/Mods && run --remove 1 --mods-dir Mods; echo "exit $?"; tree Mods | grep modinfo
-  err: wondergen-cli: cannot delete ./Mods/Newbuilding2PD_RIR: Permission denied
+  err: wondergen-cli: cannot remove ./Mods/Newbuilding2PD_RIR: Permission denied
   exit 1
   Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 5510
   $ to=">/dev/null" run --show 1 --mods-dir Mods && echo whole
   whole
+
+A folder the user may not read: a wonder's is listed as one that cannot be read, and --show says
+why; another wonder's keeps no install or removal of this one from ending whole; a whole Mods
+folder that cannot be read is said so by --list and --show, exit status 1.
+
+  $ case_ && mkdir work/Mods && for n in 3 4; do to='>/dev/null' run --mods-dir Mods --number $n; done && as_user && chmod 000 work/Mods/Newbuilding2PD_RIR_3
+  $ run --list --mods-dir Mods; run --show 3 --mods-dir Mods
+  out: 3\t(cannot be read)\t./Mods/Newbuilding2PD_RIR_3 (esc)
+  out: 4\t圣女碑\t./Mods/Newbuilding2PD_RIR_4 (esc)
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_3: Permission denied
+  [1]
+  $ to='>/dev/null' run --mods-dir Mods --number 4 --science 9 && run --remove 4 --mods-dir Mods
+  out: ./Mods/Newbuilding2PD_RIR_4
+  $ chmod 000 work/Mods && run --list --mods-dir Mods; run --show 3 --mods-dir Mods; chmod 755 work/Mods
+  err: wondergen-cli: cannot read ./Mods: Permission denied
+  err: wondergen-cli: cannot read ./Mods: Permission denied
 
 Each stands alone: with a form's options, or with another, it is bad usage.
 

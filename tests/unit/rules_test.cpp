@@ -240,8 +240,8 @@ std::string RebuildFaultily(const std::vector<std::string>& given, const std::st
   std::ofstream(kRoot / "outside" / "canary");
   std::string reported;
   const FailureReport report = [&](const Failure& failure) {
-    const char* steps[] = {"delete", "create-folder", "create", "convert",
-                           "write",  "install",       "lock"};
+    const char* steps[] = {"delete",  "create-folder", "create", "convert", "write",
+                           "install", "lock",          "remove", "read"};
     const std::error_code& reason = failure.reason;
     reported += (reported.empty() ? "" : " ; ") +
                 std::string(steps[static_cast<int>(failure.step)]) + " " +

@@ -192,6 +192,8 @@ enum class FailedStep {
   kWriteDocument,    // a document could not be fully written or closed, and was removed again
   kInstall,          // the mod could not be installed whole into a Mods folder
   kLock,             // another run held a folder the run works in for too long
+  kRemove,           // the mod could not be removed from a Mods folder, and stays whole there
+  kRead,             // a folder of wonders could not be read
 };
 
 // The tree's own reasons for a failure, beside the system's.
@@ -201,6 +203,7 @@ enum class TreeError {
   kMoved,             // a folder was moved elsewhere while it was being deleted, and is left there
   kHeldByAnotherRun,  // another run held the folder for kLongestWaitForAnotherRun
   kPutBack,  // a manifest could not be renamed: the new folder removed, the one installed put back
+  kNotAFile,  // a FIFO, a socket or a device where a file is read, which is never opened as one
 };
 std::error_code make_error_code(TreeError error);
 
@@ -303,6 +306,7 @@ struct WonderReading {
   std::filesystem::path path;
   std::error_code reason;
   std::vector<std::filesystem::path> texturesMadeAgain;
+  std::vector<std::filesystem::path> deletedWhenMadeAgain;  // what no version of it holds
 };
 
 // Where wonders' folders are kept, and the folder that runs lock while they change it: a Mods
