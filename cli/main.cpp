@@ -96,10 +96,7 @@ std::vector<fs::path> ModsFolders(const wondergen::cli::CommandLine& commandLine
   if (!commandLine.modsDir.empty()) return {commandLine.modsDir};
   const wondergen::GameFolderSearch search = SearchGameFolders();
   if (usual != nullptr) *usual = search.usual;
-  std::vector<fs::path> mods;
-  for (const fs::path& game : search.found)
-    mods.push_back(game / "Mods");
-  return mods;
+  return wondergen::ModsFoldersOf(search.found);
 }
 
 // `text` with each backslash, tab, line break and carriage return written as \\, \t, \n and \r:

@@ -308,6 +308,7 @@ std::vector<std::filesystem::path> Starts(Search& search, From from) {
 }  // namespace
 
 std::optional<std::vector<std::string>> SteamLibraryPaths(std::string_view text, std::string& why) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8's byte-order mark
   KeyValuesReader reader{text, 0, 1, {}};
   std::vector<KeyValues> roots;
   if (!ReadPairs(reader, roots, 0)) {
@@ -356,9 +357,20 @@ GameFolderSearch SearchGameFolders() {
 }
 
 std::vector<std::filesystem::path> FindModsFolders() {
+  return ModsFoldersOf(SearchGameFolders().found);
+}
+
+std::vector<std::filesystem::path> ModsFoldersOf(
+    const std::vector<std::filesystem::path>& gameFolders) {
   std::vector<std::filesystem::path> mods;
-  for (const std::filesystem::path& game : SearchGameFolders().found)
+  std::vector<FileIdentity> seen;
+  for (const std::filesystem::path& game : gameFolders) {
+    const std::optional<FileIdentity> identity =
+        FolderIdentity(SystemFileSystem(), game / "Mods");
+    if (identity && std::find(seen.begin(), seen.end(), *identity) != seen.end()) continue;
+    if (identity) seen.push_back(*identity);
     mods.push_back(game / "Mods");
+  }
   return mods;
 }
 

@@ -40,6 +40,13 @@ each, --remove removes it from each.
   $ ls "work/home/lib \"2\\/$pfx/My Documents/$game/Mods"
   Newbuilding2PD_RIR
 
+A game folder whose Mods folder is a link to another's: one Mods folder, listed and installed into
+once.
+
+  $ flat="work/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/$pfx/Documents/$game" && rm -r "$flat/Mods" && ln -s "$HOME/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods" "$flat/Mods" && run --list | wc -l && run --number 8 --install | grep -c modinfo
+  3
+  4
+
 A libraryfolders.vdf that is not KeyValues, larger than 1 MiB, a FIFO, or that the user may not
 read is named with what is wrong, and the libraries it lists alone are left out (the other three
 folders are still found); one of 1 MiB is read.

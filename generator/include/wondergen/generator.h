@@ -278,8 +278,13 @@ struct GameFolderSearch {
   std::vector<SearchNote> notes;
 };
 GameFolderSearch SearchGameFolders();
-// The Mods folder of each game folder found (which a run makes where it is missing).
+// The Mods folder of each of `gameFolders` (which a run makes where it is missing), each once: one
+// reached from two game folders, through a link, is one.
+std::vector<std::filesystem::path> ModsFoldersOf(
+    const std::vector<std::filesystem::path>& gameFolders);
+// Those of the game folders found.
 std::vector<std::filesystem::path> FindModsFolders();
+
 // ---------------------------------------------------------------------------------------------
 // The wonders made before: read back, listed, removed
 
