@@ -182,17 +182,6 @@ constexpr std::array<const char*, 4> kSteamRoots = {
 constexpr const char* kLibraryList = "steamapps/libraryfolders.vdf";
 constexpr const char* kContainers = "Library/Containers";
 
-// The identity of the folder at `path`, links followed; none where no folder is there.
-std::optional<FileIdentity> FolderIdentity(const FileSystem& system,
-                                           const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_directory(path, error)) return std::nullopt;
-  const Held folder(system, system.openFolder(kNoHandle, path, error));
-  FileIdentity identity;
-  if (!folder || !system.identify(folder.handle, identity, error)) return std::nullopt;
-  return identity;
-}
-
 // The bytes of the file at `path`, at most `most`: a file, never a link or a FIFO.
 bool ReadFileAt(const FileSystem& system, const std::filesystem::path& path, std::string& bytes,
                 std::size_t most, std::error_code& error) {

@@ -144,6 +144,14 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
   // run, and stays locked until the run returns, so that what it says it left is its own. Each
   // install has its own run of the tree, with its own patience for programs in the way.
   const FileSystem& system = SystemFileSystem();
+  // AAA made inside a mod's folder that the install replaces would be deleted with it.
+  for (const std::filesystem::path& folder : modsFolders) {
+    const std::filesystem::path holder =
+        ReplacedFolderHolding(system, folder, outputDir, InstalledFamily());
+    if (!holder.empty()) report({FailedStep::kInstall, holder, TreeError::kHoldsTheOutput, {}});
+  }
+  if (!outcome.failures.empty()) return outcome;
+
   TreeRun run{system, report};
   run.onWait = onWait;
   std::vector<Workplace> dirs = {{outputDir, false}};

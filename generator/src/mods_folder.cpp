@@ -1,6 +1,7 @@
 #include "mods_folder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <string>
 #include <utility>
@@ -253,6 +254,32 @@ std::vector<fs::path> RemoveWonder(int wonder, const std::vector<fs::path>& mods
       removed.push_back(mods / tree.folders.front().name);
   }
   return removed;
+}
+
+fs::path ReplacedFolderHolding(const FileSystem& system, const fs::path& mods, const fs::path& dir,
+                               const std::vector<TreeLayout>& family) {
+  const std::optional<FileIdentity> modsIdentity = FolderIdentity(system, mods);
+  std::error_code error;
+  const fs::path real = fs::weakly_canonical(fs::absolute(dir, error), error);
+  if (!modsIdentity || error) return {};
+  const auto replaced = [&family](const std::string& name) {
+    const auto same = [&name](const std::string& other) {
+      return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+      });
+    };
+    return std::any_of(family.begin(), family.end(), [&same](const TreeLayout& tree) {
+      const ModNames names = NamesOf(tree);
+      return same(names.installed) || same(names.fresh) || same(names.retired);
+    });
+  };
+  for (fs::path folder = real; folder.has_relative_path(); folder = folder.parent_path()) {
+    if (replaced(folder.filename().string()) &&
+        FolderIdentity(system, folder.parent_path()) == modsIdentity)
+      return folder;
+  }
+  return {};
 }
 
 }  // namespace wondergen

@@ -41,4 +41,13 @@ bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
 std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree,
                        std::error_code& error);
 
+// The folder of the Mods folder `mods` that installing or removing a tree of `family` replaces or
+// deletes (installed, or on its way in or out), and that is or holds the folder `dir`, links
+// followed as the system follows them; empty where none does. Names are matched in any case, as
+// Windows and macOS match them.
+std::filesystem::path ReplacedFolderHolding(const FileSystem& system,
+                                            const std::filesystem::path& mods,
+                                            const std::filesystem::path& dir,
+                                            const std::vector<TreeLayout>& family);
+
 }  // namespace wondergen

@@ -23,6 +23,9 @@ struct TreeCategory : std::error_category {
       case TreeError::kPutBack:
         return "a manifest could not be renamed, so the new folder is removed and what was "
                "installed is put back as it was";
+      case TreeError::kHoldsTheOutput:
+        return "is a wonder's folder, which installing replaces, and holds the folder AAA is made "
+               "in, so nothing is done";
     }
     return "unknown error";
   }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,6 +98,9 @@ struct Workplace {
 std::vector<Place> OpenWorkplaces(TreeRun& run, const std::vector<Workplace>& dirs);
 // One directory so.
 Place OpenWorkplace(TreeRun& run, const std::filesystem::path& dir, bool make);
+// The identity of the folder at `path`, links followed; none where no folder is there.
+std::optional<FileIdentity> FolderIdentity(const FileSystem& system,
+                                           const std::filesystem::path& path);
 
 // What a rebuilding left: the tree's top folder, the path of each file written whole, in writing
 // order, and whether that is every file of the tree.

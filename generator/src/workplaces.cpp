@@ -110,4 +110,13 @@ Place OpenWorkplace(TreeRun& run, const fs::path& dir, bool make) {
   return std::move(OpenWorkplaces(run, {{dir, make}}).front());
 }
 
+std::optional<FileIdentity> FolderIdentity(const FileSystem& system, const fs::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(path, error)) return std::nullopt;
+  const Held folder(system, system.openFolder(kNoHandle, path, error));
+  FileIdentity identity;
+  if (!folder || !system.identify(folder.handle, identity, error)) return std::nullopt;
+  return identity;
+}
+
 }  // namespace wondergen

@@ -204,6 +204,7 @@ enum class TreeError {
   kHeldByAnotherRun,  // another run held the folder for kLongestWaitForAnotherRun
   kPutBack,  // a manifest could not be renamed: the new folder removed, the one installed put back
   kNotAFile,  // a FIFO, a socket or a device where a file is read, which is never opened as one
+  kHoldsTheOutput,  // a mod's folder that installing replaces holds the folder AAA is made in
 };
 std::error_code make_error_code(TreeError error);
 
