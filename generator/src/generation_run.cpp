@@ -103,8 +103,8 @@ ModPackage ComposeDocuments(const FieldStore& store, const Composition& composit
   ModPackage package;
   for (std::size_t document = 0; document < kComposers.size(); ++document) {
     if (Holds(composition, static_cast<Document>(document)))
-      package[document].bytes = ToUtf8(kComposers[document](store, composition),
-                                       package[document].conversionError);
+      package[document].bytes =
+          ToUtf8(kComposers[document](store, composition), package[document].conversionError);
   }
   return package;
 }

@@ -24,7 +24,7 @@ struct WonderCategory : std::error_category {
 
 // No file this program writes comes near this size (the largest, the kept square, is under
 // 300 KB): a larger one is no document of it, and is not read into memory whole.
-constexpr std::size_t kLargestDocumentRead = std::size_t(4) << 20;
+constexpr std::size_t kLargestDocumentRead = std::size_t(16) << 20;
 
 // Where the tree writes the document.
 const TreeFile& FileOf(const TreeLayout& tree, Document document) {

@@ -86,6 +86,17 @@ read back, and made again as today's package.
   $ line=$(cd work && "$cli" --show 7 --mods-dir Mods 2>/dev/null) && (cd work && eval "\"\$cli\" --mods-dir Mods $line" >/dev/null) && diff -r work/Mods work/today && echo "today's package"
   today's package
 
+The longest texts, 32767 characters each of the one that XML escapes the longest, read back and
+made again the same; one character more refused as bad usage.
+
+  $ case_ && mkdir work/Mods && long=$(printf '%32767s' | tr ' ' '&') && texts=() && for text in --title --teaser --description --building-name --quote; do texts+=($text "$long"); done && (cd work && "$cli" --mods-dir Mods --number 4 "${texts[@]}" >/dev/null) && cp -r work/Mods work/today
+  $ line=$(cd work && "$cli" --show 4 --mods-dir Mods) && rm -r work/Mods && (cd work && eval "\"\$cli\" --mods-dir Mods $line" >/dev/null) && diff -r work/Mods work/today && echo "the same"
+  the same
+  $ run --title "$long&"
+  err: wondergen-cli: --title: longer than 32767 characters, the most a text holds
+  err: Try 'wondergen-cli --help'.
+  [2]
+
 Refused: what no form makes, the file named, nothing printed. A byte changed in a tag, a tab, a
 quote; a value of 2000 or 0 written by hand; a text typed into the other languages' document; a
 byte changed in the manifest or the icon document; a kept picture that is no square of 256 x 256,
@@ -143,7 +154,7 @@ A texture changed or missing is made anew from the kept picture: told, and no re
   err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
   err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_256.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
   $ rm -rf work/Mods && cp -r work/kept work/Mods
-  $ truncate -s 5M work/$data && refused '' $data
+  $ truncate -s 17M work/$data && refused '' $data
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: File too large
   [1]
   $ refused 's/YieldChange="25"/YieldChange="26"/' $data | cut -d ' ' -f 1-4

@@ -32,6 +32,9 @@ namespace wondergen {
 
 inline constexpr int kFieldCount = 27;  // numeric fields of the form
 inline constexpr int kTextCount = 5;    // free texts of the form
+// The most characters a text holds (a text box of Windows holds no more), so that every document
+// made can be read back.
+inline constexpr std::size_t kLongestText = 32767;
 
 // ---------------------------------------------------------------------------------------------
 // Field catalogue
