@@ -7,7 +7,6 @@
 #include <cctype>
 
 #include "output_tree.h"
-#include "platform.h"
 
 namespace wondergen {
 namespace {
