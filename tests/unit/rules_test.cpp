@@ -379,6 +379,17 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     form.texts[0] = bytes(0);
     return Shown(ReadForm(form)[kFirstTextSlot]);
   }
+  if (rule == "text-box-of") {  // COUNT TEXT: the text COUNT times over; the copies kept
+    const std::string text = bytes(1);
+    Form form;
+    for (int copy = std::stoi(given.at(0)); copy > 0; --copy)
+      form.texts[0] += text;
+    const std::string kept = ReadForm(form)[kFirstTextSlot];
+    if (form.texts[0].compare(0, kept.size(), kept) != 0) return "not its start";
+    const std::size_t whole = kept.size() / text.size();
+    const std::string rest = kept.substr(whole * text.size());
+    return std::to_string(whole) + (rest.empty() ? "" : " + " + Shown(rest));
+  }
   if (rule == "form") {  // FIELD=VALUE, the field by its option, or wonder=N
     Form form;
     const std::string field = given.at(0).substr(0, given[0].find('=')),
