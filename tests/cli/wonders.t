@@ -87,12 +87,13 @@ read back, and made again as today's package.
   today's package
 
 The longest texts, 32767 characters each of the one that XML escapes the longest, read back and
-made again the same; one character more refused as bad usage.
+made again the same; 32767 Chinese characters taken, one character more refused as bad usage.
 
   $ case_ && mkdir work/Mods && long=$(printf '%32767s' | tr ' ' '&') && texts=() && for text in --title --teaser --description --building-name --quote; do texts+=($text "$long"); done && (cd work && "$cli" --mods-dir Mods --number 4 "${texts[@]}" >/dev/null) && cp -r work/Mods work/today
   $ line=$(cd work && "$cli" --show 4 --mods-dir Mods) && rm -r work/Mods && (cd work && eval "\"\$cli\" --mods-dir Mods $line" >/dev/null) && diff -r work/Mods work/today && echo "the same"
   the same
-  $ run --title "$long&"
+  $ to='>/dev/null' run --title "$(printf '%32767s' | sed 's/ /名/g')" && echo taken && run --title "$long&"
+  taken
   err: wondergen-cli: --title: longer than 32767 characters, the most a text holds
   err: Try 'wondergen-cli --help'.
   [2]
