@@ -44,6 +44,11 @@ struct PictureCategory : std::error_category {
         return "a JPEG of more than 8 bits a sample (12-bit) is not supported";
       case PictureError::kCompressedBmp:
         return "a compressed BMP (run-length encoded, or holding a JPEG or PNG) is not supported";
+      case PictureError::kLosslessJpeg: return "a lossless or hierarchical JPEG is not supported";
+      case PictureError::kWideJpeg:
+        return "a JPEG wider or higher than 65500 pixels is not supported";
+      case PictureError::kOs2Bmp:
+        return "an OS/2 2.x BMP (a header of 16 to 64 bytes) is not supported";
     }
     return "unknown error";
   }
@@ -238,12 +243,20 @@ Picture DecodeJpeg(Source& source, std::error_code& error, std::uint32_t enough)
       std::longjmp(errors->jump, 1);
     }
   };
+  // The sides, where libjpeg read the frame's header, come first: a picture too large or empty is
+  // named so whatever follows.
   Picture picture;
-  if (!StartJpeg(reading, source, enough)) {
-    error = reading.errors.lostPixels                    ? PictureError::kDamaged
-            : reading.errors.error == JERR_BAD_PRECISION ? PictureError::kDeepJpeg
-                                                         : PictureError::kNotAPicture;
-  } else if (Fits(reading.jpeg.image_width, reading.jpeg.image_height, error)) {
+  const bool started = StartJpeg(reading, source, enough);
+  const int code = reading.errors.error;
+  const bool framed = started || reading.jpeg.image_width > 0 || code == JERR_EMPTY_IMAGE;
+  if (framed) Fits(reading.jpeg.image_width, reading.jpeg.image_height, error);
+  if (!error && !started) {
+    error = reading.errors.lostPixels      ? PictureError::kDamaged
+            : code == JERR_BAD_PRECISION   ? PictureError::kDeepJpeg
+            : code == JERR_SOF_UNSUPPORTED ? PictureError::kLosslessJpeg
+            : code == JERR_IMAGE_TOO_BIG   ? PictureError::kWideJpeg
+                                           : PictureError::kNotAPicture;
+  } else if (!error) {
     const jpeg_decompress_struct& jpeg = reading.jpeg;
     picture = {jpeg.output_width, jpeg.output_height,
                std::vector<std::uint8_t>(std::size_t(jpeg.output_width) * jpeg.output_height * 4)};
@@ -348,10 +361,14 @@ Picture DecodeBmp(Source& source, std::error_code& error) {
   const std::string_view head = source.head;
   const std::uint32_t headerSize = head.size() >= 18 ? Number(head, 14, 4, false) : 0;
   const std::size_t side = headerSize == 12 ? 2 : 4;  // bytes of a side
-  if ((headerSize != 12 && headerSize != 40 && headerSize != 56 && headerSize != 108 &&
-       headerSize != 124) ||
-      head.size() < 18 + 2 * side) {
-    error = PictureError::kNotAPicture;
+  if (headerSize != 12 && headerSize != 40 && headerSize != 56 && headerSize != 108 &&
+      headerSize != 124) {
+    error =
+        headerSize >= 16 && headerSize <= 64 ? PictureError::kOs2Bmp : PictureError::kNotAPicture;
+    return {};
+  }
+  if (head.size() < 18 + 2 * side) {
+    error = PictureError::kDamaged;
     return {};
   }
   const auto width = std::int32_t(Number(head, 18, side, false));

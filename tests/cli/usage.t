@@ -444,6 +444,31 @@ whose rows are padded one byte short. A GIF whose frame lies outside its screen 
   $ tree
   AAA/old/
 
+What the decoders cannot read is named, and sides are judged as the frame's header gives them: a
+lossless JPEG (SOF3), one of 65501 x 8, beyond libjpeg's 65500 pixels a side, one of 65535 x 65535,
+more than 50 million pixels, and one of height 0 (its height to come after its pixels, which
+libjpeg does not read); a BMP of OS/2 2.x's header of 16 or of 64 bytes, where 15 and 65 are no
+header at all. Cut short within its header: a JPEG before its frame, a BMP within its sides.
+
+  $ cd work && jpeg="$golden/pictures/turned.jpg" && sof() { cp "$jpeg" $1 && printf "$3" | dd of=$1 bs=1 seek=$2 conv=notrunc status=none; }
+  $ sof lossless.jpg 195 '\303' && sof wide.jpg 199 '\0\010\377\335' && sof sides.jpg 199 '\377\377\377\377' && sof no-height.jpg 199 '\0\0'
+  $ python3 -c 'import struct, sys; b = open(sys.argv[1], "rb").read(); [open(f"header{n}.bmp", "wb").write(b"BM" + struct.pack("<IHHI", 14 + n + len(b) - 54, 0, 0, 14 + n) + (struct.pack("<I", n) + b[18:54] + bytes(64))[:n] + b[54:]) for n in (15, 16, 64, 65)]' "$golden/pictures/wonder.bmp"
+  $ head -c 100 "$jpeg" >header-cut.jpg && head -c 20 "$golden/pictures/wonder.bmp" >sides-cut.bmp && cd ..
+  $ for picture in lossless.jpg wide.jpg sides.jpg no-height.jpg header16.bmp header64.bmp header15.bmp header65.bmp header-cut.jpg sides-cut.bmp; do run --icon $picture; done
+  err: wondergen-cli: --icon: "lossless.jpg": a lossless or hierarchical JPEG is not supported
+  err: wondergen-cli: --icon: "wide.jpg": a JPEG wider or higher than 65500 pixels is not supported
+  err: wondergen-cli: --icon: "sides.jpg": the picture has more than 50 million pixels
+  err: wondergen-cli: --icon: "no-height.jpg": the picture has no pixels (its width or height is 0)
+  err: wondergen-cli: --icon: "header16.bmp": an OS/2 2.x BMP (a header of 16 to 64 bytes) is not supported
+  err: wondergen-cli: --icon: "header64.bmp": an OS/2 2.x BMP (a header of 16 to 64 bytes) is not supported
+  err: wondergen-cli: --icon: "header15.bmp": not a picture that can be read (PNG, JPEG, BMP or GIF)
+  err: wondergen-cli: --icon: "header65.bmp": not a picture that can be read (PNG, JPEG, BMP or GIF)
+  err: wondergen-cli: --icon: "header-cut.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "sides-cut.bmp": the picture is cut short or damaged
+  [2]
+  $ tree
+  AAA/old/
+
 --prereqs: the base game's 68 technologies and 51 civics, one a line, TYPE, its name as the game's
 Simplified Chinese edition shows it and its era, tab-separated, grouped by era, in an era the
 technologies first (tests/reference checks the whole list against the game's data). It stands
