@@ -188,6 +188,17 @@ struct JpegReading {
 constexpr int kLostPixels[] = {JWRN_JPEG_EOF,       JWRN_HIT_MARKER,  JWRN_HUFF_BAD_CODE,
                                JWRN_ARITH_BAD_CODE, JWRN_MUST_RESYNC, JWRN_BOGUS_PROGRESSION};
 
+// Whether libjpeg's warning says pixels were lost. Bytes skipped before the end of the picture or
+// a restart marker, which only coded data comes before, are coded data the decoder did not use:
+// it read the scan otherwise than it was written ("extraneous bytes before marker 0xd9").
+bool LostPixels(const jpeg_error_mgr& manager) {
+  const int marker = manager.msg_parm.i[1];
+  return std::find(std::begin(kLostPixels), std::end(kLostPixels), manager.msg_code) !=
+             std::end(kLostPixels) ||
+         (manager.msg_code == JWRN_EXTRANEOUS_DATA &&
+          (marker == JPEG_EOI || (marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7)));
+}
+
 // Reads the header and chooses the output: RGBA, or CMYK to turn into it, at the smallest of
 // libjpeg's scales (n/8 of each side, in its DCT, as thumbnailers decode) that keeps `enough`
 // pixels on the longer side, or whole for 0. False where the file is no JPEG or is cut short.
@@ -236,9 +247,7 @@ Picture DecodeJpeg(Source& source, std::error_code& error, std::uint32_t enough)
   };
   reading.errors.manager.emit_message = [](j_common_ptr common, int level) {
     auto* errors = reinterpret_cast<JpegErrors*>(common->err);
-    const int code = errors->manager.msg_code;
-    if (level < 0 &&
-        std::find(std::begin(kLostPixels), std::end(kLostPixels), code) != std::end(kLostPixels)) {
+    if (level < 0 && LostPixels(errors->manager)) {
       errors->lostPixels = true;
       std::longjmp(errors->jump, 1);
     }

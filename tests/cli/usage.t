@@ -466,6 +466,18 @@ header at all. Cut short within its header: a JPEG before its frame, a BMP withi
   err: wondergen-cli: --icon: "header-cut.jpg": the picture is cut short or damaged
   err: wondergen-cli: --icon: "sides-cut.bmp": the picture is cut short or damaged
   [2]
+
+A JPEG whose scan libjpeg reads otherwise than it was written, so that bytes of its coded data are
+skipped before its end or a restart marker ("extraneous bytes before marker 0xd9", "0xd0"): its
+frame marked arithmetic-coded (SOF9), a byte of its scan zeroed, and a byte zeroed in the first
+interval of one with restart markers.
+
+  $ cd work && sof arithmetic.jpg 195 '\311' && sof zeroed.jpg 800 '\0' && jpeg="$golden/pictures/restart.jpg" && sof restart.jpg 340 '\0' && cd ..
+  $ for picture in arithmetic.jpg zeroed.jpg restart.jpg; do run --icon $picture; done
+  err: wondergen-cli: --icon: "arithmetic.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "zeroed.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "restart.jpg": the picture is cut short or damaged
+  [2]
   $ tree
   AAA/old/
 
