@@ -25,6 +25,7 @@
 #include <iterator>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace wondergen::cli {
 namespace {
@@ -359,6 +360,31 @@ Picture DecodeGif(Source& source, std::error_code& error) {
   return error ? Picture() : screen;
 }
 
+// Whether each pixel of a BMP of 1, 4 or 8 bits a pixel names one of the first `colours` entries
+// of its palette: stb_image takes the colour of any other from memory it never wrote, and viewers
+// disagree on it (Pillow a grey, browsers black), so such a file is damaged. Reads the rows from
+// `offset`, which the caller knows lie within the file, and leaves `source` at its start.
+bool InPalette(Source& source, std::uint64_t offset, std::uint32_t width, std::uint64_t height,
+               unsigned bits, std::int64_t colours) {
+  Source rows = source;
+  if (rows.file != nullptr) {
+    if (std::fseek(rows.file, long(offset), SEEK_SET) != 0) return false;
+  } else {
+    rows.rest.remove_prefix(offset);
+  }
+  std::vector<std::uint8_t> row((std::size_t(width) * bits + 31) / 32 * 4);
+  bool inPalette = true;
+  for (std::uint64_t y = 0; inPalette && y < height; ++y) {
+    inPalette = Read(rows, row.data(), row.size()) == row.size();
+    for (std::size_t x = 0; inPalette && x < width; ++x) {
+      const unsigned shift = 8 - bits - x * bits % 8;
+      inPalette = std::int64_t(row[x * bits / 8] >> shift & ((1U << bits) - 1)) < colours;
+    }
+  }
+  if (source.file != nullptr) std::rewind(source.file);
+  return inPalette;
+}
+
 // A BMP by its headers, as Microsoft's documentation gives them: BITMAPFILEHEADER (14 bytes, where
 // the pixels start at 10), then BITMAPCOREHEADER (12 bytes, sides of 16 bits) or BITMAPINFOHEADER
 // or one of its later versions that stb_image reads (40, 56, 108 or 124 bytes, sides of 32 bits,
@@ -400,6 +426,22 @@ Picture DecodeBmp(Source& source, std::error_code& error) {
   if (!headersWhole || pixelsEnd > source.size) {
     error = PictureError::kDamaged;
     return {};
+  }
+  // The palette holds the colours the header names (all that the bits can index where it names 0)
+  // as far as stb_image reads it: the entries before the pixels, of 3 bytes after a core header,
+  // where it counts 4 fewer, and of 4 after the others.
+  if (bits == 1 || bits == 4 || bits == 8) {
+    const std::int64_t pixelsAt = Number(head, 10, 4, false);
+    const std::uint32_t named = side == 4 ? Number(head, 46, 4, false) : 0;
+    const std::int64_t stored =
+        side == 2 ? (pixelsAt - 38) / 3 : (pixelsAt - 14 - std::int64_t(headerSize)) / 4;
+    const std::uint32_t all = 1U << bits;
+    const std::int64_t colours =
+        std::min<std::int64_t>(named == 0 || named > all ? all : named, stored);
+    if (!InPalette(source, pixelsAt, std::uint32_t(width), height, unsigned(bits), colours)) {
+      error = PictureError::kDamaged;
+      return {};
+    }
   }
   const stbi_io_callbacks reading = {
       [](void* source, char* into, int wanted) {

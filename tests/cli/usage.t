@@ -481,6 +481,31 @@ interval of one with restart markers.
   $ tree
   AAA/old/
 
+A BMP of 1, 4 or 8 bits a pixel whose pixels name a colour past its palette is damaged: viewers
+disagree on that colour (Pillow takes a grey, browsers black). The palette holds the colours its
+header names, or all that the bits can index where it names 0. bmp NAME BITS STORED NAMED WIDTH
+INDICES writes a square of WIDTH, its pixels the indices in turn by blocks of 32, STORED entries in
+its palette, the padding of its rows set bits. Past the palette: an 8-bit one of 2 colours whose
+largest index is 2, the same at 4 bits, a 1-bit one of 1 colour, one whose header names 2 of the 4
+colours it stores. Within it, the icon as Pillow reads them: 256 wide, and 250, its rows padded
+with an index past.
+
+  $ case_ && cd work && bmp() { python3 -c 'import struct, sys; bits, stored, named, width = map(int, sys.argv[2:6]); indices = [int(i) for i in sys.argv[6].split(",")]; rows = b"".join((lambda b: int(b, 2).to_bytes(len(b) // 8, "big"))((lambda b: b + "1" * (-len(b) % 32))("".join(format(indices[(x // 32 + y // 32) % len(indices)], f"0{bits}b") for x in range(width)))) for y in range(width)); at = 54 + 4 * stored; open(sys.argv[1], "wb").write(b"BM" + struct.pack("<IHHIIiiHHIIiiII", at + len(rows), 0, 0, at, 40, width, width, 1, bits, 0, len(rows), 0, 0, named, 0) + bytes((40 * i % 256, 255 - 40 * i % 256, 128, 0)[j] for i in range(stored) for j in range(4)) + rows)' "$@"; }
+  $ bmp past8.bmp 8 2 2 64 0,1,2 && bmp past4.bmp 4 2 2 64 0,1,2 && bmp past1.bmp 1 1 1 64 0,1 && bmp named.bmp 8 4 2 64 0,1,2 && cd ..
+  $ for picture in past8.bmp past4.bmp past1.bmp named.bmp; do run --icon $picture; done
+  err: wondergen-cli: --icon: "past8.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "past4.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "past1.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "named.bmp": the picture is cut short or damaged
+  [2]
+  $ cd work && bmp in8.bmp 8 2 2 256 0,1 && bmp in4.bmp 4 3 0 256 0,1,2 && bmp in1.bmp 1 2 0 256 0,1 && bmp named-in.bmp 8 4 2 256 0,1 && bmp padded.bmp 8 2 2 250 0,1 && cd ..
+  $ for picture in in8.bmp in4.bmp in1.bmp named-in.bmp padded.bmp; do to='>/dev/null' run --icon $picture && echo -n "$picture: " && $check_icons work/AAA/DLC/Newbuilding2PD_RIR work/$picture; done
+  in8.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  in4.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  in1.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  named-in.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  padded.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+
 --prereqs: the base game's 68 technologies and 51 civics, one a line, TYPE, its name as the game's
 Simplified Chinese edition shows it and its era, tab-separated, grouped by era, in an era the
 technologies first (tests/reference checks the whole list against the game's data). It stands
