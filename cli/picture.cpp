@@ -105,6 +105,10 @@ bool StartPng(PngReading& reading, Source& source) {
     if (Read(*static_cast<Source*>(png_get_io_ptr(png)), into, wanted) != wanted)
       png_error(png, "cut short");
   });
+  // Only the chunks that make the pixels are read, IHDR, PLTE, tRNS and IDAT; libpng passes over
+  // the others, which nothing here uses, without keeping them: a text or a profile may be hundreds
+  // of megabytes.
+  png_set_keep_unknown_chunks(reading.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(reading.png, reading.info);
   return true;
 }
