@@ -135,6 +135,15 @@ bool ReadPng(PngReading& reading, std::uint8_t* rgba) {
 }
 
 Picture DecodePng(Source& source, std::error_code& error) {
+  // The sides, which IHDR gives first, decide before anything else is read: none, beyond libpng's
+  // limit (which it refuses with the rest of the header), or too many pixels.
+  const std::string_view head = source.head;
+  if (head.size() >= 24 && head.substr(12, 4) == "IHDR") {
+    const std::uint32_t width = Number(head, 16, 4, true), height = Number(head, 20, 4, true);
+    if (width > 0 && height > 0 && (width > PNG_USER_WIDTH_MAX || height > PNG_USER_HEIGHT_MAX))
+      error = PictureError::kWidePng;
+    if (error || !Fits(width, height, error)) return {};
+  }
   PngReading reading;
   reading.png = png_create_read_struct_2(
       PNG_LIBPNG_VER_STRING, nullptr, [](png_structp png, png_const_charp) { png_longjmp(png, 1); },
@@ -146,19 +155,10 @@ Picture DecodePng(Source& source, std::error_code& error) {
       },
       [](png_structp, png_voidp memory) { std::free(memory); });
   reading.info = reading.png ? png_create_info_struct(reading.png) : nullptr;
-  // Sides of 0 and sides beyond libpng's limit, which it refuses with the rest of the header.
-  const std::string_view head = source.head;
-  const auto side = [head](std::size_t at) {
-    return head.size() >= 24 ? Number(head, at, 4, true) : 1;
-  };
   Picture picture;
   if (reading.info == nullptr || !StartPng(reading, source)) {
-    error = side(16) == 0 || side(20) == 0 ? PictureError::kEmpty
-            : side(16) > PNG_USER_WIDTH_MAX || side(20) > PNG_USER_HEIGHT_MAX
-                ? PictureError::kWidePng
-                : PictureError::kDamaged;
-  } else if (Fits(png_get_image_width(reading.png, reading.info),
-                  png_get_image_height(reading.png, reading.info), error)) {
+    error = PictureError::kDamaged;
+  } else {  // its sides those checked above
     picture.width = png_get_image_width(reading.png, reading.info);
     picture.height = png_get_image_height(reading.png, reading.info);
     picture.rgba.resize(std::size_t(picture.width) * picture.height * 4);
@@ -296,6 +296,10 @@ Picture DecodeJpeg(Source& source, std::error_code& error, std::uint32_t enough)
 // The first frame on the logical screen, its transparent colour transparent, as viewers show a
 // GIF that does not move; the rest is not read.
 Picture DecodeGif(Source& source, std::error_code& error) {
+  // The screen's sides, right after the signature, decide before anything else is read.
+  const std::string_view head = source.head;
+  if (head.size() >= 10 && !Fits(Number(head, 6, 2, false), Number(head, 8, 2, false), error))
+    return {};
   int code = 0;
   GifFileType* gif = DGifOpen(
       &source,
@@ -306,7 +310,9 @@ Picture DecodeGif(Source& source, std::error_code& error) {
       &code);
   if (code == D_GIF_ERR_NOT_ENOUGH_MEM) throw std::bad_alloc();
   if (gif == nullptr) {
-    error = PictureError::kNotAPicture;  // giflib reads a side of 0, which Fits refuses
+    // giflib reads a side of 0, which Fits refuses: what it refuses is cut short, in the
+    // signature, the screen's descriptor or its colour table.
+    error = code == D_GIF_ERR_NOT_GIF_FILE ? PictureError::kNotAPicture : PictureError::kDamaged;
     return {};
   }
   Picture screen;

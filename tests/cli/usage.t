@@ -398,7 +398,8 @@ headers alone, which stb_image would fill with black; a JPEG whose scan stops ea
 in the middle) and one with a code that libjpeg finds corrupt, which it would fill with grey. What
 the decoders cannot read is named: a JPEG of 12 bits a sample, a BMP run-length encoded, a PNG
 wider or higher than libpng's limit of 1000000 pixels (each refused from its header alone), while
-one of 1000000 is only cut short. At their edges: a PNG of 1 x 0 cut right after its sides, a BMP
+one of 1000000 is only cut short. At their edges: a PNG of width 0 cut before its height, cut short
+(its sides are judged once both are read), one of 1 x 0 cut right after its sides, a BMP
 whose rows are padded one byte short. A GIF whose frame lies outside its screen (of 48 x 32 made
 48 x 16). And a picture the user may not read.
 
@@ -412,15 +413,16 @@ whose rows are padded one byte short. A GIF whose frame lies outside its screen 
   $ cp "$jpeg" twelve.jpg && printf '\014' | dd of=twelve.jpg bs=1 seek=198 conv=notrunc status=none && printf 'BM\0\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\002\0\0\0\002\0\0\0\001\0\010\0\001\0\0\0' >rle.bmp && truncate -s 1100 rle.bmp
   $ png() { printf '\211PNG\r\n\032\n\0\0\0\rIHDR%b%b\010\006\0\0\0\0\0\0\0' "$1" "$2"; }
   $ png '\0\017\102\101' '\0\0\0\001' >wide.png && png '\0\0\0\001' '\0\017\102\101' >high.png && png '\0\017\102\100' '\0\0\0\001' >at-limit.png
-  $ png '\0\0\0\001' '\0\0\0\0' | head -c 24 >empty-sides.png && head -c 101 "$golden/pictures/odd-width.bmp" >byte-short.bmp
+  $ png '\0\0\0\0' '' | head -c 20 >width-cut.png && png '\0\0\0\001' '\0\0\0\0' | head -c 24 >empty-sides.png && head -c 101 "$golden/pictures/odd-width.bmp" >byte-short.bmp
   $ cp "$golden/pictures/animated.gif" frame-outside.gif && printf '\020' | dd of=frame-outside.gif bs=1 seek=8 conv=notrunc status=none && cd ..
-  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty-sides.png empty.bmp empty.gif half.bmp headers.bmp byte-short.bmp frame-outside.gif early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png high.png at-limit.png; do run --icon $picture; done
+  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png width-cut.png large.png empty.png empty-sides.png empty.bmp empty.gif half.bmp headers.bmp byte-short.bmp frame-outside.gif early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png high.png at-limit.png; do run --icon $picture; done
   err: wondergen-cli: --icon: "missing.png": No such file or directory
   err: wondergen-cli: --icon: "AAA": not a file
   err: wondergen-cli: --icon: "notes.txt": not a picture that can be read (PNG, JPEG, BMP or GIF)
   err: wondergen-cli: --icon: "cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "cut.jpg": the picture is cut short or damaged
   err: wondergen-cli: --icon: "header-cut.png": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "width-cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "large.png": the picture has more than 50 million pixels
   err: wondergen-cli: --icon: "empty.png": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty-sides.png": the picture has no pixels (its width or height is 0)
@@ -465,6 +467,20 @@ header at all. Cut short within its header: a JPEG before its frame, a BMP withi
   err: wondergen-cli: --icon: "header65.bmp": not a picture that can be read (PNG, JPEG, BMP or GIF)
   err: wondergen-cli: --icon: "header-cut.jpg": the picture is cut short or damaged
   err: wondergen-cli: --icon: "sides-cut.bmp": the picture is cut short or damaged
+  [2]
+
+A GIF cut within its signature, its sides or its colour table is cut short; one whose sides give
+more than 50 million pixels says so from them whatever follows, as does a PNG whose header gives
+60000 x 60000 followed by its end alone.
+
+  $ cd work && gif="$golden/pictures/interlaced.gif" && head -c 4 "$gif" >signature-cut.gif && head -c 8 "$gif" >screen-cut.gif && head -c 300 "$gif" >colours-cut.gif && printf 'GIF89a\377\377\377\377' >large.gif
+  $ python3 -c 'import struct, sys, zlib; chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data)); open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 60000, 60000, 8, 6, 0, 0, 0)) + chunk(b"IEND", b""))' header-only.png && cd ..
+  $ for picture in signature-cut.gif screen-cut.gif colours-cut.gif large.gif header-only.png; do run --icon $picture; done
+  err: wondergen-cli: --icon: "signature-cut.gif": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "screen-cut.gif": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "colours-cut.gif": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "large.gif": the picture has more than 50 million pixels
+  err: wondergen-cli: --icon: "header-only.png": the picture has more than 50 million pixels
   [2]
 
 A JPEG whose scan libjpeg reads otherwise than it was written, so that bytes of its coded data are
