@@ -310,9 +310,10 @@ Picture DecodeGif(Source& source, std::error_code& error) {
       &code);
   if (code == D_GIF_ERR_NOT_ENOUGH_MEM) throw std::bad_alloc();
   if (gif == nullptr) {
-    // giflib reads a side of 0, which Fits refuses: what it refuses is cut short, in the
-    // signature, the screen's descriptor or its colour table.
-    error = code == D_GIF_ERR_NOT_GIF_FILE ? PictureError::kNotAPicture : PictureError::kDamaged;
+    // giflib reads a side of 0, which Fits refuses, and checks no more of the signature than its
+    // "GIF": what it refuses is cut short, in the signature, the screen's descriptor or its
+    // colour table.
+    error = PictureError::kDamaged;
     return {};
   }
   Picture screen;
