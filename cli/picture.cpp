@@ -25,6 +25,7 @@
 #include <iterator>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace wondergen::cli {
 namespace {
@@ -44,6 +45,11 @@ struct PictureCategory : std::error_category {
         return "a JPEG of more than 8 bits a sample (12-bit) is not supported";
       case PictureError::kCompressedBmp:
         return "a compressed BMP (run-length encoded, or holding a JPEG or PNG) is not supported";
+      case PictureError::kLosslessJpeg: return "a lossless or hierarchical JPEG is not supported";
+      case PictureError::kWideJpeg:
+        return "a JPEG wider or higher than 65500 pixels is not supported";
+      case PictureError::kOs2Bmp:
+        return "an OS/2 2.x BMP (a header of 16 to 64 bytes) is not supported";
     }
     return "unknown error";
   }
@@ -99,6 +105,10 @@ bool StartPng(PngReading& reading, Source& source) {
     if (Read(*static_cast<Source*>(png_get_io_ptr(png)), into, wanted) != wanted)
       png_error(png, "cut short");
   });
+  // Only the chunks that make the pixels are read, IHDR, PLTE, tRNS and IDAT; libpng passes over
+  // the others, which nothing here uses, without keeping them: a text or a profile may be hundreds
+  // of megabytes.
+  png_set_keep_unknown_chunks(reading.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(reading.png, reading.info);
   return true;
 }
@@ -125,6 +135,15 @@ bool ReadPng(PngReading& reading, std::uint8_t* rgba) {
 }
 
 Picture DecodePng(Source& source, std::error_code& error) {
+  // The sides, which IHDR gives first, decide before anything else is read: none, beyond libpng's
+  // limit (which it refuses with the rest of the header), or too many pixels.
+  const std::string_view head = source.head;
+  if (head.size() >= 24 && head.substr(12, 4) == "IHDR") {
+    const std::uint32_t width = Number(head, 16, 4, true), height = Number(head, 20, 4, true);
+    if (width > 0 && height > 0 && (width > PNG_USER_WIDTH_MAX || height > PNG_USER_HEIGHT_MAX))
+      error = PictureError::kWidePng;
+    if (error || !Fits(width, height, error)) return {};
+  }
   PngReading reading;
   reading.png = png_create_read_struct_2(
       PNG_LIBPNG_VER_STRING, nullptr, [](png_structp png, png_const_charp) { png_longjmp(png, 1); },
@@ -136,19 +155,10 @@ Picture DecodePng(Source& source, std::error_code& error) {
       },
       [](png_structp, png_voidp memory) { std::free(memory); });
   reading.info = reading.png ? png_create_info_struct(reading.png) : nullptr;
-  // Sides of 0 and sides beyond libpng's limit, which it refuses with the rest of the header.
-  const std::string_view head = source.head;
-  const auto side = [head](std::size_t at) {
-    return head.size() >= 24 ? Number(head, at, 4, true) : 1;
-  };
   Picture picture;
   if (reading.info == nullptr || !StartPng(reading, source)) {
-    error = side(16) == 0 || side(20) == 0 ? PictureError::kEmpty
-            : side(16) > PNG_USER_WIDTH_MAX || side(20) > PNG_USER_HEIGHT_MAX
-                ? PictureError::kWidePng
-                : PictureError::kDamaged;
-  } else if (Fits(png_get_image_width(reading.png, reading.info),
-                  png_get_image_height(reading.png, reading.info), error)) {
+    error = PictureError::kDamaged;
+  } else {  // its sides those checked above
     picture.width = png_get_image_width(reading.png, reading.info);
     picture.height = png_get_image_height(reading.png, reading.info);
     picture.rgba.resize(std::size_t(picture.width) * picture.height * 4);
@@ -182,6 +192,17 @@ struct JpegReading {
 // libjpeg ignores.
 constexpr int kLostPixels[] = {JWRN_JPEG_EOF,       JWRN_HIT_MARKER,  JWRN_HUFF_BAD_CODE,
                                JWRN_ARITH_BAD_CODE, JWRN_MUST_RESYNC, JWRN_BOGUS_PROGRESSION};
+
+// Whether libjpeg's warning says pixels were lost. Bytes skipped before the end of the picture or
+// a restart marker, which only coded data comes before, are coded data the decoder did not use:
+// it read the scan otherwise than it was written ("extraneous bytes before marker 0xd9").
+bool LostPixels(const jpeg_error_mgr& manager) {
+  const int marker = manager.msg_parm.i[1];
+  return std::find(std::begin(kLostPixels), std::end(kLostPixels), manager.msg_code) !=
+             std::end(kLostPixels) ||
+         (manager.msg_code == JWRN_EXTRANEOUS_DATA &&
+          (marker == JPEG_EOI || (marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7)));
+}
 
 // Reads the header and chooses the output: RGBA, or CMYK to turn into it, at the smallest of
 // libjpeg's scales (n/8 of each side, in its DCT, as thumbnailers decode) that keeps `enough`
@@ -231,19 +252,25 @@ Picture DecodeJpeg(Source& source, std::error_code& error, std::uint32_t enough)
   };
   reading.errors.manager.emit_message = [](j_common_ptr common, int level) {
     auto* errors = reinterpret_cast<JpegErrors*>(common->err);
-    const int code = errors->manager.msg_code;
-    if (level < 0 &&
-        std::find(std::begin(kLostPixels), std::end(kLostPixels), code) != std::end(kLostPixels)) {
+    if (level < 0 && LostPixels(errors->manager)) {
       errors->lostPixels = true;
       std::longjmp(errors->jump, 1);
     }
   };
+  // The sides, where libjpeg read the frame's header, come first: a picture too large or empty is
+  // named so whatever follows.
   Picture picture;
-  if (!StartJpeg(reading, source, enough)) {
-    error = reading.errors.lostPixels                    ? PictureError::kDamaged
-            : reading.errors.error == JERR_BAD_PRECISION ? PictureError::kDeepJpeg
-                                                         : PictureError::kNotAPicture;
-  } else if (Fits(reading.jpeg.image_width, reading.jpeg.image_height, error)) {
+  const bool started = StartJpeg(reading, source, enough);
+  const int code = reading.errors.error;
+  const bool framed = started || reading.jpeg.image_width > 0 || code == JERR_EMPTY_IMAGE;
+  if (framed) Fits(reading.jpeg.image_width, reading.jpeg.image_height, error);
+  if (!error && !started) {
+    error = reading.errors.lostPixels      ? PictureError::kDamaged
+            : code == JERR_BAD_PRECISION   ? PictureError::kDeepJpeg
+            : code == JERR_SOF_UNSUPPORTED ? PictureError::kLosslessJpeg
+            : code == JERR_IMAGE_TOO_BIG   ? PictureError::kWideJpeg
+                                           : PictureError::kNotAPicture;
+  } else if (!error) {
     const jpeg_decompress_struct& jpeg = reading.jpeg;
     picture = {jpeg.output_width, jpeg.output_height,
                std::vector<std::uint8_t>(std::size_t(jpeg.output_width) * jpeg.output_height * 4)};
@@ -269,6 +296,10 @@ Picture DecodeJpeg(Source& source, std::error_code& error, std::uint32_t enough)
 // The first frame on the logical screen, its transparent colour transparent, as viewers show a
 // GIF that does not move; the rest is not read.
 Picture DecodeGif(Source& source, std::error_code& error) {
+  // The screen's sides, right after the signature, decide before anything else is read.
+  const std::string_view head = source.head;
+  if (head.size() >= 10 && !Fits(Number(head, 6, 2, false), Number(head, 8, 2, false), error))
+    return {};
   int code = 0;
   GifFileType* gif = DGifOpen(
       &source,
@@ -279,7 +310,10 @@ Picture DecodeGif(Source& source, std::error_code& error) {
       &code);
   if (code == D_GIF_ERR_NOT_ENOUGH_MEM) throw std::bad_alloc();
   if (gif == nullptr) {
-    error = PictureError::kNotAPicture;  // giflib reads a side of 0, which Fits refuses
+    // giflib reads a side of 0, which Fits refuses, and checks no more of the signature than its
+    // "GIF": what it refuses is cut short, in the signature, the screen's descriptor or its
+    // colour table.
+    error = PictureError::kDamaged;
     return {};
   }
   Picture screen;
@@ -337,6 +371,31 @@ Picture DecodeGif(Source& source, std::error_code& error) {
   return error ? Picture() : screen;
 }
 
+// Whether each pixel of a BMP of 1, 4 or 8 bits a pixel names one of the first `colours` entries
+// of its palette: stb_image takes the colour of any other from memory it never wrote, and viewers
+// disagree on it (Pillow a grey, browsers black), so such a file is damaged. Reads the rows from
+// `offset`, which the caller knows lie within the file, and leaves `source` at its start.
+bool InPalette(Source& source, std::uint64_t offset, std::uint32_t width, std::uint64_t height,
+               unsigned bits, std::int64_t colours) {
+  Source rows = source;
+  if (rows.file != nullptr) {
+    if (std::fseek(rows.file, long(offset), SEEK_SET) != 0) return false;
+  } else {
+    rows.rest.remove_prefix(offset);
+  }
+  std::vector<std::uint8_t> row((std::size_t(width) * bits + 31) / 32 * 4);
+  bool inPalette = true;
+  for (std::uint64_t y = 0; inPalette && y < height; ++y) {
+    inPalette = Read(rows, row.data(), row.size()) == row.size();
+    for (std::size_t x = 0; inPalette && x < width; ++x) {
+      const unsigned shift = 8 - bits - x * bits % 8;
+      inPalette = std::int64_t(row[x * bits / 8] >> shift & ((1U << bits) - 1)) < colours;
+    }
+  }
+  if (source.file != nullptr) std::rewind(source.file);
+  return inPalette;
+}
+
 // A BMP by its headers, as Microsoft's documentation gives them: BITMAPFILEHEADER (14 bytes, where
 // the pixels start at 10), then BITMAPCOREHEADER (12 bytes, sides of 16 bits) or BITMAPINFOHEADER
 // or one of its later versions that stb_image reads (40, 56, 108 or 124 bytes, sides of 32 bits,
@@ -348,10 +407,14 @@ Picture DecodeBmp(Source& source, std::error_code& error) {
   const std::string_view head = source.head;
   const std::uint32_t headerSize = head.size() >= 18 ? Number(head, 14, 4, false) : 0;
   const std::size_t side = headerSize == 12 ? 2 : 4;  // bytes of a side
-  if ((headerSize != 12 && headerSize != 40 && headerSize != 56 && headerSize != 108 &&
-       headerSize != 124) ||
-      head.size() < 18 + 2 * side) {
-    error = PictureError::kNotAPicture;
+  if (headerSize != 12 && headerSize != 40 && headerSize != 56 && headerSize != 108 &&
+      headerSize != 124) {
+    error =
+        headerSize >= 16 && headerSize <= 64 ? PictureError::kOs2Bmp : PictureError::kNotAPicture;
+    return {};
+  }
+  if (head.size() < 18 + 2 * side) {
+    error = PictureError::kDamaged;
     return {};
   }
   const auto width = std::int32_t(Number(head, 18, side, false));
@@ -374,6 +437,22 @@ Picture DecodeBmp(Source& source, std::error_code& error) {
   if (!headersWhole || pixelsEnd > source.size) {
     error = PictureError::kDamaged;
     return {};
+  }
+  // The palette holds the colours the header names (all that the bits can index where it names 0)
+  // as far as stb_image reads it: the entries before the pixels, of 3 bytes after a core header,
+  // where it counts 4 fewer, and of 4 after the others.
+  if (bits == 1 || bits == 4 || bits == 8) {
+    const std::int64_t pixelsAt = Number(head, 10, 4, false);
+    const std::uint32_t named = side == 4 ? Number(head, 46, 4, false) : 0;
+    const std::int64_t stored =
+        side == 2 ? (pixelsAt - 38) / 3 : (pixelsAt - 14 - std::int64_t(headerSize)) / 4;
+    const std::uint32_t all = 1U << bits;
+    const std::int64_t colours =
+        std::min<std::int64_t>(named == 0 || named > all ? all : named, stored);
+    if (!InPalette(source, pixelsAt, std::uint32_t(width), height, unsigned(bits), colours)) {
+      error = PictureError::kDamaged;
+      return {};
+    }
   }
   const stbi_io_callbacks reading = {
       [](void* source, char* into, int wanted) {

@@ -21,6 +21,9 @@ enum class PictureError {
   kWidePng,          // a PNG of more than libpng's 1000000 pixels on a side
   kDeepJpeg,         // a JPEG of more than 8 bits a sample, which libjpeg-turbo's 8-bit API refuses
   kCompressedBmp,    // a BMP run-length encoded or holding a JPEG or PNG, which stb_image refuses
+  kLosslessJpeg,     // a lossless or hierarchical JPEG, coding processes libjpeg-turbo lacks
+  kWideJpeg,         // a JPEG of more than libjpeg's 65500 pixels on a side
+  kOs2Bmp,           // a BMP of a header of 16 to 64 bytes but Windows' 40 and 56, as OS/2 2.x's
 };
 std::error_code make_error_code(PictureError error);
 

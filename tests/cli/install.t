@@ -208,12 +208,12 @@ in the middle half, and a white square on a transparent black ground, whose edge
 
 The pictures players have: PNG interlaced, with a palette, grey, 16-bit grey; 16-bit and
 interlaced in each of its four kinds (grey, grey with alpha, RGB, RGBA; 16 bits read as their high
-byte, as Pillow reads them); JPEG with its EXIF orientation (stored on its side), and in CMYK; BMP,
+byte, as Pillow reads them); JPEG with its EXIF orientation (stored on its side), in CMYK, and with restart markers; BMP,
 and one 5 pixels wide, whose rows are padded; and GIF, its first frame with its transparent
 colour, and one interlaced. Each is read as Pillow reads it, exactly where the picture is 256 x
 256.
 
-  $ for picture in interlaced.png palette.png grey.png grey16.png interlaced16-grey.png interlaced16-grey-alpha.png interlaced16-rgb.png interlaced16-rgba.png turned.jpg cmyk.jpg wonder.bmp odd-width.bmp animated.gif interlaced.gif; do to='>/dev/null' run --mods-dir Mods --icon "$golden/pictures/$picture" && echo -n "$picture: " && $check_icons work/Mods/Newbuilding2PD_RIR "$golden/pictures/$picture"; done
+  $ for picture in interlaced.png palette.png grey.png grey16.png interlaced16-grey.png interlaced16-grey-alpha.png interlaced16-rgb.png interlaced16-rgba.png turned.jpg cmyk.jpg restart.jpg wonder.bmp odd-width.bmp animated.gif interlaced.gif; do to='>/dev/null' run --mods-dir Mods --icon "$golden/pictures/$picture" && echo -n "$picture: " && $check_icons work/Mods/Newbuilding2PD_RIR "$golden/pictures/$picture"; done
   interlaced.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
   palette.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
   grey.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
@@ -224,6 +224,7 @@ colour, and one interlaced. Each is read as Pillow reads it, exactly where the p
   interlaced16-rgba.png: ok    Newbuilding2PD_RIR: its square and its 7 textures
   turned.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
   cmyk.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  restart.jpg: ok    Newbuilding2PD_RIR: its square and its 7 textures
   wonder.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
   odd-width.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
   animated.gif: ok    Newbuilding2PD_RIR: its square and its 7 textures

@@ -27,3 +27,12 @@ the file holds (as zeros, in a file with holes).
   err: wondergen-cli: out of memory: Cannot allocate memory
   exit 1
   AAA/old/
+
+Within 200 MB: a PNG of 16 x 16 whose text chunk (tEXt) holds 300 MB, which libpng passes over as
+it makes its pixels: the icon is made.
+
+  $ case_ && python3 -c 'import functools, struct, sys, zlib; chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data)); zeros = bytes(1 << 20); crc = functools.reduce(lambda crc, _: zlib.crc32(zeros, crc), range(300), zlib.crc32(b"tEXtComment\0")); f = open(sys.argv[1], "wb"); f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 16, 16, 8, 6, 0, 0, 0)) + struct.pack(">I", 8 + (300 << 20)) + b"tEXtComment\0"); f.seek(300 << 20, 1); f.write(struct.pack(">I", crc) + chunk(b"IDAT", zlib.compress(bytes(16 * 65))) + chunk(b"IEND", b""))' work/text.png
+  $ prefix=(sh -c 'ulimit -v 200000 && exec "$0" "$@"')
+  $ to='>/dev/null' run --icon text.png; echo "exit $?"; ls work/AAA/DLC/Newbuilding2PD_RIR/Icons | wc -l
+  exit 0
+  8

@@ -398,7 +398,8 @@ headers alone, which stb_image would fill with black; a JPEG whose scan stops ea
 in the middle) and one with a code that libjpeg finds corrupt, which it would fill with grey. What
 the decoders cannot read is named: a JPEG of 12 bits a sample, a BMP run-length encoded, a PNG
 wider or higher than libpng's limit of 1000000 pixels (each refused from its header alone), while
-one of 1000000 is only cut short. At their edges: a PNG of 1 x 0 cut right after its sides, a BMP
+one of 1000000 is only cut short. At their edges: a PNG of width 0 cut before its height, cut short
+(its sides are judged once both are read), one of 1 x 0 cut right after its sides, a BMP
 whose rows are padded one byte short. A GIF whose frame lies outside its screen (of 48 x 32 made
 48 x 16). And a picture the user may not read.
 
@@ -412,15 +413,16 @@ whose rows are padded one byte short. A GIF whose frame lies outside its screen 
   $ cp "$jpeg" twelve.jpg && printf '\014' | dd of=twelve.jpg bs=1 seek=198 conv=notrunc status=none && printf 'BM\0\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\002\0\0\0\002\0\0\0\001\0\010\0\001\0\0\0' >rle.bmp && truncate -s 1100 rle.bmp
   $ png() { printf '\211PNG\r\n\032\n\0\0\0\rIHDR%b%b\010\006\0\0\0\0\0\0\0' "$1" "$2"; }
   $ png '\0\017\102\101' '\0\0\0\001' >wide.png && png '\0\0\0\001' '\0\017\102\101' >high.png && png '\0\017\102\100' '\0\0\0\001' >at-limit.png
-  $ png '\0\0\0\001' '\0\0\0\0' | head -c 24 >empty-sides.png && head -c 101 "$golden/pictures/odd-width.bmp" >byte-short.bmp
+  $ png '\0\0\0\0' '' | head -c 20 >width-cut.png && png '\0\0\0\001' '\0\0\0\0' | head -c 24 >empty-sides.png && head -c 101 "$golden/pictures/odd-width.bmp" >byte-short.bmp
   $ cp "$golden/pictures/animated.gif" frame-outside.gif && printf '\020' | dd of=frame-outside.gif bs=1 seek=8 conv=notrunc status=none && cd ..
-  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png large.png empty.png empty-sides.png empty.bmp empty.gif half.bmp headers.bmp byte-short.bmp frame-outside.gif early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png high.png at-limit.png; do run --icon $picture; done
+  $ for picture in missing.png AAA notes.txt cut.png cut.jpg header-cut.png width-cut.png large.png empty.png empty-sides.png empty.bmp empty.gif half.bmp headers.bmp byte-short.bmp frame-outside.gif early.jpg corrupt.jpg twelve.jpg rle.bmp wide.png high.png at-limit.png; do run --icon $picture; done
   err: wondergen-cli: --icon: "missing.png": No such file or directory
   err: wondergen-cli: --icon: "AAA": not a file
   err: wondergen-cli: --icon: "notes.txt": not a picture that can be read (PNG, JPEG, BMP or GIF)
   err: wondergen-cli: --icon: "cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "cut.jpg": the picture is cut short or damaged
   err: wondergen-cli: --icon: "header-cut.png": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "width-cut.png": the picture is cut short or damaged
   err: wondergen-cli: --icon: "large.png": the picture has more than 50 million pixels
   err: wondergen-cli: --icon: "empty.png": the picture has no pixels (its width or height is 0)
   err: wondergen-cli: --icon: "empty-sides.png": the picture has no pixels (its width or height is 0)
@@ -443,6 +445,82 @@ whose rows are padded one byte short. A GIF whose frame lies outside its screen 
   [2]
   $ tree
   AAA/old/
+
+What the decoders cannot read is named, and sides are judged as the frame's header gives them: a
+lossless JPEG (SOF3), one of 65501 x 8, beyond libjpeg's 65500 pixels a side, one of 65535 x 65535,
+more than 50 million pixels, and one of height 0 (its height to come after its pixels, which
+libjpeg does not read); a BMP of OS/2 2.x's header of 16 or of 64 bytes, where 15 and 65 are no
+header at all. Cut short within its header: a JPEG before its frame, a BMP within its sides.
+
+  $ cd work && jpeg="$golden/pictures/turned.jpg" && sof() { cp "$jpeg" $1 && printf "$3" | dd of=$1 bs=1 seek=$2 conv=notrunc status=none; }
+  $ sof lossless.jpg 195 '\303' && sof wide.jpg 199 '\0\010\377\335' && sof sides.jpg 199 '\377\377\377\377' && sof no-height.jpg 199 '\0\0'
+  $ python3 -c 'import struct, sys; b = open(sys.argv[1], "rb").read(); [open(f"header{n}.bmp", "wb").write(b"BM" + struct.pack("<IHHI", 14 + n + len(b) - 54, 0, 0, 14 + n) + (struct.pack("<I", n) + b[18:54] + bytes(64))[:n] + b[54:]) for n in (15, 16, 64, 65)]' "$golden/pictures/wonder.bmp"
+  $ head -c 100 "$jpeg" >header-cut.jpg && head -c 20 "$golden/pictures/wonder.bmp" >sides-cut.bmp && cd ..
+  $ for picture in lossless.jpg wide.jpg sides.jpg no-height.jpg header16.bmp header64.bmp header15.bmp header65.bmp header-cut.jpg sides-cut.bmp; do run --icon $picture; done
+  err: wondergen-cli: --icon: "lossless.jpg": a lossless or hierarchical JPEG is not supported
+  err: wondergen-cli: --icon: "wide.jpg": a JPEG wider or higher than 65500 pixels is not supported
+  err: wondergen-cli: --icon: "sides.jpg": the picture has more than 50 million pixels
+  err: wondergen-cli: --icon: "no-height.jpg": the picture has no pixels (its width or height is 0)
+  err: wondergen-cli: --icon: "header16.bmp": an OS/2 2.x BMP (a header of 16 to 64 bytes) is not supported
+  err: wondergen-cli: --icon: "header64.bmp": an OS/2 2.x BMP (a header of 16 to 64 bytes) is not supported
+  err: wondergen-cli: --icon: "header15.bmp": not a picture that can be read (PNG, JPEG, BMP or GIF)
+  err: wondergen-cli: --icon: "header65.bmp": not a picture that can be read (PNG, JPEG, BMP or GIF)
+  err: wondergen-cli: --icon: "header-cut.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "sides-cut.bmp": the picture is cut short or damaged
+  [2]
+
+A GIF cut within its signature, its sides or its colour table is cut short; one whose sides give
+more than 50 million pixels says so from them whatever follows, as does a PNG whose header gives
+60000 x 60000 followed by its end alone.
+
+  $ cd work && gif="$golden/pictures/interlaced.gif" && head -c 4 "$gif" >signature-cut.gif && head -c 8 "$gif" >screen-cut.gif && head -c 300 "$gif" >colours-cut.gif && printf 'GIF89a\377\377\377\377' >large.gif
+  $ python3 -c 'import struct, sys, zlib; chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data)); open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 60000, 60000, 8, 6, 0, 0, 0)) + chunk(b"IEND", b""))' header-only.png && cd ..
+  $ for picture in signature-cut.gif screen-cut.gif colours-cut.gif large.gif header-only.png; do run --icon $picture; done
+  err: wondergen-cli: --icon: "signature-cut.gif": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "screen-cut.gif": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "colours-cut.gif": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "large.gif": the picture has more than 50 million pixels
+  err: wondergen-cli: --icon: "header-only.png": the picture has more than 50 million pixels
+  [2]
+
+A JPEG whose scan libjpeg reads otherwise than it was written, so that bytes of its coded data are
+skipped before its end or a restart marker ("extraneous bytes before marker 0xd9", "0xd0"): its
+frame marked arithmetic-coded (SOF9), a byte of its scan zeroed, and a byte zeroed in the first
+interval of one with restart markers.
+
+  $ cd work && sof arithmetic.jpg 195 '\311' && sof zeroed.jpg 800 '\0' && jpeg="$golden/pictures/restart.jpg" && sof restart.jpg 340 '\0' && cd ..
+  $ for picture in arithmetic.jpg zeroed.jpg restart.jpg; do run --icon $picture; done
+  err: wondergen-cli: --icon: "arithmetic.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "zeroed.jpg": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "restart.jpg": the picture is cut short or damaged
+  [2]
+  $ tree
+  AAA/old/
+
+A BMP of 1, 4 or 8 bits a pixel whose pixels name a colour past its palette is damaged: viewers
+disagree on that colour (Pillow takes a grey, browsers black). The palette holds the colours its
+header names, or all that the bits can index where it names 0. bmp NAME BITS STORED NAMED WIDTH
+INDICES writes a square of WIDTH, its pixels the indices in turn by blocks of 32, STORED entries in
+its palette, the padding of its rows set bits. Past the palette: an 8-bit one of 2 colours whose
+largest index is 2, the same at 4 bits, a 1-bit one of 1 colour, one whose header names 2 of the 4
+colours it stores. Within it, the icon as Pillow reads them: 256 wide, and 250, its rows padded
+with an index past.
+
+  $ case_ && cd work && bmp() { python3 -c 'import struct, sys; bits, stored, named, width = map(int, sys.argv[2:6]); indices = [int(i) for i in sys.argv[6].split(",")]; rows = b"".join((lambda b: int(b, 2).to_bytes(len(b) // 8, "big"))((lambda b: b + "1" * (-len(b) % 32))("".join(format(indices[(x // 32 + y // 32) % len(indices)], f"0{bits}b") for x in range(width)))) for y in range(width)); at = 54 + 4 * stored; open(sys.argv[1], "wb").write(b"BM" + struct.pack("<IHHIIiiHHIIiiII", at + len(rows), 0, 0, at, 40, width, width, 1, bits, 0, len(rows), 0, 0, named, 0) + bytes((40 * i % 256, 255 - 40 * i % 256, 128, 0)[j] for i in range(stored) for j in range(4)) + rows)' "$@"; }
+  $ bmp past8.bmp 8 2 2 64 0,1,2 && bmp past4.bmp 4 2 2 64 0,1,2 && bmp past1.bmp 1 1 1 64 0,1 && bmp named.bmp 8 4 2 64 0,1,2 && cd ..
+  $ for picture in past8.bmp past4.bmp past1.bmp named.bmp; do run --icon $picture; done
+  err: wondergen-cli: --icon: "past8.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "past4.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "past1.bmp": the picture is cut short or damaged
+  err: wondergen-cli: --icon: "named.bmp": the picture is cut short or damaged
+  [2]
+  $ cd work && bmp in8.bmp 8 2 2 256 0,1 && bmp in4.bmp 4 3 0 256 0,1,2 && bmp in1.bmp 1 2 0 256 0,1 && bmp named-in.bmp 8 4 2 256 0,1 && bmp padded.bmp 8 2 2 250 0,1 && cd ..
+  $ for picture in in8.bmp in4.bmp in1.bmp named-in.bmp padded.bmp; do to='>/dev/null' run --icon $picture && echo -n "$picture: " && $check_icons work/AAA/DLC/Newbuilding2PD_RIR work/$picture; done
+  in8.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  in4.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  in1.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  named-in.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
+  padded.bmp: ok    Newbuilding2PD_RIR: its square and its 7 textures
 
 --prereqs: the base game's 68 technologies and 51 civics, one a line, TYPE, its name as the game's
 Simplified Chinese edition shows it and its era, tab-separated, grouped by era, in an era the
