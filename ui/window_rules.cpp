@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "control_ids.h"
 #include "wondergen/generator.h"
 #include "wondergen/windows_rules.h"
 
@@ -26,6 +27,9 @@ constexpr std::uint32_t kNoSuchPicture[] = {
     0x88982F07,  // WINCODEC_ERR_UNKNOWNIMAGEFORMAT
     0x88982F80,  // WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT
 };
+// The buttons that Enter presses where they have the focus.
+constexpr int kPushButtons[] = {kGenerateButtonId, kIconButtonId, kDefaultIconButtonId,
+                                kReadWonderButtonId, kRemoveWonderButtonId};
 
 }  // namespace
 
@@ -47,6 +51,14 @@ KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, KeyFocus focus) 
   if (message == kKeyDown && key == kReturn && focus == KeyFocus::kButton)
     return KeyRoute::kPressButton;
   return KeyRoute::kSwallow;
+}
+
+KeyFocus FocusKind(int controlId, bool listOpen) {
+  if (std::find(std::begin(kPushButtons), std::end(kPushButtons), controlId) !=
+      std::end(kPushButtons))
+    return KeyFocus::kButton;
+  const bool list = controlId == kPrerequisiteBoxId || controlId == kObsoleteEraBoxId;
+  return list && listOpen ? KeyFocus::kOpenList : KeyFocus::kBox;
 }
 
 std::optional<int> CostInBox(std::string_view text) {

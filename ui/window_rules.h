@@ -31,6 +31,10 @@ bool StartedFromArchive(std::wstring_view program, std::wstring_view temporary,
 enum class KeyRoute { kDialogManager, kSwallow, kPressButton, kDispatch };
 enum class KeyFocus { kBox, kButton, kOpenList };
 KeyRoute RouteMessage(std::uint32_t message, std::uint32_t key, KeyFocus focus);
+// What has the focus, by the form's control ID (0 for none of its controls): a push button (生成,
+// 图标…, 默认图标, 读取, 删除), which Enter presses as Space does; a drop-down list that is open;
+// or a box, which Enter does nothing to.
+KeyFocus FocusKind(int controlId, bool listOpen);
 
 // The production cost that the cost box gives: plain digits, four at most, for kLowestCost to
 // kHighestCost ("0050" is 50), an empty box being kLowestCost, the default; nullopt for anything

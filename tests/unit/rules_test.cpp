@@ -439,6 +439,10 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
                                                    : KeyFocus::kBox;
     return routes[static_cast<int>(RouteMessage(number(0), number(1), focus))];
   }
+  if (rule == "focus") {  // a control's ID, "open" where it is a list that is
+    const char* kinds[] = {"box", "button", "list"};
+    return kinds[int(FocusKind(std::stoi(given.at(0)), given.size() > 1))];
+  }
   if (rule == "cost") {
     const std::optional<int> cost = CostInBox(given.empty() ? "" : Bytes(given[0]));
     return cost ? std::to_string(*cost) : "refused";
