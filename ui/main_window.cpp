@@ -148,6 +148,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_CLOSE: return OnClose(window);
     case kRunEnded: return OnRunEnded(window, lParam);
     case kRunWaiting: return OnRunWaiting(window, lParam);
+    case kPictureRead: return OnPictureRead(window, lParam);
     case WM_DPICHANGED: return OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_SYSCOLORCHANGE: return OnSysColorChange(window);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(window, wParam, lParam);
