@@ -34,6 +34,8 @@ const char* DescribeStep(wondergen::FailedStep step) {
     case wondergen::FailedStep::kWriteDocument: return "cannot write";
     case wondergen::FailedStep::kInstall: return "cannot install";
     case wondergen::FailedStep::kLock: return "cannot work in";
+    case wondergen::FailedStep::kRemove: return "cannot remove";
+    case wondergen::FailedStep::kRead: return "cannot read";
   }
   return "cannot handle";
 }
@@ -94,17 +96,20 @@ std::vector<fs::path> ModsFolders(const wondergen::cli::CommandLine& commandLine
   if (!commandLine.modsDir.empty()) return {commandLine.modsDir};
   const wondergen::GameFolderSearch search = SearchGameFolders();
   if (usual != nullptr) *usual = search.usual;
-  std::vector<fs::path> mods;
-  for (const fs::path& game : search.found)
-    mods.push_back(game / "Mods");
-  return mods;
+  return wondergen::ModsFoldersOf(search.found);
 }
 
-// `path` with each backslash, tab and line break written as \\, \t and \n: one field of a line.
-std::string Field(const std::string& path) {
+// `text` with each backslash, tab, line break and carriage return written as \\, \t, \n and \r:
+// one field of a line, whatever a name or a path holds.
+std::string Field(const std::string& text) {
   std::string field;
-  for (const char c : path)
-    field += c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\n' ? "\\n" : std::string(1, c);
+  for (const char c : text) {
+    field += c == '\\'   ? "\\\\"
+             : c == '\t' ? "\\t"
+             : c == '\n' ? "\\n"
+             : c == '\r' ? "\\r"
+                         : std::string(1, c);
+  }
   return field;
 }
 
@@ -116,17 +121,28 @@ int NameGameFolders() {
   return kExitWritten;
 }
 
-// `text` as one word of a POSIX shell: as it is where it holds only characters no shell reads
-// otherwise, else in single quotes, each of its own ending the quotes for an escaped one.
-std::string ShellWord(const std::string& text) {
+// `text` as one word of a POSIX shell, on one line: as it is where it holds only characters no
+// shell reads otherwise; else in single quotes, each of its own ending the quotes for an escaped
+// one; and where it breaks a line, made by printf from its format in single quotes, every
+// backslash and percent sign escaped and each line break written \n or \r. Nullopt where it ends
+// in a line break, which a command substitution drops and nothing else on one line can give.
+std::optional<std::string> ShellWord(const std::string& text) {
   const bool plain = !text.empty() && text.find_first_not_of(
                                           "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
                                           "0123456789_@%+=:,./-") == std::string::npos;
   if (plain) return text;
-  std::string word = "'";
-  for (const char c : text)
-    word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return word + "'";
+  const bool breaks = text.find_first_of("\r\n") != std::string::npos;
+  if (!text.empty() && text.back() == '\n') return std::nullopt;
+  std::string word = breaks ? "\"$(printf '" : "'";
+  for (const char c : text) {
+    word += c == '\''              ? std::string("'\\''")
+            : !breaks              ? std::string(1, c)
+            : c == '\\' || c == '%' ? std::string(c == '%' ? "%%" : "\\\\")
+            : c == '\n'            ? std::string("\\n")
+            : c == '\r'            ? std::string("\\r")
+                                   : std::string(1, c);
+  }
+  return word + (breaks ? "')\"" : "'");
 }
 
 // Each wonder in each Mods folder, by number, and for one number in the order of the folders.
@@ -150,7 +166,8 @@ int ListWonders(const wondergen::cli::CommandLine& commandLine) {
   for (const wondergen::InstalledWonder& wonder : installed) {
     const std::string name =
         wonder.name.empty() ? "(cannot be read)" : wondergen::ToUtf8(wonder.name, error);
-    std::fputs((std::to_string(wonder.number) + "\t" + name + "\t" + wonder.folder.string() + "\n")
+    std::fputs((std::to_string(wonder.number) + "\t" + Field(name) + "\t" +
+                Field(wonder.folder.string()) + "\n")
                    .c_str(),
                stdout);
   }
@@ -181,34 +198,44 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
   for (const fs::path& texture : reading.texturesMadeAgain)
     Say(texture.string() + ": not as this version makes it from " + reading.icon.string() +
         "; making the wonder again makes it anew");
-  std::string line = "--number=" + std::to_string(reading.form->wonder);
+  for (const fs::path& other : reading.deletedWhenMadeAgain)
+    Say(other.string() + ": no part of the wonder's package; making the wonder again deletes it");
+  // Each option with its value, the texts in UTF-8 and quoted as one word each.
+  const Form& form = *reading.form;
+  const Rules& rules = form.rules;
+  std::vector<std::pair<std::string, std::string>> options = {
+      {"number", std::to_string(form.wonder)}};
   for (int field = 0; field < kFieldCount; ++field) {
-    if (IsSet(reading.form->valueBoxes[field]))
-      line += " --" + std::string(kFieldCatalogue[field].option) + "=" +
-              reading.form->valueBoxes[field];
+    if (IsSet(form.valueBoxes[field]))
+      options.push_back({kFieldCatalogue[field].option, form.valueBoxes[field]});
   }
-  for (int text = 0; text < kTextCount; ++text) {
+  for (int text = 0; text < kTextCount; ++text)
+    options.push_back({kTextCatalogue[text].option, form.texts[text]});
+  if (rules.cost != Rules().cost) options.push_back({"cost", std::to_string(rules.cost)});
+  options.push_back({"prereq", rules.prerequisite});
+  options.push_back({"obsolete-era", rules.obsoleteEra});
+  options.push_back({"quote", rules.quote});
+  std::string line;
+  for (const auto& [option, value] : options) {
     std::error_code error;
-    const std::string utf8 = ToUtf8(reading.form->texts[text], error);
-    if (error) {
-      Say("cannot convert the texts of " + reading.path.string() + " to UTF-8: " + error.message());
+    const std::string utf8 = ToUtf8(value, error);
+    const std::optional<std::string> word = ShellWord(utf8);
+    if (error || !word) {
+      Say("cannot give --" + option + " of " + reading.path.string() + " on one line: " +
+          (error ? error.message() : "its text ends in a line break"));
       return kExitFailed;
     }
-    if (!utf8.empty())
-      line += " --" + std::string(kTextCatalogue[text].option) + "=" + ShellWord(utf8);
+    if (!value.empty()) line += (line.empty() ? "--" : " --") + option + "=" + *word;
   }
-  const Rules& rules = reading.form->rules;
-  if (rules.cost != Rules().cost) line += " --cost=" + std::to_string(rules.cost);
-  if (!rules.prerequisite.empty()) line += " --prereq=" + rules.prerequisite;
-  if (!rules.obsoleteEra.empty()) line += " --obsolete-era=" + rules.obsoleteEra;
-  std::error_code error;
-  if (!rules.quote.empty()) line += " --quote=" + ShellWord(ToUtf8(rules.quote, error));
   if (!rules.goldPurchase) line += " --no-gold-purchase";
-  if (error) {
-    Say("cannot convert the quote of " + reading.path.string() + " to UTF-8: " + error.message());
-    return kExitFailed;
+  if (!reading.icon.empty()) {
+    const std::optional<std::string> icon = ShellWord(reading.icon.string());
+    if (!icon) {
+      Say("cannot give --icon on one line: " + reading.icon.string() + " ends in a line break");
+      return kExitFailed;
+    }
+    line += " --icon=" + *icon;
   }
-  if (!reading.icon.empty()) line += " --icon=" + ShellWord(reading.icon.string());
   std::fputs((line + "\n").c_str(), stdout);
   return kExitWritten;
 }

@@ -152,9 +152,18 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
                    std::make_error_code(std::errc::no_such_file_or_directory).message();
     return false;
   }
-  if (value.empty() && ((code >= kText && code < kText + kTextCount) || code == kQuote)) {
+  const bool isText = (code >= kText && code < kText + kTextCount) || code == kQuote;
+  if (value.empty() && isText) {
     parsed.error =
         "--" + name + ": \"\" is empty; give a text, or leave --" + name + " out for its default";
+    return false;
+  }
+  const auto characters = std::count_if(value.begin(), value.end(), [](char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;  // not a UTF-8 continuation byte
+  });
+  if (isText && static_cast<std::size_t>(characters) > kLongestText) {
+    parsed.error = "--" + name + ": longer than " + std::to_string(kLongestText) +
+                   " characters, the most a text holds";
     return false;
   }
   if (code == kOut) {

@@ -77,6 +77,8 @@ const char* DescribeStep(const Failure& failure) {
     case FailedStep::kWriteDocument: return "无法写入文件：";
     case FailedStep::kInstall: return "无法安装：";
     case FailedStep::kLock: return "无法使用这个文件夹：";
+    case FailedStep::kRemove: return "无法删除奇观：";
+    case FailedStep::kRead: return "无法读取：";
   }
   return "";
 }

@@ -53,6 +53,13 @@ std::wstring DescribeError(const std::error_code& error) {
   if (error == TreeError::kPutBack)
     return WidenCp936(
         "模组说明文件无法改名，新文件夹已删除，游戏里原有的模组已放回原处，保持不变。");
+  if (error == TreeError::kHoldsTheOutput)
+    return WidenCp936(
+        "程序所在的文件夹就在这个模组文件夹里，安装会替换它，所以什么都没有改动。请把程序放到别处"
+        "。");
+  if (error == TreeError::kNotAFile)
+    return WidenCp936("这里应该是文件，却是一个管道、套接字或设备，程序不会读取它。");
+  if (error == std::errc::is_a_directory) return WidenCp936("这里应该是文件，却是一个文件夹。");
   if (error == TreeError::kMoved)
     return WidenCp936("删除时这个文件夹被其他程序移到了别处，程序没有跟过去，把它留在了那里。");
   if (error == WonderError::kChangedByHand)

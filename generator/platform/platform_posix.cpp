@@ -218,10 +218,12 @@ Handle OpenFile(Handle parent, const std::filesystem::path& name, std::error_cod
   const int file =
       openat(Descriptor(parent), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   struct stat status;
-  if (file >= 0 && fstat(file, &status) == 0 && S_ISREG(status.st_mode)) return file;
-  error = file >= 0        ? std::make_error_code(std::errc::invalid_argument)
-          : errno == ELOOP ? make_error_code(TreeError::kIsALink)
-                           : LastError();
+  const bool stated = file >= 0 && fstat(file, &status) == 0;
+  if (stated && S_ISREG(status.st_mode)) return file;
+  error = file < 0  ? (errno == ELOOP ? make_error_code(TreeError::kIsALink) : LastError())
+          : !stated ? LastError()
+          : S_ISDIR(status.st_mode) ? std::make_error_code(std::errc::is_a_directory)
+                                    : make_error_code(TreeError::kNotAFile);
   if (file >= 0) close(file);
   return kNoHandle;
 }

@@ -84,6 +84,7 @@ using NtSetInformationFileFunction = LONG(NTAPI*)(HANDLE, IO_STATUS_BLOCK*, void
 constexpr ULONG kFileRenameInformation = 10;  // FILE_INFORMATION_CLASS
 constexpr LONG kStatusInvalidParameter = static_cast<LONG>(0xC000000D);
 constexpr LONG kStatusDeletePending = static_cast<LONG>(0xC0000056);
+constexpr LONG kStatusFileIsADirectory = static_cast<LONG>(0xC00000BA);
 constexpr ULONG kObjCaseInsensitive = 0x40;
 // Where the system has it (Windows 10 1709 and later), no reparse point is followed on the way;
 // older systems refuse the flag as an invalid parameter.
@@ -141,6 +142,8 @@ HANDLE OpenRelative(Handle parent, const std::filesystem::path& name, ACCESS_MAS
   if (status == kStatusDeletePending)
     win32 = disposition == kFileOpen ? ERROR_FILE_NOT_FOUND : ERROR_DELETE_PENDING;
   error = std::error_code(static_cast<int>(win32), std::system_category());
+  // A folder opened as a file, which the system would call access denied.
+  if (status == kStatusFileIsADirectory) error = std::make_error_code(std::errc::is_a_directory);
   return INVALID_HANDLE_VALUE;
 }
 

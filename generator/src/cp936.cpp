@@ -1,7 +1,6 @@
 // Code page 936: its conversions to and from UTF-8, and its characters.
 #include "cp936.h"
 
-#include "platform.h"
 #include "wondergen/generator.h"
 
 namespace wondergen {

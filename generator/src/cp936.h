@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <vector>
 
 namespace wondergen {
 
@@ -20,4 +23,15 @@ constexpr bool IsCp936TrailByte(unsigned char byte) {
 // character by character, so nothing next to it, in the text or in the document, can pair with it.
 std::string KeepValidCharacters(std::string_view text);
 
+namespace platform {
+
+// The conversions, which the platform layer implements with the system's converter.
+// Code page 936 to UTF-8; a byte that does not start a valid character becomes U+FFFD. Fails, with
+// `utf8` empty, when the system has no converter for code page 936 or the converter fails.
+bool Cp936ToUtf8(std::string_view cp936Text, std::string& utf8, std::error_code& error);
+// UTF-8 to code page 936, as FromUtf8 (generator.h) gives it.
+std::optional<std::string> Utf8ToCp936(std::string_view utf8Text, std::error_code& error,
+                                       std::vector<std::size_t>* invalidBytes);
+
+}  // namespace platform
 }  // namespace wondergen

@@ -16,10 +16,14 @@ bool IsForbiddenInXml(char c) {
 
 // A control's text as a window holds it, up to its first NUL, with only the characters a document
 // can carry: whole characters that code page 936 maps, none that XML forbids. A text that holds
-// nothing else is empty, and so takes its default.
+// nothing else is empty, and so takes its default. At most kLongestText characters of it.
 std::string CarriableText(std::string_view raw) {
   std::string text = KeepValidCharacters(raw.substr(0, raw.find('\0')));
   text.erase(std::remove_if(text.begin(), text.end(), IsForbiddenInXml), text.end());
+  std::size_t end = 0;  // a lead byte (0x81 and above) and its trail byte make one character
+  for (std::size_t count = 0; count < kLongestText && end < text.size(); ++count)
+    end += static_cast<unsigned char>(text[end]) >= 0x81 ? 2 : 1;
+  text.resize(end);
   return text;
 }
 

@@ -68,8 +68,9 @@ struct FileSystem {
   // there already, so that nothing an entry points to is ever opened.
   Handle (*createFile)(Handle parent, const std::filesystem::path& name, std::error_code& error);
   // The entry `name` of `parent` opened for reading, if it is a file and not a link (of any
-  // kind): a link fails with TreeError::kIsALink, anything else that is no file with
-  // std::errc::invalid_argument; never waits on what is no file.
+  // kind): a link fails with TreeError::kIsALink, a folder with std::errc::is_a_directory,
+  // anything else that is no file (a FIFO, a socket, a device) with TreeError::kNotAFile; never
+  // waits on what is no file.
   Handle (*openFile)(Handle parent, const std::filesystem::path& name, std::error_code& error);
   // Reads the whole file into `bytes`; one of more than `most` bytes fails as too large (EFBIG,
   // ERROR_FILE_TOO_LARGE), having read no more than a chunk beyond them.

@@ -7,7 +7,6 @@
 #include <cctype>
 
 #include "output_tree.h"
-#include "platform.h"
 
 namespace wondergen {
 namespace {
@@ -182,17 +181,6 @@ constexpr std::array<const char*, 4> kSteamRoots = {
 constexpr const char* kLibraryList = "steamapps/libraryfolders.vdf";
 constexpr const char* kContainers = "Library/Containers";
 
-// The identity of the folder at `path`, links followed; none where no folder is there.
-std::optional<FileIdentity> FolderIdentity(const FileSystem& system,
-                                           const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_directory(path, error)) return std::nullopt;
-  const Held folder(system, system.openFolder(kNoHandle, path, error));
-  FileIdentity identity;
-  if (!folder || !system.identify(folder.handle, identity, error)) return std::nullopt;
-  return identity;
-}
-
 // The bytes of the file at `path`, at most `most`: a file, never a link or a FIFO.
 bool ReadFileAt(const FileSystem& system, const std::filesystem::path& path, std::string& bytes,
                 std::size_t most, std::error_code& error) {
@@ -224,8 +212,7 @@ bool Take(Search& search, const std::filesystem::path& path) {
 
 void Note(Search& search, const std::filesystem::path& path, const std::error_code& error) {
   if (error == std::errc::no_such_file_or_directory) return;  // none: nothing to say
-  search.result.notes.push_back(
-      {path, error == std::errc::invalid_argument ? "not a file" : error.message()});
+  search.result.notes.push_back({path, error.message()});
 }
 
 // Every Steam library: each root, and each library its list names, each folder once.
@@ -309,6 +296,7 @@ std::vector<std::filesystem::path> Starts(Search& search, From from) {
 }  // namespace
 
 std::optional<std::vector<std::string>> SteamLibraryPaths(std::string_view text, std::string& why) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8's byte-order mark
   KeyValuesReader reader{text, 0, 1, {}};
   std::vector<KeyValues> roots;
   if (!ReadPairs(reader, roots, 0)) {
@@ -357,9 +345,20 @@ GameFolderSearch SearchGameFolders() {
 }
 
 std::vector<std::filesystem::path> FindModsFolders() {
+  return ModsFoldersOf(SearchGameFolders().found);
+}
+
+std::vector<std::filesystem::path> ModsFoldersOf(
+    const std::vector<std::filesystem::path>& gameFolders) {
   std::vector<std::filesystem::path> mods;
-  for (const std::filesystem::path& game : SearchGameFolders().found)
+  std::vector<FileIdentity> seen;
+  for (const std::filesystem::path& game : gameFolders) {
+    const std::optional<FileIdentity> identity =
+        FolderIdentity(SystemFileSystem(), game / "Mods");
+    if (identity && std::find(seen.begin(), seen.end(), *identity) != seen.end()) continue;
+    if (identity) seen.push_back(*identity);
     mods.push_back(game / "Mods");
+  }
   return mods;
 }
 

@@ -44,4 +44,10 @@ GameFolderSearch FindGameFolders(const GameHome& home, const FileSystem& system)
 // `why` then saying so, with its line.
 std::optional<std::vector<std::string>> SteamLibraryPaths(std::string_view text, std::string& why);
 
+namespace platform {
+// The user's environment in which the game's folders are looked for, as the platform layer gives
+// it.
+GameHome UserGameHome();
+}  // namespace platform
+
 }  // namespace wondergen

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "documents.h"
-#include "output_tree.h"
+#include "mods_folder.h"
 #include "package.h"
 #include "wondergen/generator.h"
 
@@ -103,8 +103,8 @@ ModPackage ComposeDocuments(const FieldStore& store, const Composition& composit
   ModPackage package;
   for (std::size_t document = 0; document < kComposers.size(); ++document) {
     if (Holds(composition, static_cast<Document>(document)))
-      package[document].bytes = ToUtf8(kComposers[document](store, composition),
-                                       package[document].conversionError);
+      package[document].bytes =
+          ToUtf8(kComposers[document](store, composition), package[document].conversionError);
   }
   return package;
 }
@@ -144,6 +144,14 @@ RunOutcome RebuildModPackage(const Form& form, const std::filesystem::path& outp
   // run, and stays locked until the run returns, so that what it says it left is its own. Each
   // install has its own run of the tree, with its own patience for programs in the way.
   const FileSystem& system = SystemFileSystem();
+  // AAA made inside a mod's folder that the install replaces would be deleted with it.
+  for (const std::filesystem::path& folder : modsFolders) {
+    const std::filesystem::path holder =
+        ReplacedFolderHolding(system, folder, outputDir, InstalledFamily());
+    if (!holder.empty()) report({FailedStep::kInstall, holder, TreeError::kHoldsTheOutput, {}});
+  }
+  if (!outcome.failures.empty()) return outcome;
+
   TreeRun run{system, report};
   run.onWait = onWait;
   std::vector<Workplace> dirs = {{outputDir, false}};

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,8 @@ struct TreeRun {
   WaitReport onWait = nullptr;
   std::chrono::milliseconds retryBudget = kRetryBudgetOfARun;
   bool atOnceRefused = false;
+  // What a failure in a Mods folder's protocol is told as: an install's, or a removal's.
+  FailedStep modsStep = FailedStep::kInstall;
 };
 
 // How long a run waits for another run that holds a folder it works in.
@@ -95,6 +98,9 @@ struct Workplace {
 std::vector<Place> OpenWorkplaces(TreeRun& run, const std::vector<Workplace>& dirs);
 // One directory so.
 Place OpenWorkplace(TreeRun& run, const std::filesystem::path& dir, bool make);
+// The identity of the folder at `path`, links followed; none where no folder is there.
+std::optional<FileIdentity> FolderIdentity(const FileSystem& system,
+                                           const std::filesystem::path& path);
 
 // What a rebuilding left: the tree's top folder, the path of each file written whole, in writing
 // order, and whether that is every file of the tree.
@@ -109,36 +115,53 @@ struct RebuiltTree {
 // still there counting as made, and creates each file new in its folder with its document's bytes
 // from `package`, whole or not at all. Each failure is reported as it happens; a folder that could
 // not be made is not tried below, and each file below it is reported with it as the cause.
+// `durable`: each file on the disk before it is closed.
 RebuiltTree RebuildTree(TreeRun& run, const TreeLayout& tree, const Place& dir,
-                        const ModPackage& package);
+                        const ModPackage& package, bool durable = false);
 
-// Installs the tree into the Mods folder `mods`, replacing the one installed only by a whole one:
-// the new folder is written beside it under a name of its own, its manifest under a name the game
-// does not load, each file on the disk before it is closed; then the installed folder is retired
-// and the new one put in its place (a failure until then leaves the installed one as it was and
-// removes the new one); then the retired one's manifest takes the other name and the new one's
-// its own, and the retired one is deleted. Where either manifest cannot be renamed, the swap is
-// undone within the run: the new folder moved out of the way and deleted, the retired one back in
-// its place, loaded. So the game loads at most one copy of the mod at every moment, whole, and
-// after a failure the one installed before. First, what a run that was killed left, of any tree of
-// `family` (every tree that is installed into a Mods folder), is put right by steps that keep
-// this true; where the tree's own retired folder cannot be, nothing more is done.
-RebuiltTree InstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
-                        const ModPackage& package, const std::vector<TreeLayout>& family);
+// ---------------------------------------------------------------------------------------------
+// The steps that every job on a tree takes, each tried again while another program may be in the
+// way; an entry always named in a folder held open.
 
-// Removes the tree's top folder from the Mods folder `mods`: its manifest given the name the game
-// does not load, the folder the name of a new one (which the next run removes, should this one
-// stop), then deleted as DeleteTree deletes; so that the game never finds part of the mod under a
-// manifest it loads. Where the folder cannot be renamed, it stays whole and loaded. What a run
-// that was killed left of any of `family` is put right first, as InstallTree puts it right; where
-// the tree's own retired folder cannot be, it is not removed. False where it was not there, or
-// stays.
-bool UninstallTree(TreeRun& run, const TreeLayout& tree, const Place& mods,
-                   const std::vector<TreeLayout>& family);
+inline bool IsMissing(const std::error_code& error) {
+  return error == std::errc::no_such_file_or_directory;
+}
 
-// The name of the copy of the tree's top folder in the held folder `mods` whose manifest the game
-// loads: the folder's own, or else, where a run could not go back all the way, its retired one;
-// empty where neither's is. The one that readers report.
-std::string LoadedCopy(const FileSystem& system, Handle mods, const TreeLayout& tree);
+// A step of the tree (an opening, a deletion, a creation, a renaming), tried again while another
+// program may be in the way.
+template <typename Attempt>
+bool Try(TreeRun& run, const Attempt& attempt, std::error_code& error) {
+  return Retry(attempt, error, run.retryBudget, run.system.mayPassSoon, run.system.pause);
+}
+
+// A folder opened by `open(error)`, tried again likewise.
+template <typename Open>
+Held TryOpen(TreeRun& run, const Open& open, std::error_code& error) {
+  Held folder;
+  Try(
+      run,
+      [&](std::error_code& failure) {
+        folder = Held(run.system, open(failure));
+        return static_cast<bool>(folder);
+      },
+      error);
+  return folder;
+}
+
+// The entry `name` of `parent` as a folder, if it is a real one and not a link to one.
+Held OpenSubfolder(TreeRun& run, Handle parent, const std::filesystem::path& name,
+                   std::error_code& error);
+// Deletes the entry as the system lets it: at once, its name going even while another program
+// holds it, where the system and its file system offer that, and else, from then on in this run,
+// the classic way.
+bool Delete(TreeRun& run, Handle parent, const std::filesystem::path& name, bool isFolder,
+            std::error_code& error);
+// Renames the entry `name` of the held folder to `newName` there, never over an entry.
+bool Rename(TreeRun& run, const Place& folder, const std::filesystem::path& name,
+            const std::filesystem::path& newName, std::error_code& error);
+// Deletes the entry `first` of `top` with everything below it, as far as it can, at any depth,
+// holding a few folders open at a time, and reports each entry that stays; a folder that stays
+// only because something in it did is not reported again. Returns whether the entry is gone.
+bool DeleteTree(TreeRun& run, const Place& top, const FolderEntry& first);
 
 }  // namespace wondergen

@@ -1,12 +1,14 @@
-// The wonders made before: read back from their folders through the tables that wrote their
-// documents, each form checked by composing it again; listed by their names; and removed.
+// The wonders made before, read back from their folders through the tables that wrote their
+// documents, each form checked by composing it again.
 #include <algorithm>
 #include <functional>
 #include <set>
 #include <stdexcept>
 
+#include "wonder_reading.h"
+
 #include "documents.h"
-#include "output_tree.h"
+#include "mods_folder.h"
 #include "package.h"
 #include "wondergen/generator.h"
 
@@ -22,7 +24,7 @@ struct WonderCategory : std::error_category {
 
 // No file this program writes comes near this size (the largest, the kept square, is under
 // 300 KB): a larger one is no document of it, and is not read into memory whole.
-constexpr std::size_t kLargestDocumentRead = std::size_t(4) << 20;
+constexpr std::size_t kLargestDocumentRead = std::size_t(16) << 20;
 
 // Where the tree writes the document.
 const TreeFile& FileOf(const TreeLayout& tree, Document document) {
@@ -50,47 +52,136 @@ bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std:
   return opened && system.read(opened.handle, bytes, kLargestDocumentRead, error);
 }
 
+// Whether two names of ASCII letters are the same whatever their case, as Windows' file systems
+// take them.
+bool SameName(const fs::path& a, const std::string& b) {
+  const std::string name = a.string();
+  return std::equal(name.begin(), name.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// What a wonder's folder holds: each file of the package read, or why not (missing where it is
+// not there), and every other entry, which the next run deletes with the folder.
+struct FolderContents {
+  std::array<std::string, kDocumentCount> files;
+  std::array<std::error_code, kDocumentCount> errors;
+  std::vector<fs::path> others;  // from the folder's parent
+};
+
+// Reads the held folder `top` as `tree` lays it out, each folder through one that is not a link,
+// every entry listed. False, with the folder and why, where a folder of the tree is there but
+// cannot be opened or listed.
+bool ReadFolder(const TreeLayout& tree, const Held& top, FolderContents& contents, fs::path& where,
+                std::error_code& why) {
+  const FileSystem& system = SystemFileSystem();
+  contents.errors.fill(std::make_error_code(std::errc::no_such_file_or_directory));
+  std::vector<Held> held(tree.folders.size());
+  std::vector<Handle> handles(tree.folders.size(), kNoHandle);
+  std::vector<fs::path> paths(tree.folders.size());
+  for (std::size_t i = 0; i < tree.folders.size(); ++i) {
+    const TreeFolder& folder = tree.folders[i];
+    paths[i] = i == 0 ? fs::path(folder.name) : paths[folder.parent] / folder.name;
+    if (i == 0) {
+      handles[i] = top.handle;
+    } else if (handles[folder.parent] != kNoHandle) {
+      held[i] = Held(system, system.openSubfolder(handles[folder.parent], folder.name, why));
+      if (!held[i] && why != std::errc::no_such_file_or_directory) return where = paths[i], false;
+      handles[i] = held[i].handle;
+    }
+    std::vector<FolderEntry> entries;
+    if (handles[i] != kNoHandle && !system.list(handles[i], entries, why))
+      return where = paths[i], false;
+    for (const FolderEntry& entry : entries) {
+      const auto named = [&](const auto& each) { return SameName(entry.name, each.name); };
+      const auto sub = std::find_if(tree.folders.begin(), tree.folders.end(),
+                                    [&](auto& each) { return each.parent == i && named(each); });
+      const auto file = std::find_if(tree.files.begin(), tree.files.end(),
+                                     [&](auto& each) { return each.folder == i && named(each); });
+      if (sub != tree.folders.end()) continue;
+      if (file == tree.files.end()) {
+        contents.others.push_back(paths[i] / entry.name);
+        continue;
+      }
+      std::error_code& error = contents.errors[Index(file->document)];
+      error.clear();
+      const Held opened(system, system.openFile(handles[i], entry.name, error));
+      if (opened)
+        system.read(opened.handle, contents.files[Index(file->document)], kLargestDocumentRead,
+                    error);
+    }
+  }
+  why.clear();
+  return true;
+}
+
+// The files that the next run writes again beside the wonder's folder in AAA: the localization
+// document that the package's Base folder holds, which must be the wonder's own, byte for byte.
+void CheckBesideTheFolder(WonderReading& reading, Handle outputDir, const fs::path& path) {
+  const FileSystem& system = SystemFileSystem();
+  const TreeLayout package = PackageTree(reading.form->wonder, reading.form->icon.has_value());
+  std::error_code error;
+  const Held top(system, system.openSubfolder(outputDir, package.folders.front().name, error));
+  std::string bytes;
+  if (top && ReadInTree(package, top, Document::kLocalization, bytes, error) &&
+      bytes == ComposeModPackage(*reading.form)[Index(Document::kLocalization)].bytes)
+    return;
+  if (IsMissing(error)) return;  // the next run writes it, and loses nothing
+  reading.form.reset();
+  reading.path = path / PathInTree(package, package.files.front());
+  reading.reason = error ? error : make_error_code(WonderError::kChangedByHand);
+}
+
+}  // namespace
+
 // The building's name as the game shows it: the text, or where it was left empty, the default.
 std::string BuildingName(const Form& form) {
   const int text = kBuildingNameSlot - kFirstTextSlot;
   return form.texts[text].empty() ? kTextCatalogue[text].defaultText : form.texts[text];
 }
 
-}  // namespace
-
 std::error_code make_error_code(WonderError error) {
   static const WonderCategory category;
   return {static_cast<int>(error), category};
 }
 
-namespace {
-
-// Reads back wonder `wonder` from its folder, held as `top`, at `folder`.
 WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder,
                              const PictureDecoder& decode) {
-  WonderReading reading{std::nullopt, {}, folder, {}, {}};
+  WonderReading reading;
+  reading.path = folder;
   TreeLayout tree = InstalledTree(wonder, true);
   tree.folders.front().name = folder.filename().string();  // its retired copy's name, maybe
   const auto pathOf = [&](Document document) {
     return folder.parent_path() / PathInTree(tree, FileOf(tree, document));
   };
-  const auto refuse = [&](Document document, std::error_code reason) {
-    reading.path = pathOf(document);
+  const auto refuseAt = [&](const fs::path& path, std::error_code reason) {
+    reading.path = path;
     reading.reason = reason;
     return reading;
   };
-  // Every file of the folder that the package may hold: read, missing, or else refused.
-  std::array<std::string, kDocumentCount> files;
+  const auto refuse = [&](Document document, std::error_code reason) {
+    return refuseAt(pathOf(document), reason);
+  };
+  // Every file of the folder that the package may hold: read, missing, or else refused; a texture
+  // that cannot be read is made anew; anything else is told as the next run deletes it.
+  FolderContents contents;
+  fs::path where;
+  std::error_code why;
+  if (!ReadFolder(tree, top, contents, where, why))
+    return refuseAt(folder.parent_path() / where, why);
+  const std::array<std::string, kDocumentCount>& files = contents.files;
   std::array<bool, kDocumentCount> there{};
   for (std::size_t document = 0; document < kDocumentCount; ++document) {
-    std::error_code error;
-    there[document] =
-        ReadInTree(tree, top, static_cast<Document>(document), files[document], error);
-    const bool texture = document >= Index(Document::kTexture32) &&
-                         document < Index(Document::kIconSquare);
-    if (!there[document] && error != std::errc::no_such_file_or_directory && !texture)
+    const std::error_code& error = contents.errors[document];
+    there[document] = !error;
+    const bool texture =
+        document >= Index(Document::kTexture32) && document < Index(Document::kIconSquare);
+    if (error && error != std::errc::no_such_file_or_directory && !texture)
       return refuse(static_cast<Document>(document), error);
   }
+  for (const fs::path& other : contents.others)
+    reading.deletedWhenMadeAgain.push_back(folder.parent_path() / other);
 
   // The form, from the documents that hold it.
   Form form;
@@ -119,7 +210,8 @@ WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder
   const bool textures = std::any_of(&there[Index(Document::kTexture32)],
                                     &there[Index(Document::kIconSquare)], [](bool t) { return t; });
   if (!square && textures)
-    return refuse(Document::kIconSquare, std::make_error_code(std::errc::no_such_file_or_directory));
+    return refuse(Document::kIconSquare,
+                  std::make_error_code(std::errc::no_such_file_or_directory));
   if (square && decode) {
     form.icon = decode(files[Index(Document::kIconSquare)]);
     if (!form.icon || form.icon->width != kIconSide || form.icon->height != kIconSide)
@@ -171,30 +263,29 @@ WonderReading ReadHeldWonder(int wonder, const Held& top, const fs::path& folder
   return reading;
 }
 
-// Calls `read` with the held folder in which `shelf` keeps wonders' folders, reached from its
-// workplace through folders that are not links, while the workplace is locked as a run locks it.
-// A shelf that is not there is not read. Returns why the lock could not be had.
-std::error_code ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
-                          const std::function<void(Handle folder)>& read) {
+Failure ReadShelf(const WonderShelf& shelf, const WaitReport& onWait,
+                  const std::function<void(Handle workplace, Handle folder)>& read) {
   const FileSystem& system = SystemFileSystem();
   const FailureReport none;
   TreeRun run{system, none};
   run.onWait = onWait;
-  const Place workplace = OpenWorkplace(run, shelf.workplace, false);
-  if (workplace.missing.step == FailedStep::kLock) return workplace.missing.reason;
+  Place workplace = OpenWorkplace(run, shelf.workplace, false);
+  if (workplace.missing.step == FailedStep::kLock) return workplace.missing;
   std::vector<Held> below;
+  fs::path path = shelf.workplace;
   Handle folder = workplace.folder.handle;
+  std::error_code error = workplace.missing.reason;
   for (const fs::path& name : shelf.folder.lexically_relative(shelf.workplace)) {
     if (folder == kNoHandle || name == ".") continue;
-    std::error_code error;
     below.emplace_back(system, system.openSubfolder(folder, name, error));
     folder = below.back().handle;
+    path /= name;
   }
-  if (folder != kNoHandle) read(folder);
-  return {};
+  if (folder != kNoHandle) read(workplace.folder.handle, folder);
+  // A shelf that is not there holds no wonder; one that cannot be opened is said so.
+  if (folder != kNoHandle || IsMissing(error)) return {};
+  return {FailedStep::kRead, path, error, {}};
 }
-
-}  // namespace
 
 std::vector<WonderShelf> WonderShelves(const std::vector<fs::path>& modsFolders,
                                        const fs::path& outputDir) {
@@ -213,70 +304,30 @@ WonderReading ReadWonder(int wonder, const std::vector<WonderShelf>& shelves,
                          const PictureDecoder& decode, const WaitReport& onWait) {
   const FileSystem& system = SystemFileSystem();
   const TreeLayout& tree = InstalledFamily().at(wonder - kFirstWonder);
+  const auto unread = [](const fs::path& path, const std::error_code& reason) {
+    WonderReading reading;
+    reading.path = path;
+    reading.reason = reason;
+    return reading;
+  };
   for (const WonderShelf& shelf : shelves) {
     std::optional<WonderReading> reading;
-    const std::error_code held = ReadShelf(shelf, onWait, [&](Handle folder) {
-      // A folder without its manifest is no wonder the game loads; a link is said to be one.
-      std::string copy = LoadedCopy(system, folder, tree);
+    const Failure failure = ReadShelf(shelf, onWait, [&](Handle workplace, Handle folder) {
+      // A folder without its manifest is no wonder the game loads.
       std::error_code error;
-      const Held top = copy.empty() ? Held() : Held(system, system.openSubfolder(folder, copy, error));
-      if (top) {
-        reading = ReadHeldWonder(wonder, top, shelf.folder / copy, decode);
-      } else if (copy.empty()) {
-        copy = tree.folders.front().name;
-        if (!Held(system, system.openSubfolder(folder, copy, error)) && error == TreeError::kIsALink)
-          reading = WonderReading{std::nullopt, {}, shelf.folder / copy, error, {}};
-      } else if (error != std::errc::no_such_file_or_directory) {
-        reading = WonderReading{std::nullopt, {}, shelf.folder / copy, error, {}};
-      }
+      const std::string copy = LoadedCopy(system, folder, tree, error);
+      const Held top =
+          copy.empty() || error ? Held() : Held(system, system.openSubfolder(folder, copy, error));
+      if (error) reading = unread(shelf.folder / copy, error);
+      if (!top) return;
+      reading = ReadHeldWonder(wonder, top, shelf.folder / copy, decode);
+      if (reading->form && shelf.folder != shelf.workplace)
+        CheckBesideTheFolder(*reading, workplace, shelf.workplace);
     });
-    if (held) return {std::nullopt, {}, shelf.workplace, held, {}};
+    if (failure.reason) return unread(failure.path, failure.reason);
     if (reading) return std::move(*reading);
   }
   return {};
-}
-
-std::vector<InstalledWonder> InstalledWonders(const std::vector<fs::path>& modsFolders,
-                                              const FailureReport& onFailure,
-                                              const WaitReport& onWait) {
-  const FileSystem& system = SystemFileSystem();
-  std::vector<InstalledWonder> installed;
-  std::set<int> found;
-  for (const fs::path& mods : modsFolders) {
-    const std::error_code held = ReadShelf({mods, mods}, onWait, [&](Handle folder) {
-      for (int wonder = kFirstWonder; wonder <= kLastWonder; ++wonder) {
-        const std::string copy =
-            LoadedCopy(system, folder, InstalledFamily()[wonder - kFirstWonder]);
-        if (copy.empty() || !found.insert(wonder).second) continue;
-        std::error_code error;
-        const Held top(system, system.openSubfolder(folder, copy, error));
-        const WonderReading reading = ReadHeldWonder(wonder, top, mods / copy, nullptr);
-        installed.push_back({wonder, mods / copy, reading.form ? BuildingName(*reading.form) : ""});
-      }
-    });
-    if (held && onFailure) onFailure({FailedStep::kLock, mods, held, {}});
-  }
-  std::sort(installed.begin(), installed.end(),
-            [](const InstalledWonder& a, const InstalledWonder& b) { return a.number < b.number; });
-  return installed;
-}
-
-std::vector<fs::path> RemoveWonder(int wonder, const std::vector<fs::path>& modsFolders,
-                                   const FailureReport& onFailure, const WaitReport& onWait) {
-  std::vector<fs::path> removed;
-  const FailureReport report = [&](const Failure& failure) {
-    if (onFailure) onFailure(failure);
-  };
-  const TreeLayout tree = InstalledTree(wonder, false);
-  for (const fs::path& mods : modsFolders) {
-    TreeRun run{SystemFileSystem(), report};
-    run.onWait = onWait;
-    const Place place = OpenWorkplace(run, mods, false);
-    if (place.missing.step == FailedStep::kLock) report(place.missing);
-    if (place.lock && UninstallTree(run, tree, place, InstalledFamily()))
-      removed.push_back(mods / tree.folders.front().name);
-  }
-  return removed;
 }
 
 }  // namespace wondergen

@@ -48,6 +48,17 @@ The installed folder left as a link to a folder outside: removed as the link, ne
   $ to='>/dev/null' run --mods-dir Mods && tree outside && diff -r work/Mods/Newbuilding2PD_RIR "$golden/empty/AAA/DLC/Newbuilding2PD_RIR"
   outside/canary.txt 7
 
+AAA to be made inside the installed folder, which the install replaces, itself or through a link:
+refused before anything changes.
+
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --science 25 && ln -s Mods/Newbuilding2PD_RIR/Text work/inside
+  $ for out in Mods/Newbuilding2PD_RIR inside; do run --out $out --mods-dir Mods --science 30; done
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR: is a wonder's folder, which installing replaces, and holds the folder AAA is made in, so nothing is done
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR: is a wonder's folder, which installing replaces, and holds the folder AAA is made in, so nothing is done
+  [1]
+  $ diff -r work/Mods/Newbuilding2PD_RIR "$golden/science-25/AAA/DLC/Newbuilding2PD_RIR" && ls work/Mods
+  Newbuilding2PD_RIR
+
 A failed install over a working one (the disk full, as a file larger than the file-size limit
 makes it): the working one stays as it was, byte for byte, and nothing half-written beside it.
 

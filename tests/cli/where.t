@@ -27,11 +27,11 @@ each, --remove removes it from each.
   out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
   out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
   out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
-  out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
+  out: 1\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR (esc)
   out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
   out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
   out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
-  out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
+  out: 7\t\xe5\x9c\xa3\xe5\xa5\xb3\xe7\xa2\x91\t./home/lib "2\\\\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7 (esc)
   $ run --remove 7
   out: ./home/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7
   out: ./home/.local/share/Steam/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7
@@ -39,6 +39,13 @@ each, --remove removes it from each.
   out: ./home/lib "2\/steamapps/compatdata/289070/pfx/drive_c/users/steamuser/My Documents/My Games/Sid Meier's Civilization VI/Mods/Newbuilding2PD_RIR_7
   $ ls "work/home/lib \"2\\/$pfx/My Documents/$game/Mods"
   Newbuilding2PD_RIR
+
+A game folder whose Mods folder is a link to another's: one Mods folder, listed and installed into
+once.
+
+  $ flat="work/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/$pfx/Documents/$game" && rm -r "$flat/Mods" && ln -s "$HOME/.local/share/aspyr-media/Sid Meier's Civilization VI/Mods" "$flat/Mods" && run --list | wc -l && run --number 8 --install | grep -c modinfo
+  3
+  4
 
 A libraryfolders.vdf that is not KeyValues, larger than 1 MiB, a FIFO, or that the user may not
 read is named with what is wrong, and the libraries it lists alone are left out (the other three
@@ -54,7 +61,7 @@ folders are still found); one of 1 MiB is read.
   $ echo ' ' >>$steam/steamapps/libraryfolders.vdf && where
   err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: File too large; the game folders it would lead to are left out
   $ rm $steam/steamapps/libraryfolders.vdf && mkfifo $steam/steamapps/libraryfolders.vdf && where
-  err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: not a file; the game folders it would lead to are left out
+  err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: is a FIFO, a socket or a device, not a file, and is never read as one; the game folders it would lead to are left out
   $ home && as_user && chmod 000 $steam/steamapps/libraryfolders.vdf && where
   err: wondergen-cli: cannot read ./home/.local/share/Steam/steamapps/libraryfolders.vdf: Permission denied; the game folders it would lead to are left out
 

@@ -4,15 +4,17 @@ again, --list names each one installed, --remove takes one out of the game.
   $ . "$TESTDIR/helpers.sh"
 
 Round trip: each form made into Mods, read back by --show, and made again from the line that
---show prints, run by a shell, into a folder of its own: both packages the same byte for byte, and
-the second read back the same line. The printed line is the form, each option once.
+--show prints, run by sh (dash, which knows only what POSIX gives), into a folder of its own: both
+packages the same byte for byte, and the second read back the same line. The printed line is the
+form, each option once, on one line.
 
   $ roundtrip() {
   >   case_ && mkdir work/Mods && (cd work && "$cli" --mods-dir Mods "$@" >/dev/null 2>&1)
   >   local number=$(printf '%s\n' "$@" | sed -n '/^--number$/{n;p;}')
   >   line=$(cd work && "$cli" --show "${number:-1}" --mods-dir Mods) || return
   >   echo "$line" | sed "s|$scratch/work|.|g"
-  >   mkdir work/again && (cd work && eval "\"\$cli\" --out again --mods-dir again/Mods $line" >/dev/null) &&
+  >   [ "$(echo "$line" | wc -l)" = 1 ] || echo "NOT one line"
+  >   mkdir work/again && (cd work && sh -c "exec \"\$0\" --out again --mods-dir again/Mods $line" "$cli" >/dev/null) &&
   >     diff -r work/AAA work/again/AAA && diff -r work/Mods work/again/Mods &&
   >     [ "$(cd work && "$cli" --show "${number:-1}" --mods-dir again/Mods | sed 's|/again/Mods/|/Mods/|')" = "$line" ] ||
   >     echo "NOT the same"
@@ -49,12 +51,18 @@ the second read back the same line. The printed line is the form, each option on
   --number=99 --gold=12 --housing=3 --title='A&B <C> "q"' --teaser='一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，一座高塔，<终>\t\x7f!' --description='x > y & z' --building-name='"奇观"' --author='<me>' (esc)
 
 Texts of blanks only, a quote of the shell's own and a line break, 19 bytes, an option's dashes, a
-teaser holding the made-by text itself; a text given as its default reads back as left empty.
+teaser holding the made-by text itself; a text given as its default reads back as left empty; line
+breaks with a backslash and a percent sign, which printf would read, and a carriage return. A text
+that ends in a line break cannot be given on one line: said so, and nothing printed.
 
   $ roundtrip --number 99 --title '   ' --author ' ' --description "it's
   > two lines" --building-name 一二三四五六七八九x --teaser=--x
-  --number=99 --title='   ' --teaser=--x --description='it'\''s
-  two lines' --building-name='一二三四五六七八九x' --author=' '
+  --number=99 --title='   ' --teaser=--x --description="$(printf 'it'\''s\ntwo lines')" --building-name='一二三四五六七八九x' --author=' '
+  $ roundtrip --number 4 --quote $'100% \\n\r\nsure' --title $'a\rb'
+  --number=4 --title="$(printf 'a\rb')" --quote="$(printf '100%% \\n\r\nsure')"
+  $ case_ && mkdir work/Mods && to='>/dev/null' run --mods-dir Mods --number 5 --author $'me\n' && run --show 5 --mods-dir Mods
+  err: wondergen-cli: cannot give --author of ./Mods/Newbuilding2PD_RIR_5 on one line: its text ends in a line break
+  [1]
   $ roundtrip --teaser $'外星人\t\t------制作:《vudazu》 ------改写：《a》' --author b --building-name 圣女碑
   --number=1 --teaser='外星人\t\t------制作:《vudazu》 ------改写：《a》' --author=b (esc)
 
@@ -77,6 +85,17 @@ read back, and made again as today's package.
   err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_50.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
   $ line=$(cd work && "$cli" --show 7 --mods-dir Mods 2>/dev/null) && (cd work && eval "\"\$cli\" --mods-dir Mods $line" >/dev/null) && diff -r work/Mods work/today && echo "today's package"
   today's package
+
+The longest texts, 32767 characters each of the one that XML escapes the longest, read back and
+made again the same; one character more refused as bad usage.
+
+  $ case_ && mkdir work/Mods && long=$(printf '%32767s' | tr ' ' '&') && texts=() && for text in --title --teaser --description --building-name --quote; do texts+=($text "$long"); done && (cd work && "$cli" --mods-dir Mods --number 4 "${texts[@]}" >/dev/null) && cp -r work/Mods work/today
+  $ line=$(cd work && "$cli" --show 4 --mods-dir Mods) && rm -r work/Mods && (cd work && eval "\"\$cli\" --mods-dir Mods $line" >/dev/null) && diff -r work/Mods work/today && echo "the same"
+  the same
+  $ run --title "$long&"
+  err: wondergen-cli: --title: longer than 32767 characters, the most a text holds
+  err: Try 'wondergen-cli --help'.
+  [2]
 
 Refused: what no form makes, the file named, nothing printed. A byte changed in a tag, a tab, a
 quote; a value of 2000 or 0 written by hand; a text typed into the other languages' document; a
@@ -135,7 +154,7 @@ A texture changed or missing is made anew from the kept picture: told, and no re
   err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_32.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
   err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon_256.dds: not as this version makes it from ./Mods/Newbuilding2PD_RIR_7/Icons/Newbuilding2PD_RIR_7_Icon.png; making the wonder again makes it anew
   $ rm -rf work/Mods && cp -r work/kept work/Mods
-  $ truncate -s 5M work/$data && refused '' $data
+  $ truncate -s 17M work/$data && refused '' $data
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: File too large
   [1]
   $ refused 's/YieldChange="25"/YieldChange="26"/' $data | cut -d ' ' -f 1-4
@@ -146,6 +165,17 @@ A texture changed or missing is made anew from the kept picture: told, and no re
   $ rm -rf work/Mods && cp -r work/kept work/Mods && rm work/Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml && run --show 7 --mods-dir Mods
   err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text/Newbuilding2PD_7_OtherLanguages.xml: No such file or directory
   [1]
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && w=work/Mods/Newbuilding2PD_RIR_7 && rm $w/Data/*_GameplayData.xml && mkfifo $w/Data/Newbuilding2PD_RIR_7_GameplayData.xml && run --show 7 --mods-dir Mods; rm $w/Data/*_GameplayData.xml && mkdir $w/Data/Newbuilding2PD_RIR_7_GameplayData.xml && run --show 7 --mods-dir Mods
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: is a FIFO, a socket or a device, not a file, and is never read as one
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Data/Newbuilding2PD_RIR_7_GameplayData.xml: Is a directory
+  [1]
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && mv $w/Text work/Text && ln -s ../../Text $w/Text && run --show 7 --mods-dir Mods; rm $w/Text && mv work/Text $w/
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_7/Text: is a link, which is never followed
+  $ mkdir $w/Notes && echo mine >$w/Notes/plan.txt && echo mine >$w/Data/extra.xml && to='>/dev/null' run --show 7 --mods-dir Mods
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Notes: no part of the wonder's package; making the wonder again deletes it
+  err: wondergen-cli: ./Mods/Newbuilding2PD_RIR_7/Data/extra.xml: no part of the wonder's package; making the wonder again deletes it
+  $ rm -rf work/Mods && cp -r work/kept work/Mods && sed -i 's/奇观 Wonder/Wonder/' work/AAA/Base/Assets/Text/Translations/Newbuilding2PD_7_zh_Hans_CN.xml && mv work/Mods work/elsewhere && run --show 7 --mods-dir Mods; mv work/elsewhere work/Mods
+  err: wondergen-cli: cannot read ./AAA/Base/Assets/Text/Translations/Newbuilding2PD_7_zh_Hans_CN.xml: changed by hand or not made by this program
   $ rm -r work/AAA work/Mods/Newbuilding2PD_RIR_7/Newbuilding2PD_RIR_7.modinfo && run --show 7 --mods-dir Mods && run --list --mods-dir Mods
   err: wondergen-cli: wonder 7 is neither installed nor in ./AAA
   [1]
@@ -166,14 +196,16 @@ Where the wonder is not installed, it is read from AAA in --out; where it is nei
 --list: the wonders installed, ascending, each by the name the game shows; one that cannot be read
 said so. Without --mods-dir, the Mods folder of the game's user folder.
 
-  $ case_ && mkdir work/Mods && for number in 12 3; do to='>/dev/null' run --mods-dir Mods --number $number --building-name "奇观 $number"; done && to='>/dev/null' run --mods-dir Mods --number 1 && echo x >>work/Mods/Newbuilding2PD_RIR_12/Text/Newbuilding2PD_12_zh_Hans_CN.xml
+  $ case_ && mkdir work/Mods && for number in 12 3; do to='>/dev/null' run --mods-dir Mods --number $number --building-name "奇观 $number"; done && to='>/dev/null' run --mods-dir Mods --number 1 && to='>/dev/null' run --mods-dir Mods --number 7 --building-name $'x\ty\nz\\' && echo x >>work/Mods/Newbuilding2PD_RIR_12/Text/Newbuilding2PD_12_zh_Hans_CN.xml
   $ run --list --mods-dir Mods
   out: 1\t圣女碑\t./Mods/Newbuilding2PD_RIR (esc)
   out: 3\t奇观 3\t./Mods/Newbuilding2PD_RIR_3 (esc)
+  out: 7\tx\\ty\\nz\\\\\t./Mods/Newbuilding2PD_RIR_7 (esc)
   out: 12\t(cannot be read)\t./Mods/Newbuilding2PD_RIR_12 (esc)
   $ mkdir -p "work/share/aspyr-media/Sid Meier's Civilization VI" && mv work/Mods "work/share/aspyr-media/Sid Meier's Civilization VI/" && XDG_DATA_HOME=$scratch/work/share run --list | cut -f 1,2
   out: 1\t圣女碑 (esc)
   out: 3\t奇观 3 (esc)
+  out: 7\tx\\ty\\nz\\\\ (esc)
   out: 12\t(cannot be read) (esc)
   $ run --list --mods-dir Mods
 
@@ -226,11 +258,27 @@ A Mods folder the user may not change: the failure named, with the system's reas
 stays installed, whole, and loaded by the game.
 
   $ chmod -R u+w work/Mods && as_user && chmod 555 work/Mods && run --remove 1 --mods-dir Mods; echo "exit $?"; tree Mods | grep modinfo
-  err: wondergen-cli: cannot delete ./Mods/Newbuilding2PD_RIR: Permission denied
+  err: wondergen-cli: cannot remove ./Mods/Newbuilding2PD_RIR: Permission denied
   exit 1
   Mods/Newbuilding2PD_RIR/Newbuilding2PD_RIR.modinfo 5510
   $ to=">/dev/null" run --show 1 --mods-dir Mods && echo whole
   whole
+
+A folder the user may not read: a wonder's is listed as one that cannot be read, and --show says
+why; another wonder's keeps no install or removal of this one from ending whole; a whole Mods
+folder that cannot be read is said so by --list and --show, exit status 1.
+
+  $ case_ && mkdir work/Mods && for n in 3 4; do to='>/dev/null' run --mods-dir Mods --number $n; done && as_user && chmod 000 work/Mods/Newbuilding2PD_RIR_3
+  $ run --list --mods-dir Mods; run --show 3 --mods-dir Mods
+  out: 3\t(cannot be read)\t./Mods/Newbuilding2PD_RIR_3 (esc)
+  out: 4\t圣女碑\t./Mods/Newbuilding2PD_RIR_4 (esc)
+  err: wondergen-cli: cannot read ./Mods/Newbuilding2PD_RIR_3: Permission denied
+  [1]
+  $ to='>/dev/null' run --mods-dir Mods --number 4 --science 9 && run --remove 4 --mods-dir Mods
+  out: ./Mods/Newbuilding2PD_RIR_4
+  $ chmod 000 work/Mods && run --list --mods-dir Mods; run --show 3 --mods-dir Mods; chmod 755 work/Mods
+  err: wondergen-cli: cannot read ./Mods: Permission denied
+  err: wondergen-cli: cannot read ./Mods: Permission denied
 
 Each stands alone: with a form's options, or with another, it is bad usage.
 

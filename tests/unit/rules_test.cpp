@@ -17,7 +17,7 @@
 #include "cp936.h"
 #include "documents.h"
 #include "game_folders.h"
-#include "output_tree.h"
+#include "mods_folder.h"
 #include "picture.h"
 #include "retry.h"
 #include "window_rules.h"
@@ -240,8 +240,8 @@ std::string RebuildFaultily(const std::vector<std::string>& given, const std::st
   std::ofstream(kRoot / "outside" / "canary");
   std::string reported;
   const FailureReport report = [&](const Failure& failure) {
-    const char* steps[] = {"delete", "create-folder", "create", "convert",
-                           "write",  "install",       "lock"};
+    const char* steps[] = {"delete",  "create-folder", "create", "convert", "write",
+                           "install", "lock",          "remove", "read"};
     const std::error_code& reason = failure.reason;
     reported += (reported.empty() ? "" : " ; ") +
                 std::string(steps[static_cast<int>(failure.step)]) + " " +

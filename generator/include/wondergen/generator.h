@@ -32,6 +32,9 @@ namespace wondergen {
 
 inline constexpr int kFieldCount = 27;  // numeric fields of the form
 inline constexpr int kTextCount = 5;    // free texts of the form
+// The most characters a text holds (a text box of Windows holds no more), so that every document
+// made can be read back.
+inline constexpr std::size_t kLongestText = 32767;
 
 // ---------------------------------------------------------------------------------------------
 // Field catalogue
@@ -194,6 +197,8 @@ enum class FailedStep {
   kWriteDocument,    // a document could not be fully written or closed, and was removed again
   kInstall,          // the mod could not be installed whole into a Mods folder
   kLock,             // another run held a folder the run works in for too long
+  kRemove,           // the mod could not be removed from a Mods folder, and stays whole there
+  kRead,             // a folder of wonders could not be read
 };
 
 // The tree's own reasons for a failure, beside the system's.
@@ -203,6 +208,8 @@ enum class TreeError {
   kMoved,             // a folder was moved elsewhere while it was being deleted, and is left there
   kHeldByAnotherRun,  // another run held the folder for kLongestWaitForAnotherRun
   kPutBack,  // a manifest could not be renamed: the new folder removed, the one installed put back
+  kNotAFile,  // a FIFO, a socket or a device where a file is read, which is never opened as one
+  kHoldsTheOutput,  // a mod's folder that installing replaces holds the folder AAA is made in
 };
 std::error_code make_error_code(TreeError error);
 
@@ -277,8 +284,13 @@ struct GameFolderSearch {
   std::vector<SearchNote> notes;
 };
 GameFolderSearch SearchGameFolders();
-// The Mods folder of each game folder found (which a run makes where it is missing).
+// The Mods folder of each of `gameFolders` (which a run makes where it is missing), each once: one
+// reached from two game folders, through a link, is one.
+std::vector<std::filesystem::path> ModsFoldersOf(
+    const std::vector<std::filesystem::path>& gameFolders);
+// Those of the game folders found.
 std::vector<std::filesystem::path> FindModsFolders();
+
 // ---------------------------------------------------------------------------------------------
 // The wonders made before: read back, listed, removed
 
@@ -305,6 +317,7 @@ struct WonderReading {
   std::filesystem::path path;
   std::error_code reason;
   std::vector<std::filesystem::path> texturesMadeAgain;
+  std::vector<std::filesystem::path> deletedWhenMadeAgain;  // what no version of it holds
 };
 
 // Where wonders' folders are kept, and the folder that runs lock while they change it: a Mods
