@@ -485,12 +485,15 @@ void OnReadWonder(HWND window) {
   SetIcon(window, form.icon);
   SetRules(window, form.rules);
   // A texture that is not as this version makes it is no refusal: "生成" makes it again from the
-  // kept picture.
+  // kept picture; and what the folder holds beside the package, which "生成" deletes, is said
+  // before it does, each entry on a line of its own.
   std::wstring status =
       WidenCp936("已读取奇观 " + std::to_string(*wonder) + "：") + folder.wstring();
   if (!reading.texturesMadeAgain.empty())
     status += WidenCp936("\r\n它的图标贴图与本版本做的不同，“生成”时会用保存的图片重新制作：") +
               reading.icon.wstring();
+  for (const std::filesystem::path& other : reading.deletedWhenMadeAgain)
+    status += WidenCp936("\r\n这一项不属于奇观的模组，“生成”时会删除：") + other.wstring();
   SetDlgItemTextW(window, kStatusBoxId, status.c_str());
 }
 
