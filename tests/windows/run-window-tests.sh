@@ -4,7 +4,7 @@
 # the steps of steps.txt, and 1920x1080 at 144 DPI and 1366x768 at 96 DPI, where it takes those of
 # screen-steps.txt; and the Chinese one on a screen that holds the table's window exactly. All run
 # at once, each in a virtual X display of its own and a throw-away copy of one Wine prefix made
-# for the test. What the window showed must be the expected transcript of the screen
+# for the test and kept for the next. What the window showed must be the expected transcript of the screen
 # (transcript.txt, transcript-<screen>.txt), and its screenshot the golden image of the run
 # (form-<run>.png), pixel for pixel. The driver stops at the first line that differs;
 # WINDOW_TEST_ALL=1 has it write the whole transcript whatever happens.
@@ -63,10 +63,18 @@ run() {
   export WINEPREFIX="$scratch/$name-prefix" LC_ALL=$locale HOME="$scratch/$name-home"
   export WINDOW_TEST_DOCUMENTS=$HOME WINDOW_TEST_PREFIX=$WINEPREFIX
   mkdir -p "$HOME"
-  cp -a "$scratch/template-prefix" "$WINEPREFIX"
+  # The copy shares the template's programs and libraries, which Wine only maps (690 MB, whose
+  # copying at once took most of the time after the template), and has its own of the rest, the
+  # registry and the .ini files, which Wine rewrites in place.
+  local binaries=(-iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' -o -iname '*.ocx'
+    -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.tlb' -o -iname '*.msstyles')
+  cp -al "$template" "$WINEPREFIX"
+  find "$WINEPREFIX" -type f ! \( "${binaries[@]}" \) -delete
+  (cd "$template" && find . -type f ! \( "${binaries[@]}" \) -print0 |
+    tar --null -T - -cf -) | tar -xpf - -C "$WINEPREFIX"
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     target=$(readlink "$link") || continue
-    case $target in "$scratch/template-home"*) ln -sfn "$HOME${target#"$scratch/template-home"}" "$link" ;; esac
+    case $target in */template-home*) ln -sfn "$HOME${target#*/template-home}" "$link" ;; esac
   done
   # What the steps' shell commands need: the program's folder is named in the locale's encoding.
   export WINDOW_TEST_EXPECTED=$(windows_path "$expected") WINDOW_TEST_WORK=$work \
@@ -90,7 +98,15 @@ run() {
 }
 
 mapfile -t runs < <(grep -v '^#' "$tests/runs.txt")
-make_template
+# The template is kept in the output folder for the next test, by Wine's version and the way it is
+# made: a fresh build makes it once. One made by another test at the same time is taken as it is.
+template=$output/wine-template-$({ "$wine" --version; declare -f make_template; } | md5sum | cut -c1-12)
+if [ ! -d "$template" ]; then
+  rm -rf "$output"/wine-template-*
+  make_template
+  mv -T "$scratch/template-prefix" "$template" 2>/dev/null || [ -d "$template" ] ||
+    template=$scratch/template-prefix
+fi
 for entry in "${runs[@]}"; do
   run $entry &
 done
