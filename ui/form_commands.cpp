@@ -5,6 +5,7 @@
 #include <windows.h>
 // After windows.h:
 #include <commdlg.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <array>
@@ -179,6 +180,20 @@ bool TextsFitCodePage936(HWND window) {
 std::optional<Picture> g_icon;
 HBITMAP g_preview = nullptr;
 int g_previewSide = 0;
+// Each choice of the icon counts one: a picture chosen, the Monument's icon, a wonder's read back.
+// A picture is read on a thread of its own, and what it gives is the icon only where no later
+// choice came meanwhile; while the latest choice is a picture being read, "生成" waits for it.
+int g_iconChoice = 0;
+bool g_readingPicture = false;
+bool g_running = false;
+
+// "生成" is disabled while a run is in progress or the icon is being read, the buttons that read
+// and remove a wonder while a run is.
+void EnableButtons(HWND window) {
+  EnableWindow(GetDlgItem(window, kGenerateButtonId), !g_running && !g_readingPicture);
+  for (const int id : {kReadWonderButtonId, kRemoveWonderButtonId})
+    EnableWindow(GetDlgItem(window, id), !g_running);
+}
 
 // The preview at its size on screen, made from the icon once for each icon and size:
 // premultiplied BGRA, as AlphaBlend takes it.
@@ -207,16 +222,48 @@ HBITMAP PreviewBitmap(int side) {
   return g_preview;
 }
 
-// The form's icon is now `icon`: its preview is made again as it is drawn.
+// The form's icon is now `icon`, the latest choice: its preview is made again as it is drawn.
 void SetIcon(HWND window, std::optional<Picture> icon) {
   g_icon = std::move(icon);
+  ++g_iconChoice;
+  g_readingPicture = false;
+  EnableButtons(window);
   if (g_preview != nullptr) DeleteObject(g_preview);
   g_preview = nullptr;
   InvalidateRect(GetDlgItem(window, kIconPreviewId), nullptr, TRUE);
 }
 
-// Chooses a picture with the system's open dialog; one that cannot be the icon is shown a box,
-// and the icon stays as it was.
+// A picture chosen for the icon, read and fitted into its square on a thread of its own, so that
+// the window keeps answering while a large photo is decoded; the choice it answers, and the icon,
+// or else why there is none.
+struct PictureReading {
+  HWND window;
+  std::wstring file;
+  int choice;
+  std::optional<Picture> icon;
+  std::wstring why;
+};
+
+// Like a run's, its end always reaches the window, posted or else sent; where the window is gone,
+// the reading is let go here.
+DWORD WINAPI ReadPicture(void* parameter) {
+  auto* reading = static_cast<PictureReading*>(parameter);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  try {
+    const std::optional<Picture> picture = ReadPictureFile(reading->file, reading->why);
+    if (picture) reading->icon = FitIcon(*picture);
+  } catch (const std::bad_alloc&) {
+    reading->why = DescribeError(std::make_error_code(std::errc::not_enough_memory));
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  if (!PostMessageW(reading->window, kPictureRead, 0, reinterpret_cast<LPARAM>(reading)) &&
+      !SendMessageW(reading->window, kPictureRead, 0, reinterpret_cast<LPARAM>(reading)))
+    delete reading;
+  return 0;
+}
+
+// Chooses a picture with the system's open dialog and has it read; the icon stays as it was until
+// it is.
 void OnChooseIcon(HWND window) {
   std::wstring file(32768, L'\0');  // a path of any length
   const std::wstring filter = WidenCp936("图片 (*.png;*.jpg;*.jpeg;*.bmp;*.gif)") + L'\0' +
@@ -232,14 +279,15 @@ void OnChooseIcon(HWND window) {
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameW(&dialog)) return;
   file.resize(file.find(L'\0'));
-  std::wstring why;
-  const std::optional<Picture> picture = ReadPictureFile(file, why);
-  if (!picture) {
-    MessageBoxW(window, (file + L"\n\n" + why).c_str(), WidenCp936("无法使用这张图片").c_str(),
-                MB_OK | MB_ICONWARNING);
-    return;
+  g_readingPicture = true;
+  auto* reading = new PictureReading{window, file, ++g_iconChoice, std::nullopt, {}};
+  EnableButtons(window);
+  const HANDLE reader = CreateThread(nullptr, 0, ReadPicture, reading, 0, nullptr);
+  if (reader == nullptr) {
+    ReadPicture(reading);  // no thread to be had: it is read on the window's thread
+  } else {
+    CloseHandle(reader);
   }
-  SetIcon(window, FitIcon(*picture));
 }
 
 // A run on its worker thread, so that the window keeps answering while a large old tree is
@@ -256,7 +304,6 @@ struct Run {
   std::vector<InstalledWonder> installedWonders;  // in the game's Mods folders once it is over
   std::wstring unexpected;
 };
-bool g_running = false;
 bool g_closeWhenDone = false;
 
 // The run's end always reaches the window: where its message cannot be posted (a full queue), it
@@ -349,8 +396,7 @@ void ChooseType(HWND window, int id, const std::array<Row, count>& types, const 
 // The buttons that start a run are disabled while one is in progress.
 void SetRunning(HWND window, bool running) {
   g_running = running;
-  for (const int id : {kGenerateButtonId, kReadWonderButtonId, kRemoveWonderButtonId})
-    EnableWindow(GetDlgItem(window, id), !running);
+  EnableButtons(window);
 }
 
 void StartRun(std::unique_ptr<Run> run) {
@@ -366,7 +412,7 @@ void StartRun(std::unique_ptr<Run> run) {
 
 // Rebuilds the tree beside the executable and writes the package from the value and text boxes.
 void OnGenerate(HWND window) {
-  if (g_running) return;
+  if (g_running || g_readingPicture) return;
   if (StartedFromTemporaryFolder()) return ShowTemporaryFolderBox(window);
   const std::optional<int> wonder = FormWonderNumber(window, "生成失败");
   if (!wonder) return;
@@ -439,12 +485,15 @@ void OnReadWonder(HWND window) {
   SetIcon(window, form.icon);
   SetRules(window, form.rules);
   // A texture that is not as this version makes it is no refusal: "生成" makes it again from the
-  // kept picture.
+  // kept picture; and what the folder holds beside the package, which "生成" deletes, is said
+  // before it does, each entry on a line of its own.
   std::wstring status =
       WidenCp936("已读取奇观 " + std::to_string(*wonder) + "：") + folder.wstring();
   if (!reading.texturesMadeAgain.empty())
     status += WidenCp936("\r\n它的图标贴图与本版本做的不同，“生成”时会用保存的图片重新制作：") +
               reading.icon.wstring();
+  for (const std::filesystem::path& other : reading.deletedWhenMadeAgain)
+    status += WidenCp936("\r\n这一项不属于奇观的模组，“生成”时会删除：") + other.wstring();
   SetDlgItemTextW(window, kStatusBoxId, status.c_str());
 }
 
@@ -524,6 +573,22 @@ LRESULT OnRunWaiting(HWND window, LPARAM lParam) {
       window, kStatusBoxId,
       (WidenCp936("正在等待另一个 wondergen 完成，它正在使用：") + folder.wstring()).c_str());
   return 0;
+}
+
+// A picture chosen for the icon is read (lParam carries the reading): it becomes the icon, or a box
+// says why it cannot, unless a later choice came meanwhile.
+LRESULT OnPictureRead(HWND window, LPARAM lParam) {
+  const std::unique_ptr<PictureReading> reading(reinterpret_cast<PictureReading*>(lParam));
+  if (reading->choice != g_iconChoice) return TRUE;
+  if (reading->icon) {
+    SetIcon(window, std::move(reading->icon));
+    return TRUE;
+  }
+  g_readingPicture = false;
+  EnableButtons(window);
+  MessageBoxW(window, (reading->file + L"\n\n" + reading->why).c_str(),
+              WidenCp936("无法使用这张图片").c_str(), MB_OK | MB_ICONWARNING);
+  return TRUE;
 }
 
 // The icon's preview on the form's background: the picture with its transparency, or, for the

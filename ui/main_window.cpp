@@ -21,24 +21,25 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"DEDU";
 constexpr int kIconResource = 1;  // wondergen.rc
 
-// The controls in reading order: select-all, the field rows, the text rows, the rules of play
-// (the group, then each box after its caption, row by row), the button, the install box, the
-// wonder's number after its caption and the buttons that read and remove that wonder, the icon's
-// buttons and its preview, and the status box; neither of the last two is a tab stop. Tab moves
-// the focus in this order, which is the order of the windows (their Z order), not of their IDs.
+// The controls in reading order: select-all, the field rows, the text rows and the icon's column
+// right of them from the top (its preview, which is no tab stop, and the buttons that choose it),
+// the rules of play (the group, then each box after its caption, row by row), the button, the
+// install box, the wonder's number after its caption and the buttons that read and remove that
+// wonder, and the status box, which is no tab stop either. Tab moves the focus in this order, which
+// is the order of the windows (their Z order), not of their IDs.
 std::vector<int> ReadingOrder() {
   std::vector<int> order = {kSelectAllBoxId};
   for (int slot = 0; slot < kFieldCount; ++slot)
     order.insert(order.end(), {FieldCheckBoxId(slot), EntryBoxId(slot), ValueBoxId(slot)});
   for (int text = 0; text < kTextCount; ++text)
     order.insert(order.end(), {TextLabelId(text), TextBoxId(text)});
-  order.push_back(kRulesGroupId);
+  order.insert(order.end(), {kIconPreviewId, kIconButtonId, kDefaultIconButtonId, kRulesGroupId});
   for (const int box : {kCostBoxId, kPrerequisiteBoxId, kObsoleteEraBoxId})
     order.insert(order.end(), {RuleCaptionId(box), box});
   order.insert(order.end(), {kGoldPurchaseBoxId, RuleCaptionId(kQuoteBoxId), kQuoteBoxId});
-  order.insert(order.end(), {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId,
-                             kWonderNumberBoxId, kReadWonderButtonId, kRemoveWonderButtonId,
-                             kIconButtonId, kDefaultIconButtonId, kIconPreviewId, kStatusBoxId});
+  order.insert(order.end(),
+               {kGenerateButtonId, kInstallBoxId, kWonderNumberCaptionId, kWonderNumberBoxId,
+                kReadWonderButtonId, kRemoveWonderButtonId, kStatusBoxId});
   return order;
 }
 
@@ -94,16 +95,19 @@ LRESULT OnCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
+// The control that last had the focus; window's thread only.
+HWND g_focused = nullptr;
+
 // As a dialog does, the window gives the focus back to the control that had it when it is
-// activated again, and to the select-all box the first time.
+// activated again, after a message box or the open dialog that the control opened too, and to the
+// select-all box the first time. A box disables the window as it opens, which takes the focus
+// from the control before the window is told it is no longer active: the message loop keeps
+// track of it instead.
 LRESULT OnActivate(HWND window, WPARAM wParam) {
-  static HWND focused = nullptr;
-  if (LOWORD(wParam) == WA_INACTIVE) {
-    if (const HWND focus = GetFocus(); focus != nullptr && IsChild(window, focus)) focused = focus;
-  } else {
-    SetFocus(focused != nullptr && IsWindowEnabled(focused) ? focused
-                                                            : GetDlgItem(window, kSelectAllBoxId));
-  }
+  if (LOWORD(wParam) != WA_INACTIVE)
+    SetFocus(g_focused != nullptr && IsWindowEnabled(g_focused)
+                 ? g_focused
+                 : GetDlgItem(window, kSelectAllBoxId));
   return 0;
 }
 
@@ -144,6 +148,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_CLOSE: return OnClose(window);
     case kRunEnded: return OnRunEnded(window, lParam);
     case kRunWaiting: return OnRunWaiting(window, lParam);
+    case kPictureRead: return OnPictureRead(window, lParam);
     case WM_DPICHANGED: return OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_SYSCOLORCHANGE: return OnSysColorChange(window);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(window, wParam, lParam);
@@ -217,25 +222,23 @@ void ShowTemporaryFolderBox(HWND window) {
 
 // Where the message loop sends a message: the keyboard of a dialog on the form, but for the keys
 // the dialog manager would turn into the commands of the check boxes 1 and 2 (see RouteMessage).
+// Enter presses the push button that has the focus. Which control has the focus is noted after
+// each message, for OnActivate.
 void HandleMessage(HWND window, MSG& message) {
-  const HWND button = GetDlgItem(window, kGenerateButtonId);
   const HWND focus = GetFocus();
   const int focusId = focus != nullptr && GetParent(focus) == window ? GetDlgCtrlID(focus) : 0;
   const bool openList = (focusId == kPrerequisiteBoxId || focusId == kObsoleteEraBoxId) &&
                         SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
-  const KeyFocus focused = focus == button ? KeyFocus::kButton
-                           : openList      ? KeyFocus::kOpenList
-                                           : KeyFocus::kBox;
-  switch (RouteMessage(message.message, static_cast<std::uint32_t>(message.wParam), focused)) {
+  switch (RouteMessage(message.message, static_cast<std::uint32_t>(message.wParam),
+                       FocusKind(focusId, openList))) {
     case KeyRoute::kSwallow: return;
-    case KeyRoute::kPressButton: SendMessageW(button, BM_CLICK, 0, 0); return;
+    case KeyRoute::kPressButton: SendMessageW(focus, BM_CLICK, 0, 0); break;
     case KeyRoute::kDialogManager:
-      if (IsDialogMessageW(window, &message)) return;
-      break;
-    case KeyRoute::kDispatch: break;
+      if (IsDialogMessageW(window, &message)) break;
+      [[fallthrough]];
+    case KeyRoute::kDispatch: TranslateMessage(&message); DispatchMessageW(&message);
   }
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
+  if (const HWND now = GetFocus(); now != nullptr && GetParent(now) == window) g_focused = now;
 }
 
 }  // namespace wondergen::ui

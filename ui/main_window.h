@@ -21,6 +21,10 @@ LRESULT OnRunEnded(HWND window, LPARAM lParam);
 // Sent by the worker thread while the run waits for another run; lParam carries the folder.
 inline constexpr UINT kRunWaiting = WM_APP + 2;
 LRESULT OnRunWaiting(HWND window, LPARAM lParam);
+// Posted by the thread that reads a picture chosen for the icon; lParam carries the reading, which
+// the handler takes. TRUE.
+inline constexpr UINT kPictureRead = WM_APP + 3;
+LRESULT OnPictureRead(HWND window, LPARAM lParam);
 LRESULT OnClose(HWND window);
 // Draws the icon's preview; TRUE where the item is it.
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);

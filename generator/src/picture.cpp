@@ -99,8 +99,9 @@ void BleedIntoTransparent(Picture& level) {
   for (std::size_t next = 0; next < reached.size(); ++next) {
     const std::size_t from = reached[next];
     const std::uint32_t x = from % width, y = from / width;
-    for (const std::size_t to : {x > 0 ? from - 1 : from, x + 1 < width ? from + 1 : from,
-                                 y > 0 ? from - width : from, y + 1 < height ? from + width : from}) {
+    for (const std::size_t to :
+         {x > 0 ? from - 1 : from, x + 1 < width ? from + 1 : from, y > 0 ? from - width : from,
+          y + 1 < height ? from + width : from}) {
       if (coloured[to]) continue;
       coloured[to] = true;
       std::copy_n(&level.rgba[from * 4], 3, &level.rgba[to * 4]);
@@ -128,16 +129,19 @@ void PutBlocks(std::string& dds, const Picture& level) {
 
 }  // namespace
 
-Picture FitIcon(const Picture& picture) {
-  if (picture.width == kIconSide && picture.height == kIconSide) return picture;
-  Picture square{kIconSide, kIconSide, std::vector<std::uint8_t>(kIconSide * kIconSide * 4, 0)};
-  const double scale =
-      std::min(double(kIconSide) / picture.width, double(kIconSide) / picture.height);
+std::array<std::uint32_t, 2> FittedSides(std::uint32_t width, std::uint32_t height) {
+  const double scale = std::min(double(kIconSide) / width, double(kIconSide) / height);
   const auto fitted = [&](std::uint32_t side) {
     return std::clamp<std::uint32_t>(static_cast<std::uint32_t>(std::lround(side * scale)), 1,
                                      kIconSide);
   };
-  const std::uint32_t width = fitted(picture.width), height = fitted(picture.height);
+  return {fitted(width), fitted(height)};
+}
+
+Picture FitIcon(const Picture& picture) {
+  if (picture.width == kIconSide && picture.height == kIconSide) return picture;
+  Picture square{kIconSide, kIconSide, std::vector<std::uint8_t>(kIconSide * kIconSide * 4, 0)};
+  const auto [width, height] = FittedSides(picture.width, picture.height);
   const std::uint32_t left = (kIconSide - width) / 2, top = (kIconSide - height) / 2;
   Resample(picture, &square.rgba[(top * kIconSide + left) * 4], width, height, kIconSide * 4);
   return square;

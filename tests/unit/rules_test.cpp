@@ -450,6 +450,10 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
                                                    : KeyFocus::kBox;
     return routes[static_cast<int>(RouteMessage(number(0), number(1), focus))];
   }
+  if (rule == "focus") {  // a control's ID, "open" where it is a list that is
+    const char* kinds[] = {"box", "button", "list"};
+    return kinds[int(FocusKind(std::stoi(given.at(0)), given.size() > 1))];
+  }
   if (rule == "cost") {
     const std::optional<int> cost = CostInBox(given.empty() ? "" : Bytes(given[0]));
     return cost ? std::to_string(*cost) : "refused";
@@ -466,9 +470,27 @@ std::string Apply(const std::string& rule, const std::vector<std::string>& given
     const char* advice[] = {"none", "close", "move", "allow-or-move", "allow"};
     return advice[static_cast<int>(ChooseAdvice(failures, number(0)))];
   }
-  if (rule == "picture") {
-    const char* problems[] = {"cannot-open", "not-a-picture", "damaged"};
-    return problems[static_cast<int>(ChoosePictureProblem(number(0)))];
+  const char* problems[] = {"none",    "cannot-open", "not-a-picture",
+                            "damaged", "no-pixels",   "too-large"};
+  if (rule == "picture") {  // an HRESULT, and "read" for a file whose headers were read
+    PictureHeader header;
+    if (given.size() > 1) header = {PictureFormat::kPng, true, 1, 1};
+    return problems[static_cast<int>(ChoosePictureProblem(number(0), header))];
+  }
+  if (rule == "header") {  // the file's first bytes, and its length where it is longer
+    const std::string head = bytes(0);
+    const PictureHeader header =
+        ReadPictureHeader(head, given.size() > 1 ? std::stoull(given[1]) : head.size());
+    const char* formats[] = {"none", "png", "jpeg", "bmp", "gif"};
+    return formats[static_cast<int>(header.format)] + std::string(" ") +
+           (header.sidesKnown ? std::to_string(header.width) + "x" + std::to_string(header.height)
+                              : "?") +
+           " " + problems[static_cast<int>(HeaderProblem(header, kLargestPicture))] +
+           (header.orientation != 1 ? " turned " + std::to_string(header.orientation) : "");
+  }
+  if (rule == "decode-sides") {
+    const auto [width, height] = DecodeSides(number(0), number(1));
+    return std::to_string(width) + "x" + std::to_string(height);
   }
   if (rule == "name") {  // of an era, a technology or a civic, by its type
     std::error_code error;

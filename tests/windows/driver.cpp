@@ -27,7 +27,13 @@
 //   pick ID TEXT              clicks drop-down list ID open, types TEXT, which chooses the first
 //                             item that begins with it, and presses Enter, which closes the list
 //                             where typing has not (Wine's closes as it chooses); writes its choice
-//   icon FILE                 chooses FILE of the work dir as the icon through the open dialog
+//   icon FILE                 clicks 图标… and chooses FILE of the work dir as the icon through
+//                             the open dialog, then waits until the picture is read
+//   reading FILE              the same, and meanwhile waits until a picture is being read (the
+//                             button is disabled) and asks the window to answer: it must, before
+//                             the picture is read
+//   enter [FILE]              presses Enter and waits for nothing, a box it opens being the next
+//                             step's; with FILE, the open dialog it opens chooses FILE, as icon
 //   click ID                  clicks control ID, and waits until the form settles
 //   keys KEY...               presses each key (Tab, Shift+Tab, Space, Enter, Esc, Ctrl+Break,
 //                             Execute, Down) and writes the control that has the focus after
@@ -265,15 +271,15 @@ void ChangeDpi(std::string text) {
   Repaint();
 }
 
-// A run on its own thread leaves the window answering: the answer comes while the run is still
-// deleting AAA\old, which a run on the window's thread cannot give.
-void WriteRunning() {
-  if (!WaitUntil([] { return !IsEnabled(kGenerateButtonId); }, 5000)) return Write("no run");
+// A run, or the reading of a picture, on its own thread leaves the window answering: the answer
+// comes while the work is still `busy` (deleting AAA\old, the button disabled), which work on the
+// window's thread cannot give.
+void WriteBusy(const std::string& work, const std::function<bool()>& busy) {
+  if (!WaitUntil([] { return !IsEnabled(kGenerateButtonId); }, 5000)) return Write("no " + work);
   const LRESULT answered =
       SendMessageTimeoutW(g_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPatience, 0);
-  Write(answered != 0 && fs::exists(g_programDir / "AAA" / "old")
-            ? "a run in progress, the window answering meanwhile"
-            : "a run in progress, the window not answering until its end");
+  Write(work + (answered != 0 && busy() ? ", the window answering meanwhile"
+                                        : ", the window not answering until its end"));
 }
 
 // The form's rows: each field row (tick, entry, value), and the select-all box.
@@ -551,10 +557,12 @@ void TypeText(std::string text) {
   WaitUntil([&] { return WideText(box) == taken; });
   Write("text box " + std::to_string(GetDlgCtrlID(box)) + ": \"" + Text(box) + "\"");
 }
-// Chooses FILE of the work dir as the icon through the program's open dialog, as a player who
-// types its path into the dialog's name box, where the focus starts, and presses Enter.
-void ChooseIcon(const std::string& file) {
-  Click(Control(kIconButtonId));
+// Chooses FILE of the work dir as the icon through the program's open dialog, opened by a click
+// or by Enter on the focused button, as a player who types its path into the dialog's name box,
+// where the focus starts, and presses Enter; `watch` asks the window to answer while the picture
+// is read.
+void ChooseIcon(const std::string& file, bool watch, bool byKey = false) {
+  byKey ? PressKeys({VK_RETURN}) : Click(Control(kIconButtonId));
   const HWND dialog = WaitForWindow(L"#32770", 30000);
   Write("dialog \"" + Text(dialog) + "\"");
   WaitUntil([dialog] { return Focused() != nullptr && GetAncestor(Focused(), GA_ROOT) == dialog; });
@@ -562,6 +570,8 @@ void ChooseIcon(const std::string& file) {
     Type(c);
   PressKeys({VK_RETURN});
   Write(WaitUntil([dialog] { return !IsWindow(dialog); }) ? "  chosen" : "  the dialog stays");
+  if (watch) WriteBusy("a picture being read", [] { return !IsEnabled(kGenerateButtonId); });
+  Settle();
 }
 // A drop-down list as a player uses it from the keyboard once it is open: what is typed chooses,
 // Enter closes it on that item. Wine's list takes each character as the first of a name, Windows'
@@ -593,10 +603,14 @@ const std::map<std::string, std::function<void(std::string)>> kSteps = {
     {"tick", [](std::string text) { Click(Control(Number(text))); Settle(); WriteForm(text); }},
     {"type", [](std::string text) { const int slot = Number(text); TypeIntoField(slot, Wide(text)); }},
     {"text", TypeText}, {"pick", Pick}, {"click", [](std::string text) { Click(Control(Number(text))); Settle(); }},
-    {"icon", ChooseIcon},
+    {"icon", [](std::string file) { ChooseIcon(file, false); }},
+    {"reading", [](std::string file) { ChooseIcon(file, true); }},
+    {"enter", [](std::string file) { file.empty() ? PressKeys({VK_RETURN})
+                                                  : ChooseIcon(file, false, true); }},
     {"keys", PressKeyNames}, {"generate", Generate},
     {"press", [](std::string) { Click(Control(kGenerateButtonId)); }},
-    {"running", [](std::string) { WriteRunning(); }},
+    {"running", [](std::string) { WriteBusy("a run in progress", [] {
+        return fs::exists(g_programDir / "AAA" / "old"); }); }},
     {"box", WriteBox},
     {"names", [](std::string) { WriteNames(); }},
     {"status", [](std::string) { Write("status: " + std::regex_replace(Utf8(Named(WideText(

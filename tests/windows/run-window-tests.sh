@@ -3,7 +3,8 @@
 # and an English one (1252), each on three screens, 1280x1024 at 96 DPI, where the driver takes
 # the steps of steps.txt, and 1920x1080 at 144 DPI and 1366x768 at 96 DPI, where it takes those of
 # screen-steps.txt; and the Chinese one on a screen that holds the table's window exactly. All run
-# at once, each in a virtual X display and a throw-away Wine prefix of its own. What the window showed must be the expected transcript of the screen
+# at once, each in a virtual X display of its own and a throw-away copy of one Wine prefix made
+# for the test and kept for the next. What the window showed must be the expected transcript of the screen
 # (transcript.txt, transcript-<screen>.txt), and its screenshot the golden image of the run
 # (form-<run>.png), pixel for pixel. The driver stops at the first line that differs;
 # WINDOW_TEST_ALL=1 has it write the whole transcript whatever happens.
@@ -25,44 +26,71 @@ trap 'for p in "$scratch"/*-prefix; do WINEPREFIX=$p "$wineserver" -k; done
 mkdir -p "$output"
 windows_path() { echo "Z:${1//\//\\}"; }
 
-# One run, from its own X server (which picks a free display) to the driver's end.
+# An X server for what runs next, which picks a free display; its process in $xvfb.
+start_display() {  # NAME SCREEN
+  Xvfb -displayfd 3 -screen 0 "$2x24" -nolisten tcp 3>"$scratch/$1-display" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$scratch/$1-display" ] && break || sleep 0.1; done
+  export DISPLAY=:$(cat "$scratch/$1-display")
+}
+
+# The prefix each run starts from a copy of, made once: making one (wineboot) took most of the
+# test's time when each run made its own, and two made at once on a new machine once left one
+# without its DLLs. The faces the program asks for (and those Wine puts for its system font in a
+# Chinese locale) are taken from the installed WenQuanYi Micro Hei, whatever else the machine has:
+# Droid Sans Fallback, which ImageMagick brings along, has no Latin letters. Registry values go
+# into the registry's files once its server has saved them and gone, as the server reads them
+# when it starts: each "wine reg" started the prefix's services anew, for seconds each.
+make_template() (
+  export WINEPREFIX=$scratch/template-prefix HOME=$scratch/template-home
+  mkdir -p "$HOME"
+  start_display template 640x480
+  "$wine" wineboot -i >/dev/null 2>&1
+  "$wineserver" -w
+  kill "$xvfb"
+  printf '\n[Software\\\\Wine\\\\Fonts\\\\Replacements]\n' >>"$WINEPREFIX/user.reg"
+  for face in "Microsoft YaHei" SimSun NSimSun; do
+    printf '"%s"="WenQuanYi Micro Hei"\n' "$face" >>"$WINEPREFIX/user.reg"
+  done
+)
+
+# One run, from its own X server to the driver's end.
 run() {
   local name=$1 locale=$2 code_page=$3 charset=$4 screen=$5 dpi=$6 steps=$tests/$7
-  local expected=$tests/$8 work="$scratch/$1"
-  # Wine links the prefix's Documents (and Desktop) to $HOME: a scratch one, never the tester's.
+  local expected=$tests/$8 work="$scratch/$1" link target
+  # The runs of steps.txt set the test's time: on a busy machine the short ones yield to them.
+  [ "$7" = steps.txt ] || renice -n 10 -p "$BASHPID" >/dev/null
+  # Wine links the prefix's Documents (and Desktop) to $HOME: a scratch one, never the tester's;
+  # the copy's links to the template's are made links to the run's.
   export WINEPREFIX="$scratch/$name-prefix" LC_ALL=$locale HOME="$scratch/$name-home"
   export WINDOW_TEST_DOCUMENTS=$HOME WINDOW_TEST_PREFIX=$WINEPREFIX
   mkdir -p "$HOME"
+  # The copy shares the template's programs and libraries, which Wine only maps (690 MB, whose
+  # copying at once took most of the time after the template), and has its own of the rest, the
+  # registry and the .ini files, which Wine rewrites in place.
+  local binaries=(-iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' -o -iname '*.ocx'
+    -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.tlb' -o -iname '*.msstyles')
+  cp -al "$template" "$WINEPREFIX"
+  find "$WINEPREFIX" -type f ! \( "${binaries[@]}" \) -delete
+  (cd "$template" && find . -type f ! \( "${binaries[@]}" \) -print0 |
+    tar --null -T - -cf -) | tar -xpf - -C "$WINEPREFIX"
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    target=$(readlink "$link") || continue
+    case $target in */template-home*) ln -sfn "$HOME${target#*/template-home}" "$link" ;; esac
+  done
   # What the steps' shell commands need: the program's folder is named in the locale's encoding.
   export WINDOW_TEST_EXPECTED=$(windows_path "$expected") WINDOW_TEST_WORK=$work \
     WINDOW_TEST_GOLDEN=$golden WINDOW_TEST_OUTPUT=$output/$name \
     WINDOW_TEST_EXE=$windows_build/ui/wondergen.exe WINDOW_TEST_CLI=$cli \
     WINDOW_TEST_PROGRAM=$work/$(printf '程序 文件夹' | iconv -f UTF-8 -t "$charset")
   mkdir -p "$work" "$output/$name"
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$scratch/$name-display" >/dev/null 2>&1 &
-  local xvfb=$!
-  for _ in $(seq 100); do [ -s "$scratch/$name-display" ] && break || sleep 0.1; done
-  export DISPLAY=:$(cat "$scratch/$name-display")
-  "$wine" wineboot -i >/dev/null 2>&1
-  # The DPI, and the faces the program asks for (and those Wine puts for its system font in a
-  # Chinese locale) taken from the installed WenQuanYi Micro Hei, whatever else the machine has:
-  # Droid Sans Fallback, which ImageMagick brings along, has no Latin letters. Each is read back
-  # before the run starts: a write lost on a busy machine once gave a run the default DPI.
-  local setting settings=("Control Panel\Desktop|LogPixels|REG_DWORD|$dpi")
-  for face in "Microsoft YaHei" SimSun NSimSun; do
-    settings+=("Software\Wine\Fonts\Replacements|$face|REG_SZ|WenQuanYi Micro Hei")
-  done
-  for setting in "${settings[@]}"; do
-    IFS='|' read -r key value type data <<<"$setting"
-    for _ in 1 2 3; do
-      "$wine" reg add "HKCU\\$key" /v "$value" /t "$type" /d "$data" /f >/dev/null 2>&1
-      "$wineserver" -w
-      "$wine" reg query "HKCU\\$key" /v "$value" 2>/dev/null | tr -d '\r' |
-        grep -qiE "$type +(0x$(printf %x "$data" 2>/dev/null)|$data)\$" && break
-    done
-  done
-  "$wineserver" -w
-  : >"$scratch/$name-ready"
+  # The DPI, in the copy's registry before its server reads it.
+  awk -v dpi="$(printf '"LogPixels"=dword:%08x' "$dpi")" '
+    /^\[/ { if (desktop) print dpi; desktop = index($0, "[Control Panel\\\\Desktop]") == 1 }
+    desktop && /^"LogPixels"=/ { next }
+    { print } END { if (desktop) print dpi }' "$WINEPREFIX/user.reg" >"$scratch/$name.reg" &&
+    mv "$scratch/$name.reg" "$WINEPREFIX/user.reg"
+  start_display "$name" "$screen"
   "$wineserver" -p  # a persistent server first, so that no service keeps the driver's output open
   "$wine" "$windows_build/tests/windows/wondergen-window-test.exe" "$(windows_path "$work")" \
     "$(windows_path "$steps")" "$(windows_path "$output/transcript-$name.txt")" "$code_page" \
@@ -72,11 +100,17 @@ run() {
 }
 
 mapfile -t runs < <(grep -v '^#' "$tests/runs.txt")
-# One prefix made at a time (two made at once on a new machine once left one without its DLLs),
-# each run starting as soon as its own is made, the longest first, as runs.txt lists them.
+# The template is kept in the output folder for the next test, by Wine's version and the way it is
+# made: a fresh build makes it once. One made by another test at the same time is taken as it is.
+template=$output/wine-template-$({ "$wine" --version; declare -f make_template; } | md5sum | cut -c1-12)
+if [ ! -d "$template" ]; then
+  rm -rf "$output"/wine-template-*
+  make_template
+  mv -T "$scratch/template-prefix" "$template" 2>/dev/null || [ -d "$template" ] ||
+    template=$scratch/template-prefix
+fi
 for entry in "${runs[@]}"; do
   run $entry &
-  while [ ! -e "$scratch/${entry%% *}-ready" ] && kill -0 $! 2>/dev/null; do sleep 0.1; done
 done
 wait
 

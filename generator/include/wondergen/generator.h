@@ -86,6 +86,8 @@ inline constexpr std::array<std::uint32_t, 7> kIconSizes = {32, 38, 50, 64, 80, 
 // aspect, centred, the margins transparent, resampled in premultiplied alpha so that no
 // transparent edge turns dark; a picture already kIconSide x kIconSide as it is.
 Picture FitIcon(const Picture& picture);
+// The sides that FitIcon gives a picture of `width` x `height` inside the square: 1 to kIconSide.
+std::array<std::uint32_t, 2> FittedSides(std::uint32_t width, std::uint32_t height);
 // A square picture scaled to `side` x `side` with the same filter.
 Picture ScaledIcon(const Picture& square, std::uint32_t side);
 
