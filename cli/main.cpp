@@ -135,12 +135,12 @@ std::optional<std::string> ShellWord(const std::string& text) {
   if (!text.empty() && text.back() == '\n') return std::nullopt;
   std::string word = breaks ? "\"$(printf '" : "'";
   for (const char c : text) {
-    word += c == '\''              ? std::string("'\\''")
-            : !breaks              ? std::string(1, c)
+    word += c == '\''               ? std::string("'\\''")
+            : !breaks               ? std::string(1, c)
             : c == '\\' || c == '%' ? std::string(c == '%' ? "%%" : "\\\\")
-            : c == '\n'            ? std::string("\\n")
-            : c == '\r'            ? std::string("\\r")
-                                   : std::string(1, c);
+            : c == '\n'             ? std::string("\\n")
+            : c == '\r'             ? std::string("\\r")
+                                    : std::string(1, c);
   }
   return word + (breaks ? "')\"" : "'");
 }
@@ -221,8 +221,8 @@ int ShowWonder(const wondergen::cli::CommandLine& commandLine) {
     const std::string utf8 = ToUtf8(value, error);
     const std::optional<std::string> word = ShellWord(utf8);
     if (error || !word) {
-      Say("cannot give --" + option + " of " + reading.path.string() + " on one line: " +
-          (error ? error.message() : "its text ends in a line break"));
+      Say("cannot give --" + option + " of " + reading.path.string() +
+          " on one line: " + (error ? error.message() : "its text ends in a line break"));
       return kExitFailed;
     }
     if (!value.empty()) line += (line.empty() ? "--" : " --") + option + "=" + *word;

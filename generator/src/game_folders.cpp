@@ -353,8 +353,7 @@ std::vector<std::filesystem::path> ModsFoldersOf(
   std::vector<std::filesystem::path> mods;
   std::vector<FileIdentity> seen;
   for (const std::filesystem::path& game : gameFolders) {
-    const std::optional<FileIdentity> identity =
-        FolderIdentity(SystemFileSystem(), game / "Mods");
+    const std::optional<FileIdentity> identity = FolderIdentity(SystemFileSystem(), game / "Mods");
     if (identity && std::find(seen.begin(), seen.end(), *identity) != seen.end()) continue;
     if (identity) seen.push_back(*identity);
     mods.push_back(game / "Mods");

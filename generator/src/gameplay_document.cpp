@@ -117,7 +117,7 @@ std::string BuildingRow(const FieldStore& store, int wonder) {
       row += Numbered(part.literal, wonder);
     } else if (HasAttribute(store, part.slot)) {
       const std::string value = part.slot == kQuoteSlot ? Numbered(kQuoteTag, wonder)
-                                                         : EscapeXmlAttribute(store[part.slot]);
+                                                        : EscapeXmlAttribute(store[part.slot]);
       row += LiteralOf(part) + value + "\"";
     }
   }

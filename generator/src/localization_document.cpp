@@ -89,8 +89,8 @@ bool ReadLocalizationDocument(std::string_view document, int wonder, Form& form)
   const auto parts = ReadDocument(kLocalizationLines, wonder, document);
   if (!parts) return false;
   std::string_view quote = parts->at(kQuoteSlot);
-  const std::string quoteOpen =
-      "\t\t\t<Replace Tag=\"" + Numbered(kQuoteTag, wonder) + "\" Language=\"zh_Hans_CN\">\n" + kTextOpen;
+  const std::string quoteOpen = "\t\t\t<Replace Tag=\"" + Numbered(kQuoteTag, wonder) +
+                                "\" Language=\"zh_Hans_CN\">\n" + kTextOpen;
   if (!quote.empty() && !(TakePrefix(quote, quoteOpen) &&
                           TakeSuffix(quote, std::string(kTextClose) + "\t\t\t</Replace>\n")))
     return false;
@@ -134,8 +134,7 @@ std::string ComposeLocalizationDocument(const FieldStore& store, const Compositi
 
 // The same texts in each other language, the four entries in the order above: every line ending
 // in LF, the last one too.
-std::string ComposeOtherLanguagesDocument(const FieldStore& store,
-                                          const Composition& composition) {
+std::string ComposeOtherLanguagesDocument(const FieldStore& store, const Composition& composition) {
   const int wonder = composition.wonder;
   return ComposeDocument(kOtherLanguagesLines, composition, [&](int language) {
     std::string entries;

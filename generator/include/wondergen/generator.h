@@ -207,7 +207,7 @@ enum class TreeError {
   kNotWhole,          // not every file could be written: the new files are removed, the old kept
   kMoved,             // a folder was moved elsewhere while it was being deleted, and is left there
   kHeldByAnotherRun,  // another run held the folder for kLongestWaitForAnotherRun
-  kPutBack,  // a manifest could not be renamed: the new folder removed, the one installed put back
+  kPutBack,   // a manifest could not be renamed: the new folder removed, the one installed put back
   kNotAFile,  // a FIFO, a socket or a device where a file is read, which is never opened as one
   kHoldsTheOutput,  // a mod's folder that installing replaces holds the folder AAA is made in
 };
