@@ -259,9 +259,9 @@ std::vector<fs::path> RemoveWonder(int wonder, const std::vector<fs::path>& mods
 fs::path ReplacedFolderHolding(const FileSystem& system, const fs::path& mods, const fs::path& dir,
                                const std::vector<TreeLayout>& family) {
   const std::optional<FileIdentity> modsIdentity = FolderIdentity(system, mods);
-  std::error_code error;
+  if (!modsIdentity) return {};
+  std::error_code error;  // where `dir` cannot be resolved, `real` is empty
   const fs::path real = fs::weakly_canonical(fs::absolute(dir, error), error);
-  if (!modsIdentity || error) return {};
   const auto replaced = [&family](const std::string& name) {
     const auto same = [&name](const std::string& other) {
       return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {

@@ -58,6 +58,11 @@ refused before anything changes.
   [1]
   $ diff -r work/Mods/Newbuilding2PD_RIR "$golden/science-25/AAA/DLC/Newbuilding2PD_RIR" && ls work/Mods
   Newbuilding2PD_RIR
+  $ mkdir work/Mods/Newbuilding2PD_RIR_4.wondergen-old && run --out Mods/Newbuilding2PD_RIR_4.wondergen-old --mods-dir Mods
+  err: wondergen-cli: cannot install ./Mods/Newbuilding2PD_RIR_4.wondergen-old: is a wonder's folder, which installing replaces, and holds the folder AAA is made in, so nothing is done
+  [1]
+  $ rmdir work/Mods/*.wondergen-old && mkdir work/Mods/OtherMod && to='>/dev/null' run --out Mods/OtherMod --mods-dir Mods --science 25 && diff -r work/Mods/OtherMod/AAA "$golden/science-25/AAA" && echo "made beside"
+  made beside
 
 A failed install over a working one (the disk full, as a file larger than the file-size limit
 makes it): the working one stays as it was, byte for byte, and nothing half-written beside it.
