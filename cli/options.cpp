@@ -186,7 +186,7 @@ bool TakeValue(int code, const std::string& name, const std::string& value,
     commandLine.form.rules.cost = *cost;
   } else if (code == kPrerequisite) {
     if (std::none_of(wondergen::kPrerequisites.begin(), wondergen::kPrerequisites.end(),
-                     [&](const PrerequisiteSpec& spec) { return value == spec.type; })) {
+                     [&](const PrerequisiteSpec& offered) { return value == offered.type; })) {
       parsed.error = "--" + name + ": " + Quoted(value) +
                      " is no technology or civic of the base game (--prereqs lists them)";
       return false;
@@ -288,7 +288,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (formOption.empty() && !IsPlace(code) && !IsAction(code)) formOption = name;
     if (placeOption.empty() && IsPlace(code)) placeOption = name;
-    // --where names the game's folders that the search finds: a Mods folder given has no part.
+    // --where names the game's folders that the search finds: a Mods folder given plays no role.
     if (parsed.error.empty() && action == "where" && !parsed.commandLine.modsDir.empty())
       parsed.error = "--where and --mods-dir exclude each other";
     // The prerequisites are the game's, wherever the wonders are: --prereqs stands alone.

@@ -35,9 +35,9 @@ void ReadRules(const Rules& rules, FieldStore& store) {
                                 std::to_string(kLowestCost) + " to " +
                                 std::to_string(kHighestCost));
   store[kCostSlot] = std::to_string(rules.cost);
-  const auto prerequisite =
-      std::find_if(kPrerequisites.begin(), kPrerequisites.end(),
-                   [&](const PrerequisiteSpec& spec) { return rules.prerequisite == spec.type; });
+  const auto prerequisite = std::find_if(
+      kPrerequisites.begin(), kPrerequisites.end(),
+      [&](const PrerequisiteSpec& offered) { return rules.prerequisite == offered.type; });
   if (prerequisite == kPrerequisites.end() && !rules.prerequisite.empty())
     throw std::invalid_argument("the prerequisite " + rules.prerequisite +
                                 " is no technology or civic of the base game");
