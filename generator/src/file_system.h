@@ -3,6 +3,8 @@
 // a folder held open; only the directory a tree is rebuilt in is reached by its path.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -12,6 +14,15 @@
 #include <vector>
 
 namespace wondergen {
+
+// Whether two names are the same whatever the case of their ASCII letters, as Windows' and
+// macOS's file systems, and Steam's KeyValues, take names.
+inline bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
 
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;

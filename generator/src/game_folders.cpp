@@ -117,10 +117,7 @@ bool ReadPairs(KeyValuesReader& reader, std::vector<KeyValues>& pairs, int depth
 
 // KeyValues compares keys without regard to case.
 bool SameKey(std::string_view key, std::string_view name) {
-  return std::equal(key.begin(), key.end(), name.begin(), name.end(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
+  return SameIgnoringCase(key, name);
 }
 
 bool IsNumber(std::string_view key) {

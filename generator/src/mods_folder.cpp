@@ -263,12 +263,7 @@ fs::path ReplacedFolderHolding(const FileSystem& system, const fs::path& mods, c
   std::error_code error;  // where `dir` cannot be resolved, `real` is empty
   const fs::path real = fs::weakly_canonical(fs::absolute(dir, error), error);
   const auto replaced = [&family](const std::string& name) {
-    const auto same = [&name](const std::string& other) {
-      return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-      });
-    };
+    const auto same = [&name](const std::string& other) { return SameIgnoringCase(name, other); };
     return std::any_of(family.begin(), family.end(), [&same](const TreeLayout& tree) {
       const ModNames names = NamesOf(tree);
       return same(names.installed) || same(names.fresh) || same(names.retired);

@@ -55,11 +55,7 @@ bool ReadInTree(const TreeLayout& tree, const Held& top, Document document, std:
 // Whether two names of ASCII letters are the same whatever their case, as Windows' file systems
 // take them.
 bool SameName(const fs::path& a, const std::string& b) {
-  const std::string name = a.string();
-  return std::equal(name.begin(), name.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
+  return SameIgnoringCase(a.string(), b);
 }
 
 // What a wonder's folder holds: each file of the package read, or why not (missing where it is
